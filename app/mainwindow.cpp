@@ -1,0 +1,197 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "appinfo.h"
+#include "eventwait.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "convert/kalvest_convert.h"
+#include "hex/kalvest_hex_tools.h"
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+
+    serialOpen = false;
+    udpOpen = false;
+    tcpOpen = false;
+    mqttConnected = false;
+    gpsCalcDialogOpen = false;
+    gpsSignalDialogOpen = false;
+    comExpandOpen = false;
+    helpDialogOpen = false;
+    i2cReadDialogOpen = false;
+    i2cWriteDialogOpen = false;
+    serialThread = nullptr;
+    tcpServerClients.clear();
+    gpsPositionReady = 0;
+    gpsTcpOpen = 0;
+    gsmTcpOpen = 0;
+    gpsLastMapTime = 0;
+    pageCount = 19;
+
+    setWindowTitle(QStringLiteral("Kalvest -- VELM Ver %1.%2.%3")
+                       .arg(AppInfo::kVersionMajor)
+                       .arg(AppInfo::kVersionMinor)
+                       .arg(AppInfo::kVersionPatch)
+                   + QStringLiteral("  ") + QLatin1String(AppInfo::kMakerWebAddress)
+                   + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress1)
+                   + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress2));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    setStyleSheet(QStringLiteral("background-color: white grey"));
+
+    const int remaining = Config();
+    SerialSacn();
+    initSendTimers();
+    getLocalIP();
+
+    for (int i = 0; i < remaining; ++i)
+        dispatchPage(i);
+
+    moreWebView = new QWebEngineView(this);
+    moreWebView->load(QUrl::fromUserInput(QLatin1String(AppInfo::kHomePage)));
+    ui->web_gridLayout->addWidget(moreWebView);
+    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+
+    connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));
+
+    portScanTimer = new QTimer(this);
+    connect(portScanTimer, SIGNAL(timeout()), this, SLOT(SerialSacn_new()));
+    portScanTimer->start(500);
+}
+
+void MainWindow::addPageWidget(QWidget *page, QWidget *content)
+{
+    QWidget *tabPage = ui->tabWidget->widget(ui->tabWidget->indexOf(page));
+    if (tabPage && tabPage->layout())
+        tabPage->layout()->addWidget(content);
+}
+
+void MainWindow::dispatchPage(int tabIndex)
+{
+    const QString text = ui->tabWidget->tabText(tabIndex);
+    // Compared against the untranslated names: catalogues never translate
+    // a tab text.
+    if (text == QLatin1String("Serial Debug"))
+        Serial_Init_Start();
+    else if (text == QLatin1String("UDP Debug"))
+        UDP_Init_Start();
+    else if (text == QLatin1String("TCP Debug"))
+        TCP_Init_Start();
+    else if (text == QLatin1String("GPS Debug"))
+        GPS_Init_Start();
+    else if (text == QLatin1String("GSM Debug"))
+        GSM_Init_Start();
+    else if (text == QLatin1String("Unicode"))
+        Unicode_Init_Start();
+    else if (text == QLatin1String("Environment"))
+        ENVironment_Init_Start();
+    else if (text == QLatin1String("Crypty"))
+        Crypty_Init_Start();
+    else if (text == QLatin1String("Oscilloscope"))
+        Oscilloscope_Init_Start();
+    else if (text == QLatin1String("MQTT"))
+        Mqtt_Init_Start();
+    else if (text == QLatin1String("Ble"))
+        return; // the Bluetooth page widget is not part of this build
+    else if (text == QLatin1String("Spectra"))
+        Spectra_Init_Start();
+    else if (text == QLatin1String("Convert"))
+        addPageWidget(ui->Convert, new kalvest_convert(this));
+    else if (text == QLatin1String("i2cdump"))
+        I2Cdump_Init_Start();
+    else if (text == QLatin1String("TOF"))
+        TOF_Init_Start();
+    else if (text == QLatin1String("Modbus"))
+        Modbus_Init_Start();
+    else if (text == QLatin1String("Hex"))
+        addPageWidget(ui->hextools, new kalvest_hex_tools(this));
+    else if (text == QLatin1String("CIE"))
+        CIE_Init_Start();
+    else if (text == QLatin1String("IMU"))
+        IMU_Init_Start();
+    else
+        return;
+    m_initialisedPages.append(text);
+}
+
+MainWindow::~MainWindow()
+{
+    // ---- close the shared serial port (see serial/threadserial) ----
+    serialThread = nullptr;
+    delete ui;
+    ui = nullptr;
+}
+
+void MainWindow::addCloseGuard(QObject *owner, CloseGuard guard)
+{
+    m_closeGuards.append({QPointer<QObject>(owner), std::move(guard)});
+}
+
+bool MainWindow::confirmClose()
+{
+    for (const auto &g : qAsConst(m_closeGuards)) {
+        if (g.first && !g.second())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+}
+
+void MainWindow::msleep(int msec)
+{
+    waitProcessingEvents(msec);
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    aboutDialog.setWindowFlags(aboutDialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    aboutDialog.show();
+    aboutDialog.move(x() + (width() - aboutDialog.width()) / 2, y() + (height() - aboutDialog.height()) / 2);
+}
+
+void MainWindow::on_actionExit_triggered()
+{
+    close();
+}
+
+void MainWindow::setStyleSheets(const QString &qssFile)
+{
+    QFile *file = new QFile(qssFile, this);
+    if (file->open(QIODevice::ReadOnly)) {
+        qApp->setStyleSheet(QString::fromUtf8(file->readAll()));
+        file->close();
+    }
+    file->deleteLater();
+}

@@ -1,0 +1,84 @@
+#include "uiprompt.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+namespace UiPrompt {
+namespace {
+Handler &handlerRef()
+{
+    static Handler handler;
+    return handler;
+}
+
+QMessageBox::StandardButton message(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    if (handlerRef())
+        return QMessageBox::StandardButton(handlerRef()(Request{kind, title, text, QString(), buttons}).button);
+    switch (kind) {
+    case Kind::Warning:
+        return QMessageBox::warning(parent, title, text, buttons);
+    case Kind::Critical:
+        return QMessageBox::critical(parent, title, text, buttons);
+    case Kind::Question:
+        return QMessageBox::question(parent, title, text, buttons);
+    default:
+        return QMessageBox::information(parent, title, text, buttons);
+    }
+}
+} // namespace
+
+void setHandler(Handler handler) { handlerRef() = std::move(handler); }
+
+QMessageBox::StandardButton information(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
+{
+    return message(Kind::Information, p, t, x, b);
+}
+QMessageBox::StandardButton warning(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
+{
+    return message(Kind::Warning, p, t, x, b);
+}
+QMessageBox::StandardButton critical(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
+{
+    return message(Kind::Critical, p, t, x, b);
+}
+QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
+{
+    return message(Kind::Question, p, t, x, b);
+}
+
+QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
+{
+    if (handlerRef()) {
+        const Answer a = handlerRef()(Request{Kind::FileOpen, caption, filter, directory, QMessageBox::Ok});
+        return a.accepted ? a.text : QString();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+}
+
+QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
+{
+    if (handlerRef()) {
+        const Answer a = handlerRef()(Request{Kind::FileSave, caption, filter, directory, QMessageBox::Ok});
+        return a.accepted ? a.text : QString();
+    }
+    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+}
+
+bool textInput(QWidget *parent, const QString &title, const QString &label, const QString &initial, QString *result)
+{
+    if (handlerRef()) {
+        const Answer a = handlerRef()(Request{Kind::TextInput, title, label, initial, QMessageBox::Ok});
+        if (a.accepted && result)
+            *result = a.text;
+        return a.accepted;
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    if (ok && result)
+        *result = text;
+    return ok;
+}
+
+} // namespace UiPrompt

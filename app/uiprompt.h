@@ -1,0 +1,55 @@
+#pragma once
+// Every modal dialog the program raises (message boxes, file choosers, text
+// input) goes through these functions. Tests install a handler that answers
+// or records them instead of showing a window.
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace UiPrompt {
+
+enum class Kind { Information, Warning, Critical, Question, FileOpen, FileSave, TextInput };
+
+struct Request {
+    Kind kind;
+    QString title;
+    QString text;       // message text, or the filter of a file chooser, or the input label
+    QString directory;  // file choosers: start directory; text input: default text
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+};
+
+// A test handler returns the answer: a QMessageBox::StandardButton (as int)
+// for message kinds, a file name / text for the others (empty = cancelled).
+struct Answer {
+    int button = QMessageBox::Ok;
+    QString text;
+    bool accepted = true;
+};
+
+using Handler = std::function<Answer(const Request &)>;
+
+// Replaces the real dialogs; pass an empty handler to restore them.
+void setHandler(Handler handler);
+
+QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
+                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
+                                     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No);
+
+QString openFileName(QWidget *parent, const QString &caption, const QString &directory = QString(),
+                     const QString &filter = QString());
+QString saveFileName(QWidget *parent, const QString &caption, const QString &directory = QString(),
+                     const QString &filter = QString());
+
+// Returns false when the user cancelled.
+bool textInput(QWidget *parent, const QString &title, const QString &label, const QString &initial,
+               QString *result);
+
+} // namespace UiPrompt

@@ -1,0 +1,7 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+void MainWindow::getLocalIP()
+{
+}
+

@@ -1,0 +1,8 @@
+// Page not part of this build yet: its initialisation is called and does nothing.
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+void MainWindow::UDP_Init_Start()
+{
+}
+

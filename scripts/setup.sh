@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian packages, npm packages), then configures
+# and builds into build/. Sourced by run.sh and test.sh.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$ROOT"
+
+APT_PACKAGES=(
+  cmake ninja-build g++ pkg-config git
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-websockets-dev qt6-connectivity-dev
+  qt6-charts-dev qt6-datavisualization-dev qt6-3d-dev qt6-svg-dev qt6-webengine-dev
+  qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev libgl-dev
+  libqt6svg6 qt6-image-formats-plugins
+  xvfb xauth x11-utils imagemagick
+  nodejs npm
+)
+TEST_PACKAGES=(
+  socat mosquitto mosquitto-clients openssl libmodbus-dev units
+  clang libclang-rt-14-dev python3 procps
+)
+
+need_install() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+velm_install() {
+  need_install "${APT_PACKAGES[@]}"
+  if [ "${1:-}" = "test" ]; then
+    need_install "${TEST_PACKAGES[@]}"
+  fi
+  # Pinned web assets (and the test broker) from the lock file.
+  if [ ! -d node_modules ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
+}
+
+velm_build() {
+  local dir="${1:-build}"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Starts an Xvfb on a free display unless one is already there; sets DISPLAY.
+velm_start_xvfb() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n
+  for n in $(seq 91 120); do
+    [ -e "/tmp/.X${n}-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    VELM_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$VELM_XVFB_PID" 2>/dev/null || true
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
+}
+
+velm_stop_xvfb() {
+  if [ -n "${VELM_XVFB_PID:-}" ]; then
+    kill "$VELM_XVFB_PID" 2>/dev/null || true
+    wait "$VELM_XVFB_PID" 2>/dev/null || true
+  fi
+}

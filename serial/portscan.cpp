@@ -1,0 +1,15 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+void MainWindow::stop_SerialSacn_new()
+{
+}
+
+void MainWindow::SerialSacn_new()
+{
+}
+
+void MainWindow::SerialSacn()
+{
+}
+

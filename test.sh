@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts the test peers (brokers, servers,
+# a virtual display), runs every test, and stops the peers again.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+velm_install test
+velm_build build
+
+export VELM_PEER_DIR="$(mktemp -d /tmp/velm-peers.XXXXXX)"
+cleanup() {
+  for p in tests/peers/*.sh; do
+    [ -f "$p" ] && bash "$p" stop "$VELM_PEER_DIR" >/dev/null 2>&1 || true
+  done
+  velm_stop_xvfb
+  rm -rf "$VELM_PEER_DIR"
+}
+trap cleanup EXIT
+
+velm_start_xvfb
+export QT_QPA_PLATFORM=xcb
+
+# Each peer script writes the variables the tests need into $VELM_PEER_DIR/env.
+for p in tests/peers/*.sh; do
+  [ -f "$p" ] || continue
+  echo "Starting test peer $(basename "$p")"
+  bash "$p" start "$VELM_PEER_DIR"
+done
+if [ -f "$VELM_PEER_DIR/env" ]; then
+  set -a; source "$VELM_PEER_DIR/env"; set +a
+fi
+
+mkdir -p test-artifacts
+export VELM_ARTIFACT_DIR="$PWD/test-artifacts"
+
+status=0
+# Fuzz targets: built with clang and run for a bounded time each.
+if [ -x tests/fuzz/run.sh ]; then
+  tests/fuzz/run.sh || status=$?
+fi
+
+(cd build && ctest --output-on-failure --timeout 600 -j "$(nproc)") || status=$?
+
+exit $status

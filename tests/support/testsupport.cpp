@@ -1,0 +1,71 @@
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QThread>
+
+namespace TestSupport {
+
+PromptRecorder::PromptRecorder()
+{
+    UiPrompt::setHandler([this](const UiPrompt::Request &r) {
+        m_requests.append(r);
+        return m_answers.isEmpty() ? defaultAnswer : m_answers.takeFirst();
+    });
+}
+
+PromptRecorder::~PromptRecorder() { UiPrompt::setHandler({}); }
+
+QStringList PromptRecorder::texts() const
+{
+    QStringList out;
+    for (const auto &r : m_requests)
+        out << r.text;
+    return out;
+}
+
+ScratchDir::ScratchDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+ScratchDir::~ScratchDir() { QDir::setCurrent(m_previous); }
+
+PtyPair::PtyPair()
+{
+    m_a = m_dir.filePath(QStringLiteral("ptyA"));
+    m_b = m_dir.filePath(QStringLiteral("ptyB"));
+    m_socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_socat.start(QStringLiteral("socat"),
+                  {QStringLiteral("-d0"), QStringLiteral("pty,raw,echo=0,link=") + m_a,
+                   QStringLiteral("pty,raw,echo=0,link=") + m_b});
+    if (!m_socat.waitForStarted(3000))
+        return;
+    for (int i = 0; i < 200; ++i) {
+        if (QFileInfo::exists(m_a) && QFileInfo::exists(m_b)) {
+            m_ok = true;
+            return;
+        }
+        QThread::msleep(10);
+    }
+}
+
+PtyPair::~PtyPair() { kill(); }
+
+void PtyPair::kill()
+{
+    if (m_socat.state() != QProcess::NotRunning) {
+        m_socat.terminate();
+        if (!m_socat.waitForFinished(2000)) {
+            m_socat.kill();
+            m_socat.waitForFinished(2000);
+        }
+    }
+}
+
+void prepareEnvironment()
+{
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+} // namespace TestSupport

@@ -1,0 +1,3 @@
+#include "kalvest_hex_tools.h"
+
+kalvest_hex_tools::kalvest_hex_tools(QWidget *parent) : QWidget(parent) {}
