@@ -9,6 +9,7 @@
 
 class QWidget;
 class QObject;
+class QLayout;
 
 namespace FormCheck {
 
@@ -31,6 +32,6 @@ struct WidgetSpec {
 void checkWidgets(QObject *root, const QList<WidgetSpec> &specs);
 
 // Finds a layout by object name below root (nullptr when missing).
-class QLayout *findLayout(QObject *root, const QString &name);
+QLayout *findLayout(QObject *root, const QString &name);
 
 } // namespace FormCheck
