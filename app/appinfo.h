@@ -1,4 +1,6 @@
 #pragma once
+
+#include <QString>
 // Program identity and the maker's addresses, kept in one place.
 // The maker's server lives under a reserved example domain.
 
@@ -19,6 +21,10 @@ constexpr const char *kHomePage = "https://www.example.com/";
 // "/software/VELM_VERSION"; the download page is opened in the browser.
 constexpr const char *kUpdateBase = "https://www.example.com";
 constexpr const char *kDownloadPage = "http://www.example.com/software";
+
+// The address the "More" tab loads: kHomePage unless a test replaced it.
+QString homePage();
+void overrideHomePageForTests(const QString &address);
 
 // The one settings file, relative to the working directory.
 constexpr const char *kSettingsFile = "velm_config.ini";

@@ -59,7 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
         dispatchPage(i);
 
     moreWebView = new QWebEngineView(this);
-    moreWebView->load(QUrl::fromUserInput(QLatin1String(AppInfo::kHomePage)));
+    moreWebView->load(QUrl::fromUserInput(AppInfo::homePage()));
     ui->web_gridLayout->addWidget(moreWebView);
     moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
     moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include "appinfo.h"
+
 namespace TestSupport {
 
 PromptRecorder::PromptRecorder()
@@ -62,7 +64,11 @@ void PtyPair::kill()
 void prepareEnvironment()
 {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            "--disable-logging --log-level=3 --disable-gpu --disable-background-networking "
+            "--disable-component-update --disable-sync --no-first-run");
+    // Tests never reach outside the machine: the "More" tab shows a blank page.
+    AppInfo::overrideHomePageForTests(QStringLiteral("about:blank"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
