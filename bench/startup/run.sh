@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Start-up benchmark: starts the real program under Xvfb and prints
+#   after_splash_ms=<int> rss_mb=<int>
+# the time from the end of the three-second splash wait to the main window
+# being shown, and the program's resident memory at that moment.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+cd "$ROOT"
+source scripts/setup.sh
+if [ ! -x build/velm ]; then
+  velm_install
+  velm_build build
+fi
+velm_start_xvfb
+trap velm_stop_xvfb EXIT
+export QT_QPA_PLATFORM=xcb
+exec python3 "$ROOT/bench/startup/measure.py" "$ROOT/build/velm" "${1:-3}"
