@@ -1,7 +1,28 @@
 #include "aboutdialog.h"
+#include "ui_aboutdialog.h"
 
-AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
+#include <QEvent>
+
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent), ui(new Ui::AboutDialog)
 {
-    setWindowTitle(tr("About"));
-    resize(400, 300);
+    // setupUi connects closeBtn's clicked() to on_closeBtn_clicked by name.
+    ui->setupUi(this);
+}
+
+AboutDialog::~AboutDialog()
+{
+    delete ui;
+}
+
+void AboutDialog::on_closeBtn_clicked()
+{
+    // No delete-on-close: the same box is shown again on the next "About".
+    close();
+}
+
+void AboutDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
 }

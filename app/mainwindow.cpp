@@ -150,7 +150,8 @@ bool MainWindow::confirmClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmClose()) {
+    // After the preferences' restart the pages have already been asked.
+    if (!closeConfirmed && !confirmClose()) {
         event->ignore();
         return;
     }

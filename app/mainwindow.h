@@ -70,6 +70,25 @@ public slots:
     int Config();
     void slotActionConfig();
     void slotActConfigOK();
+    void Config_COM_ON_OFF_triggered();
+    void Config_UDP_ON_OFF_triggered();
+    void Config_TCP_ON_OFF_triggered();
+    void Config_GPS_ON_OFF_triggered();
+    void Config_GSM_ON_OFF_triggered();
+    void Config_UNICODE_ON_OFF_triggered();
+    void Config_Envir_ON_OFF_triggered();
+    void Config_Crypty_ON_OFF_triggered();
+    void Config_Oscilloscope_ON_OFF_triggered();
+    void Config_MQTT_ON_OFF_triggered();
+    void Config_BLE_ON_OFF_triggered();
+    void Config_Spectra_ON_OFF_triggered();
+    void Config_Convert_ON_OFF_triggered();
+    void Config_I2CDUMP_ON_OFF_triggered();
+    void Config_TOF_ON_OFF_triggered();
+    void Config_MODBUS_ON_OFF_triggered();
+    void Config_HEXTOOLS_ON_OFF_triggered();
+    void Config_CIE_ON_OFF_triggered();
+    void Config_IMU_ON_OFF_triggered();
 
     // ---- Update check ----
     void slotActionCheck_Update();
@@ -157,6 +176,8 @@ public:
     QStringList pageKeys;
     int pageSwitches[19] = {};
     int pageCount = 19;
+    QPointer<QDialog> configDialog;  // the one open Preferences dialog
+    bool closeConfirmed = false;     // the pages already agreed to close (restart)
 
     // ---- Shared serial port ----
     bool serialOpen = false;

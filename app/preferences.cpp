@@ -1,11 +1,168 @@
+// The Preferences dialog: page switches, port scan and map choice. OK
+// writes them and restarts the program, whose start-up applies them.
 #include "mainwindow.h"
+#include "ui_config.h"
 #include "ui_mainwindow.h"
+
+#include "appinfo.h"
+#include "desktophooks.h"
+#include "uiprompt.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QIcon>
+#include <QSettings>
+
+namespace {
+// The on/off buttons in the order of pageKeys.
+QList<QPushButton *> switchButtons(Ui::Config *form)
+{
+    return {form->Config_COM_ON_OFF,      form->Config_UDP_ON_OFF,          form->Config_TCP_ON_OFF,
+            form->Config_GPS_ON_OFF,      form->Config_GSM_ON_OFF,          form->Config_UNICODE_ON_OFF,
+            form->Config_Envir_ON_OFF,    form->Config_Crypty_ON_OFF,       form->Config_Oscilloscope_ON_OFF,
+            form->Config_MQTT_ON_OFF,     form->Config_Ble_ON_OFF,          form->Config_Spectra_ON_OFF,
+            form->Config_Convert_ON_OFF,  form->Config_I2CDUMP_ON_OFF,      form->Config_TOF_ON_OFF,
+            form->Config_MODBUS_ON_OFF,   form->Config_HEXTOOLS_ON_OFF,     form->Config_CIE_ON_OFF,
+            form->Config_IMU_ON_OFF};
+}
+
+bool isOnText(const QString &value)
+{
+    return value.isEmpty() || value == QLatin1String("true");
+}
+
+QIcon switchIcon(bool on)
+{
+    return QIcon(on ? QStringLiteral(":images/on.png") : QStringLiteral(":images/off.png"));
+}
+
+// Flips one page's switch in the open dialog; nothing is written.
+void togglePage(MainWindow *w, int index)
+{
+    if (!w->configDialog || !w->configUi || index < 0 || index >= w->pageCount)
+        return;
+    const bool on = w->pageSwitches[index] == 0;
+    w->pageSwitches[index] = on ? 1 : 0;
+    switchButtons(w->configUi).at(index)->setIcon(switchIcon(on));
+}
+} // namespace
 
 void MainWindow::slotActionConfig()
 {
+    // One Preferences dialog at a time: the switches and OK act on one form.
+    if (configDialog) {
+        configDialog->show();
+        configDialog->raise();
+        configDialog->activateWindow();
+        return;
+    }
+
+    for (int i = 0; i < pageCount; ++i)
+        pageSwitches[i] = 0;
+
+    QDialog *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    Ui::Config *form = new Ui::Config;
+    configUi = form;
+    form->setupUi(dialog);
+    configDialog = dialog;
+    // The form object goes with its dialog; configUi never outlives it.
+    connect(dialog, &QObject::destroyed, this, [this, form] {
+        if (configUi == form)
+            configUi = nullptr;
+        delete form;
+    });
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    connect(form->ConfigCancel_Button, &QPushButton::pressed, dialog, &QDialog::close);
+    connect(form->ConfigOK_Button, &QPushButton::pressed, this, &MainWindow::slotActConfigOK);
+    using Toggle = void (MainWindow::*)();
+    static const Toggle toggles[19] = {
+        &MainWindow::Config_COM_ON_OFF_triggered,     &MainWindow::Config_UDP_ON_OFF_triggered,
+        &MainWindow::Config_TCP_ON_OFF_triggered,     &MainWindow::Config_GPS_ON_OFF_triggered,
+        &MainWindow::Config_GSM_ON_OFF_triggered,     &MainWindow::Config_UNICODE_ON_OFF_triggered,
+        &MainWindow::Config_Envir_ON_OFF_triggered,   &MainWindow::Config_Crypty_ON_OFF_triggered,
+        &MainWindow::Config_Oscilloscope_ON_OFF_triggered, &MainWindow::Config_MQTT_ON_OFF_triggered,
+        &MainWindow::Config_BLE_ON_OFF_triggered,     &MainWindow::Config_Spectra_ON_OFF_triggered,
+        &MainWindow::Config_Convert_ON_OFF_triggered, &MainWindow::Config_I2CDUMP_ON_OFF_triggered,
+        &MainWindow::Config_TOF_ON_OFF_triggered,     &MainWindow::Config_MODBUS_ON_OFF_triggered,
+        &MainWindow::Config_HEXTOOLS_ON_OFF_triggered, &MainWindow::Config_CIE_ON_OFF_triggered,
+        &MainWindow::Config_IMU_ON_OFF_triggered};
+    const QList<QPushButton *> buttons = switchButtons(form);
+    for (int i = 0; i < buttons.size(); ++i)
+        connect(buttons.at(i), &QPushButton::pressed, this, toggles[i]);
+
+    dialog->show();
+
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    for (QPushButton *button : buttons)
+        button->setStyleSheet(QStringLiteral("border:none"));
+
+    settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
+
+    for (int i = 0; i < pageCount && i < buttons.size(); ++i) {
+        const bool on = isOnText(settings->value(pageKeys.at(i)).toString());
+        pageSwitches[i] = on ? 1 : 0;
+        buttons.at(i)->setIcon(switchIcon(on));
+    }
+    form->serial_checkBox->setChecked(isOnText(settings->value(QStringLiteral("Auto_Serial_Scan")).toString()));
+    const QString map = settings->value(QStringLiteral("Map_Type")).toString();
+    form->comboBox->setCurrentIndex((map.isEmpty() || map == QLatin1String("0")) ? 0 : 1);
 }
 
 void MainWindow::slotActConfigOK()
 {
+    if (!configDialog || !configUi || !settings)
+        return;
+
+    for (int i = 0; i < pageCount; ++i)
+        settings->setValue(pageKeys.at(i), pageSwitches[i] == 1 ? QStringLiteral("true") : QStringLiteral("false"));
+    settings->setValue(QStringLiteral("Auto_Serial_Scan"), configUi->serial_checkBox->isChecked());
+    settings->setValue(QStringLiteral("Map_Type"), configUi->comboBox->currentIndex());
+
+    // The new instance reads the file at once, so it must be on disk now.
+    settings->sync();
+    if (settings->status() != QSettings::NoError) {
+        // A settings object keeps its first error; the next attempt starts clean.
+        settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
+        UiPrompt::warning(configDialog, tr("Message"),
+                          tr("The settings could not be saved to %1. The program was not restarted.")
+                              .arg(QLatin1String(AppInfo::kSettingsFile)));
+        return;
+    }
+
+    // Pages with unsaved work may refuse; then nothing restarts.
+    if (!confirmClose())
+        return;
+
+    if (!DesktopHooks::startDetached(QCoreApplication::applicationFilePath(), QStringList())) {
+        UiPrompt::warning(configDialog, tr("Message"),
+                          tr("The program could not be restarted. The settings are saved and take effect at the "
+                             "next start."));
+        return;
+    }
+
+    closeConfirmed = true;
+    close();
+    closeConfirmed = false;
 }
 
+void MainWindow::Config_COM_ON_OFF_triggered() { togglePage(this, 0); }
+void MainWindow::Config_UDP_ON_OFF_triggered() { togglePage(this, 1); }
+void MainWindow::Config_TCP_ON_OFF_triggered() { togglePage(this, 2); }
+void MainWindow::Config_GPS_ON_OFF_triggered() { togglePage(this, 3); }
+void MainWindow::Config_GSM_ON_OFF_triggered() { togglePage(this, 4); }
+void MainWindow::Config_UNICODE_ON_OFF_triggered() { togglePage(this, 5); }
+void MainWindow::Config_Envir_ON_OFF_triggered() { togglePage(this, 6); }
+void MainWindow::Config_Crypty_ON_OFF_triggered() { togglePage(this, 7); }
+void MainWindow::Config_Oscilloscope_ON_OFF_triggered() { togglePage(this, 8); }
+void MainWindow::Config_MQTT_ON_OFF_triggered() { togglePage(this, 9); }
+void MainWindow::Config_BLE_ON_OFF_triggered() { togglePage(this, 10); }
+void MainWindow::Config_Spectra_ON_OFF_triggered() { togglePage(this, 11); }
+void MainWindow::Config_Convert_ON_OFF_triggered() { togglePage(this, 12); }
+void MainWindow::Config_I2CDUMP_ON_OFF_triggered() { togglePage(this, 13); }
+void MainWindow::Config_TOF_ON_OFF_triggered() { togglePage(this, 14); }
+void MainWindow::Config_MODBUS_ON_OFF_triggered() { togglePage(this, 15); }
+void MainWindow::Config_HEXTOOLS_ON_OFF_triggered() { togglePage(this, 16); }
+void MainWindow::Config_CIE_ON_OFF_triggered() { togglePage(this, 17); }
+void MainWindow::Config_IMU_ON_OFF_triggered() { togglePage(this, 18); }

@@ -1,11 +1,169 @@
+// "Check Update": fetch the version file, compare, tell the user.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "appinfo.h"
+#include "desktophooks.h"
+#include "uiprompt.h"
+#include "updatecheck.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+namespace UpdateCheck {
+namespace {
+QString &baseRef()
+{
+    static QString base;
+    return base;
+}
+int &timeoutRef()
+{
+    static int timeout = 0;
+    return timeout;
+}
+QSslConfiguration &sslRef()
+{
+    static QSslConfiguration configuration;
+    return configuration;
+}
+
+qint64 numberOrZero(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+} // namespace
+
+qint64 versionNumber(const QString &body)
+{
+    const int quote = body.indexOf(QLatin1Char('"'));
+    QString part = quote >= 0 ? body.mid(quote + 1, 10) : body.left(10);
+    part.remove(QStringLiteral("\"\n"));
+
+    const int p1 = part.indexOf(QLatin1Char('.'));
+    const int p2 = p1 >= 0 ? part.indexOf(QLatin1Char('.'), p1 + 1) : -1;
+    QString major, minor, patch;
+    if (p1 < 0) {
+        major = part;
+    } else {
+        major = part.left(p1);
+        if (p2 < 0) {
+            minor = part.mid(p1 + 1);
+        } else {
+            minor = part.mid(p1 + 1, p2 - p1 - 1);
+            patch = part.mid(p2 + 1, 3);
+        }
+    }
+    return (numberOrZero(major) * 100 + numberOrZero(minor)) * 100 + numberOrZero(patch);
+}
+
+void setBaseUrl(const QString &base) { baseRef() = base; }
+
+QString baseUrl()
+{
+    return baseRef().isEmpty() ? QString::fromLatin1(AppInfo::kUpdateBase) : baseRef();
+}
+
+QUrl versionFileUrl()
+{
+    return QUrl(baseUrl() + QStringLiteral("/software/VELM_VERSION"));
+}
+
+void setTimeoutMs(int milliseconds) { timeoutRef() = milliseconds; }
+
+int timeoutMs()
+{
+    return timeoutRef() > 0 ? timeoutRef() : kDefaultTimeoutMs;
+}
+
+void setSslConfiguration(const QSslConfiguration &configuration) { sslRef() = configuration; }
+
+QSslConfiguration sslConfiguration()
+{
+    return sslRef().isNull() ? QSslConfiguration::defaultConfiguration() : sslRef();
+}
+
+} // namespace UpdateCheck
+
 void MainWindow::slotActionCheck_Update()
 {
+    // The disabled window keeps the menu from starting a second check; this
+    // also keeps a direct second call out while the first one waits.
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+
+    // Whatever happens below, the window is usable again afterwards.
+    struct Reenable {
+        MainWindow *window;
+        ~Reenable()
+        {
+            window->slotActionCheck_Updateclose();
+            running = false;
+        }
+    } reenable{this};
+
+    setEnabled(false);
+
+    QNetworkAccessManager manager;
+    QNetworkRequest request(UpdateCheck::versionFileUrl());
+    request.setSslConfiguration(UpdateCheck::sslConfiguration());
+    QNetworkReply *reply = manager.get(request);
+
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    bool timedOut = false;
+    bool tooLarge = false;
+    connect(&manager, &QNetworkAccessManager::finished, &loop, &QEventLoop::quit);
+    connect(&deadline, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        if (reply->bytesAvailable() > UpdateCheck::kMaxReplyBytes) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    deadline.start(UpdateCheck::timeoutMs());
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::AllEvents);
+    deadline.stop();
+
+    const bool finished = reply->isFinished() && !timedOut;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool failed = !finished || tooLarge || reply->error() != QNetworkReply::NoError || status >= 400;
+    const QString text = failed ? QString() : QString::fromUtf8(reply->readAll());
+    if (!reply->isFinished())
+        reply->abort();
+    reply->disconnect(&loop);
+    delete reply;
+
+    if (!finished && !timedOut)
+        return; // the application is shutting down and ended every loop
+
+    const QString title = tr("Message");
+    if (text.isEmpty()) {
+        UiPrompt::information(nullptr, title, tr("Network connection lost. Please check your network settings."),
+                              QMessageBox::Cancel);
+        return;
+    }
+    if (UpdateCheck::versionNumber(text) > UpdateCheck::kOwnVersion) {
+        UiPrompt::warning(nullptr, title, tr("Found a new version."), QMessageBox::Cancel);
+        DesktopHooks::openUrl(QUrl(QString::fromLatin1(AppInfo::kDownloadPage)));
+    } else {
+        UiPrompt::information(nullptr, title, tr("Already the latest version."), QMessageBox::Cancel);
+    }
 }
 
 void MainWindow::slotActionCheck_Updateclose()
 {
+    setEnabled(true);
 }
-
