@@ -12,7 +12,6 @@ APT_PACKAGES=(
   qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev libgl-dev
   libqt6svg6 qt6-image-formats-plugins
   xvfb xauth x11-utils imagemagick
-  nodejs npm
 )
 TEST_PACKAGES=(
   socat mosquitto mosquitto-clients openssl libmodbus-dev units
@@ -35,6 +34,10 @@ need_install() {
 
 velm_install() {
   need_install "${APT_PACKAGES[@]}"
+  # Node.js may come from elsewhere than Debian; only install it when absent.
+  if ! command -v npm >/dev/null 2>&1; then
+    need_install nodejs npm
+  fi
   if [ "${1:-}" = "test" ]; then
     need_install "${TEST_PACKAGES[@]}"
   fi
