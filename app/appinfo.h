@@ -26,6 +26,10 @@ constexpr const char *kDownloadPage = "http://www.example.com/software";
 QString homePage();
 void overrideHomePageForTests(const QString &address);
 
+// Converter page: the daily euro reference rates are fetched over HTTPS
+// from this base plus "/stats/eurofxref/eurofxref-daily.xml".
+constexpr const char *kCurrencyFeedBase = "https://www.ecb.europa.eu";
+
 // The one settings file, relative to the working directory.
 constexpr const char *kSettingsFile = "velm_config.ini";
 } // namespace AppInfo
