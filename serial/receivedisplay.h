@@ -1,0 +1,80 @@
+#pragma once
+// Shows received bytes in a terminal page's text and hex views: optional
+// "[hh:mm:ss.zzz]" stamps (each stamped chunk a block of its own, device
+// text never read as markup), line cutting of long runs, a block cap, and
+// coalesced view updates so a fast stream never stalls the window. Text is
+// decoded with a decoder that keeps its state across chunks.
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringDecoder>
+#include <QTextCharFormat>
+#include <QTimer>
+
+#include <memory>
+
+#include "rxformat.h"
+
+class QLCDNumber;
+class QPlainTextEdit;
+class QTextDecoder;
+
+class ReceiveDisplay : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        QString hexFormat = QStringLiteral("0x%1,");
+        QByteArray encoding = "UTF-8"; // or "GBK"
+        int maxBlocks = 10000;
+        int maxLineChars = RxFormat::kMaxLineChars;
+        int coalesceMs = 25;
+    };
+
+    // Either view may be null. The views are made read-only, their undo
+    // history is switched off and their block count limited.
+    ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
+                   QObject *parent = nullptr);
+    ~ReceiveDisplay() override;
+
+    // Decodes the chunk now and shows it at the next update. With `stamped`
+    // the chunk starts a new block after the current time in green.
+    void append(const QByteArray &bytes, bool stamped);
+    // Writes everything pending to the views now.
+    void flush();
+    // Empties both views and anything pending.
+    void clear();
+    bool hasPending() const { return !m_pending.isEmpty(); }
+
+    // Adds `bytes` to a counter display, held at 99999.
+    static void addToCounter(QLCDNumber *counter, qint64 bytes);
+
+private:
+    struct Chunk {
+        QString stamp; // empty: not stamped
+        QString text;
+        QString hex;
+    };
+    struct View {
+        QPointer<QPlainTextEdit> edit;
+        int column = 0; // length of the last display line
+    };
+    QString decode(const QByteArray &bytes);
+    void writeView(View &view, bool hexPart);
+
+    Options m_options;
+    View m_text;
+    View m_hex;
+    RxFormat::HexFormatter m_hexFormatter;
+    QStringDecoder m_utf8;
+    std::unique_ptr<QTextDecoder> m_codecDecoder;
+    QList<Chunk> m_pending;
+    QTimer m_flushTimer;
+    QTextCharFormat m_plainFormat;
+    QTextCharFormat m_stampFormat;
+    QTextCharFormat m_dataFormat;
+};

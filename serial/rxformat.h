@@ -1,0 +1,50 @@
+#pragma once
+// Pure text helpers of the terminal pages: hex text of received bytes, line
+// cutting, stamps, counters and the parsing of the send box. No widgets.
+
+#include <QByteArray>
+#include <QString>
+#include <QTime>
+
+namespace RxFormat {
+
+// Longest display line of received text without a line break.
+constexpr int kMaxLineChars = 4096;
+// Byte counters show at most this value.
+constexpr qint64 kCounterCap = 99999;
+
+// Hex text of received bytes, one token per byte built from a format with
+// one argument (for example "0x%1," or "0x%1, "); the argument is the byte
+// as two lower-case digits. A line feed follows the token of every 0x0A.
+class HexFormatter
+{
+public:
+    explicit HexFormatter(const QString &format = QStringLiteral("0x%1,"));
+    QString format(const QByteArray &bytes) const;
+
+private:
+    QString m_tokens[256];
+};
+
+// Inserts a line feed wherever a run without line feed would grow past
+// maxLine characters. `column` is the length of the run that is already on
+// screen before `text`; it is updated to the length of the last run. A
+// surrogate pair is never split.
+QString cutLongRuns(const QString &text, int *column, int maxLine = kMaxLineChars);
+
+// "[hh:mm:ss.zzz]"
+QString stamp(const QTime &time);
+
+// current + added, held at kCounterCap.
+qint64 cappedCount(qint64 current, qint64 added);
+
+// Send box in hex mode: pieces separated by runs of commas and blanks; each
+// piece is "0x" plus hex digits or hex digits alone, read as an unsigned
+// 32-bit number of which the low eight bits are sent. Returns false (and
+// leaves *out empty) when any piece is malformed or too large.
+bool parseHexSend(const QString &text, QByteArray *out);
+
+// Send box in text mode: UTF-8, every line end sent as CR LF exactly once.
+QByteArray textToCrlf(const QString &text);
+
+} // namespace RxFormat

@@ -1,0 +1,116 @@
+#include "threadserial.h"
+
+namespace {
+// A read error that comes back this many times in a row without any data in
+// between means the device is gone (a pty whose other end closed reports
+// EIO on every notification).
+constexpr int kReadErrorsBeforeLost = 3;
+} // namespace
+
+ThreadSerial::ThreadSerial() : QThread(nullptr) {}
+
+ThreadSerial::~ThreadSerial()
+{
+    if (isRunning()) {
+        quit();
+        wait();
+    }
+    delete port;
+    port = nullptr;
+}
+
+void ThreadSerial::run()
+{
+    // Nothing runs here: all port work happens in the GUI thread.
+}
+
+QSerialPort::Parity ThreadSerial::parityFromIndex(int index)
+{
+    switch (index) {
+    case 1:
+        return QSerialPort::OddParity;
+    case 2:
+        return QSerialPort::EvenParity;
+    case 3:
+        return QSerialPort::MarkParity;
+    case 4:
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits ThreadSerial::stopBitsFromIndex(int index)
+{
+    switch (index) {
+    case 1:
+        return QSerialPort::OneAndHalfStop;
+    case 2:
+        return QSerialPort::TwoStop;
+    default:
+        return QSerialPort::OneStop;
+    }
+}
+
+void ThreadSerial::open(bool hookReadyRead)
+{
+    port = new QSerialPort();
+    port->setPortName(portName);
+    port->setBaudRate(baudRate, QSerialPort::AllDirections);
+    port->setDataBits(QSerialPort::DataBits(dataBits));
+    port->setParity(parityFromIndex(parityIndex));
+    port->setStopBits(stopBitsFromIndex(stopBitsIndex));
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    if (port->open(QIODevice::ReadWrite)) {
+        opened = true;
+        if (hookReadyRead)
+            connect(port, &QSerialPort::readyRead, this, &ThreadSerial::readData, Qt::DirectConnection);
+        connect(port, &QSerialPort::errorOccurred, this, &ThreadSerial::onPortError, Qt::DirectConnection);
+    } else {
+        opened = false;
+    }
+    paused = false;
+    // Pseudo-terminals and some adapters cannot drive DTR; that is no
+    // reason to treat the port as unopened, so the result is not used.
+    port->setDataTerminalReady(true);
+    port->clearError();
+}
+
+void ThreadSerial::readData()
+{
+    if (!port)
+        return;
+    const QByteArray data = port->readAll();
+    if (data.isEmpty())
+        return;
+    m_readErrors = 0;
+    emit Serial_read_Data(data);
+}
+
+void ThreadSerial::onPortError(QSerialPort::SerialPortError error)
+{
+    if (m_lost || !port)
+        return;
+    if (error == QSerialPort::ResourceError) {
+        m_lostReason = port->errorString();
+    } else if (error == QSerialPort::ReadError) {
+        if (++m_readErrors < kReadErrorsBeforeLost)
+            return;
+        m_lostReason = port->errorString();
+    } else {
+        return;
+    }
+    m_lost = true;
+    // The port is in the middle of its own notification here; close it and
+    // tell the page once control is back in the event loop. Until then the
+    // read notifier is switched off so a dead descriptor cannot spin.
+    disconnect(port, &QSerialPort::readyRead, this, &ThreadSerial::readData);
+    QMetaObject::invokeMethod(this, &ThreadSerial::reportLost, Qt::QueuedConnection);
+}
+
+void ThreadSerial::reportLost()
+{
+    if (port && port->isOpen())
+        port->close();
+    emit portLost(m_lostReason);
+}

@@ -1,0 +1,294 @@
+// Text helpers of the terminal pages and the receive display, without a
+// main window.
+#include "testsupport.h"
+
+#include "receivedisplay.h"
+#include "rxformat.h"
+
+#include <QLCDNumber>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCodec>
+
+using namespace RxFormat;
+
+class TestRxFormat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hexTextPerByteWithBreakAfterLineFeed();
+    void cutLongRunsCarriesTheColumn();
+    void cutLongRunsNeverSplitsASurrogatePair();
+    void stampFormat();
+    void countersStopAt99999();
+    void hexSendParsing_data();
+    void hexSendParsing();
+    void textSendEndsLinesWithCrlfOnce();
+
+    void plainChunksShowTextAndHex();
+    void decodingKeepsStateAcrossChunks();
+    void gbkDecodingKeepsStateAcrossChunks();
+    void stampedChunksAreBlocksOfTheirOwnAndNeverMarkup();
+    void blockCapHoldsForManyChunks();
+    void longRunsAreCutIntoDisplayLines();
+    void updatesAreCoalesced();
+    void counterDisplayHeldAt99999();
+};
+
+void TestRxFormat::hexTextPerByteWithBreakAfterLineFeed()
+{
+    HexFormatter serial(QStringLiteral("0x%1,"));
+    QCOMPARE(serial.format(QByteArray::fromHex("41420d0a")), QStringLiteral("0x41,0x42,0x0d,0x0a,\n"));
+    QCOMPARE(serial.format(QByteArray::fromHex("00ff0a0a")), QStringLiteral("0x00,0xff,0x0a,\n0x0a,\n"));
+    HexFormatter net(QStringLiteral("0x%1, "));
+    QCOMPARE(net.format(QByteArray::fromHex("410a")), QStringLiteral("0x41, 0x0a, \n"));
+    QCOMPARE(serial.format(QByteArray()), QString());
+}
+
+void TestRxFormat::cutLongRunsCarriesTheColumn()
+{
+    int column = 0;
+    const QString out = cutLongRuns(QString(10000, QLatin1Char('a')), &column, 4096);
+    const QStringList lines = out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0].size(), 4096);
+    QCOMPARE(lines[1].size(), 4096);
+    QCOMPARE(lines[2].size(), 10000 - 8192);
+    QCOMPARE(column, 10000 - 8192);
+
+    // A run that continues over several calls is cut where the total passes
+    // the limit.
+    column = 4000;
+    QCOMPARE(cutLongRuns(QString(100, QLatin1Char('b')), &column, 4096),
+             QString(96, QLatin1Char('b')) + QLatin1Char('\n') + QString(4, QLatin1Char('b')));
+    QCOMPARE(column, 4);
+
+    // A line feed starts a new run; text without long runs is unchanged.
+    column = 4090;
+    QCOMPARE(cutLongRuns(QStringLiteral("abc\ndef"), &column, 4096), QStringLiteral("abc\ndef"));
+    QCOMPARE(column, 3);
+}
+
+void TestRxFormat::cutLongRunsNeverSplitsASurrogatePair()
+{
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // two UTF-16 units
+    int column = 3;
+    const QString out = cutLongRuns(clef + clef, &column, 4);
+    // Units: [hi lo] [hi lo]; the cut may only fall before a high surrogate.
+    for (int i = 0; i < out.size(); ++i) {
+        if (out.at(i) == QLatin1Char('\n')) {
+            QVERIFY(i + 1 < out.size());
+            QVERIFY(!out.at(i + 1).isLowSurrogate());
+        }
+    }
+    QCOMPARE(QString(out).remove(QLatin1Char('\n')), clef + clef);
+}
+
+void TestRxFormat::stampFormat()
+{
+    QCOMPARE(stamp(QTime(1, 2, 3, 4)), QStringLiteral("[01:02:03.004]"));
+    QCOMPARE(stamp(QTime(23, 59, 59, 999)), QStringLiteral("[23:59:59.999]"));
+}
+
+void TestRxFormat::countersStopAt99999()
+{
+    QCOMPARE(cappedCount(0, 4), qint64(4));
+    QCOMPARE(cappedCount(99995, 4), qint64(99999));
+    QCOMPARE(cappedCount(99995, 5), qint64(99999));
+    QCOMPARE(cappedCount(99999, 1), qint64(99999));
+    QCOMPARE(cappedCount(5, std::numeric_limits<qint64>::max()), qint64(99999));
+}
+
+void TestRxFormat::hexSendParsing_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("blanks and commas") << "01 02,03" << true << QByteArray::fromHex("010203");
+    QTest::newRow("0x prefix") << "0x0A, 0x0b" << true << QByteArray::fromHex("0a0b");
+    QTest::newRow("surrounding blanks") << "  ff ,, 7  " << true << QByteArray::fromHex("ff07");
+    QTest::newRow("low byte of a longer piece") << "123" << true << QByteArray::fromHex("23");
+    QTest::newRow("1FF") << "1FF" << true << QByteArray::fromHex("ff");
+    QTest::newRow("0102") << "0102" << true << QByteArray::fromHex("02");
+    QTest::newRow("eight digits fit") << "FFFFFFFF" << true << QByteArray::fromHex("ff");
+    QTest::newRow("only blanks") << "  , " << true << QByteArray();
+    QTest::newRow("GG") << "GG" << false << QByteArray();
+    QTest::newRow("capital X") << "0X0A" << false << QByteArray();
+    QTest::newRow("0x alone") << "0x" << false << QByteArray();
+    QTest::newRow("nine digits") << "FFFFFFFFF" << false << QByteArray();
+    QTest::newRow("bad after good") << "01 02 zz" << false << QByteArray();
+    QTest::newRow("line break is no separator") << "01\n02" << false << QByteArray();
+    QTest::newRow("tab is no separator") << "01\t02" << false << QByteArray();
+    QTest::newRow("minus sign") << "-1" << false << QByteArray();
+    QTest::newRow("plus sign") << "+1" << false << QByteArray();
+}
+
+void TestRxFormat::hexSendParsing()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, ok);
+    QFETCH(QByteArray, bytes);
+    QByteArray out("stale");
+    QCOMPARE(parseHexSend(input, &out), ok);
+    QCOMPARE(out, bytes);
+}
+
+void TestRxFormat::textSendEndsLinesWithCrlfOnce()
+{
+    QCOMPARE(textToCrlf(QStringLiteral("a\n")), QByteArray("a\r\n"));
+    QCOMPARE(textToCrlf(QStringLiteral("a\r\nb")), QByteArray("a\r\nb"));
+    QCOMPARE(textToCrlf(QStringLiteral("\n\n")), QByteArray("\r\n\r\n"));
+    QCOMPARE(textToCrlf(QString::fromUtf8("é")), QByteArray("\xc3\xa9"));
+}
+
+namespace {
+struct Views {
+    QPlainTextEdit text;
+    QPlainTextEdit hex;
+    ReceiveDisplay display;
+    explicit Views(const ReceiveDisplay::Options &o = ReceiveDisplay::Options()) : display(&text, &hex, o) {}
+};
+} // namespace
+
+void TestRxFormat::plainChunksShowTextAndHex()
+{
+    Views v;
+    v.display.append(QByteArray::fromHex("41420d0a"), false);
+    v.display.flush();
+    QCOMPARE(v.text.toPlainText(), QStringLiteral("AB\n"));
+    QCOMPARE(v.text.blockCount(), 2);
+    QCOMPARE(v.hex.toPlainText(), QStringLiteral("0x41,0x42,0x0d,0x0a,\n"));
+    QVERIFY(v.text.isReadOnly());
+    QVERIFY(!v.text.document()->isUndoRedoEnabled());
+    QCOMPARE(v.text.maximumBlockCount(), 10000);
+
+    v.display.append("CD", false);
+    v.display.flush();
+    QCOMPARE(v.text.toPlainText(), QStringLiteral("AB\nCD"));
+
+    v.display.clear();
+    QCOMPARE(v.text.toPlainText(), QString());
+    QCOMPARE(v.hex.toPlainText(), QString());
+}
+
+void TestRxFormat::decodingKeepsStateAcrossChunks()
+{
+    Views v;
+    v.display.append("x\xe4\xb8", false); // 中 = E4 B8 AD
+    v.display.append("\xad" "y", false);
+    v.display.flush();
+    QCOMPARE(v.text.toPlainText(), QString::fromUtf8("x中y"));
+    QCOMPARE(v.hex.toPlainText(), QStringLiteral("0x78,0xe4,0xb8,0xad,0x79,"));
+}
+
+void TestRxFormat::gbkDecodingKeepsStateAcrossChunks()
+{
+    if (!QTextCodec::codecForName("GBK"))
+        QSKIP("no GBK codec in this Qt build");
+    ReceiveDisplay::Options o;
+    o.encoding = "GBK";
+    o.hexFormat = QStringLiteral("0x%1, ");
+    Views v(o);
+    v.display.append("a\xd6", false); // 中 = D6 D0 in GBK
+    v.display.append("\xd0" "b", false);
+    v.display.flush();
+    QCOMPARE(v.text.toPlainText(), QString::fromUtf8("a中b"));
+    QCOMPARE(v.hex.toPlainText(), QStringLiteral("0x61, 0xd6, 0xd0, 0x62, "));
+}
+
+void TestRxFormat::stampedChunksAreBlocksOfTheirOwnAndNeverMarkup()
+{
+    Views v;
+    v.display.append("first", true);
+    v.display.append("<b>x</b>&amp;\r\n", true);
+    v.display.append("line1\nline2", true);
+    v.display.flush();
+    const QRegularExpression stampAtStart(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
+    QCOMPARE(v.text.blockCount(), 3);
+    QStringList blocks;
+    for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next())
+        blocks << b.text();
+    for (const QString &b : blocks)
+        QVERIFY2(stampAtStart.match(b).hasMatch(), qPrintable(b));
+    QCOMPARE(blocks[0].mid(14), QStringLiteral("first"));
+    QCOMPARE(blocks[1].mid(14), QStringLiteral("<b>x</b>&amp;"));
+    // A line end inside a chunk stays inside its block.
+    QCOMPARE(blocks[2].mid(14), QStringLiteral("line1") + QChar(QChar::LineSeparator) + QStringLiteral("line2"));
+    // The stamp is green, the data black.
+    const QTextBlock first = v.text.document()->begin();
+    QCOMPARE(first.begin().fragment().charFormat().foreground().color(), QColor(QStringLiteral("green")));
+    QCOMPARE(first.begin().fragment().text().size(), 14);
+    QCOMPARE(v.hex.blockCount(), 3);
+    QVERIFY(stampAtStart.match(v.hex.document()->begin().text()).hasMatch());
+    QVERIFY(v.text.toPlainText().contains(QStringLiteral("line1\nline2")));
+}
+
+void TestRxFormat::blockCapHoldsForManyChunks()
+{
+    Views v;
+    for (int i = 0; i < 20000; ++i) {
+        v.display.append(QByteArray::number(i) + "\r\n", i % 2 == 0);
+        if (i % 500 == 0)
+            v.display.flush();
+    }
+    v.display.flush();
+    QVERIFY(v.text.blockCount() <= 10000);
+    QVERIFY(v.hex.blockCount() <= 10000);
+    QVERIFY(v.text.blockCount() > 9000);
+    // The newest data is kept.
+    QVERIFY(v.text.toPlainText().contains(QStringLiteral("19999")));
+}
+
+void TestRxFormat::longRunsAreCutIntoDisplayLines()
+{
+    Views v;
+    const QByteArray run(3000, 'z');
+    for (int i = 0; i < 10; ++i)
+        v.display.append(run, false);
+    v.display.flush();
+    int total = 0;
+    for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next()) {
+        QVERIFY(b.text().size() <= 4096);
+        total += b.text().size();
+    }
+    QCOMPARE(total, 30000);
+    for (QTextBlock b = v.hex.document()->begin(); b.isValid(); b = b.next())
+        QVERIFY(b.text().size() <= 4096);
+
+    // Stamped: the stamp counts towards the line.
+    Views s;
+    s.display.append(QByteArray(5000, 'q'), true);
+    s.display.flush();
+    const QStringList lines = s.text.document()->begin().text().split(QChar(QChar::LineSeparator));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].size(), 4096);
+}
+
+void TestRxFormat::updatesAreCoalesced()
+{
+    Views v;
+    v.display.append("abc", false);
+    v.display.append("def", false);
+    QCOMPARE(v.text.toPlainText(), QString());
+    QVERIFY(v.display.hasPending());
+    QTRY_COMPARE_WITH_TIMEOUT(v.text.toPlainText(), QStringLiteral("abcdef"), 1000);
+    QVERIFY(!v.display.hasPending());
+}
+
+void TestRxFormat::counterDisplayHeldAt99999()
+{
+    QLCDNumber lcd;
+    ReceiveDisplay::addToCounter(&lcd, 4);
+    QCOMPARE(lcd.intValue(), 4);
+    ReceiveDisplay::addToCounter(&lcd, 99990);
+    QCOMPARE(lcd.intValue(), 99994);
+    ReceiveDisplay::addToCounter(&lcd, 10);
+    QCOMPARE(lcd.intValue(), 99999);
+    ReceiveDisplay::addToCounter(&lcd, 1);
+    QCOMPARE(lcd.intValue(), 99999);
+}
+
+VELM_TEST_MAIN(TestRxFormat)
+#include "tst_rxformat.moc"
