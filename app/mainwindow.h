@@ -120,12 +120,21 @@ public slots:
 
     // ---- Unicode page ----
     void Unicode_Init_Start();
+    void actionStoUpushButton_triggered();
+    void actionUtoSpushButton_triggered();
 
     // ---- Environment page ----
     void ENVironment_Init_Start();
 
     // ---- Crypty page ----
     void Crypty_Init_Start();
+    bool DesEncryption_triggered();
+    bool DesDecryption_triggered();
+    void DEScomboBox_triggered();
+    void DeslineEdit_Data_triggered();
+    void DeslineEdit_KEY_triggered();
+    void base64_encode();
+    void base64_decode();
 
     // ---- Oscilloscope page ----
     void Oscilloscope_Init_Start();
