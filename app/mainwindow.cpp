@@ -3,6 +3,7 @@
 
 #include "appinfo.h"
 #include "eventwait.h"
+#include "threadserial.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -129,6 +130,16 @@ void MainWindow::dispatchPage(int tabIndex)
 MainWindow::~MainWindow()
 {
     // ---- close the shared serial port (see serial/threadserial) ----
+    if (serialThread) {
+        if (serialThread->port && serialThread->port->isOpen()) {
+            serialThread->running = false;
+            serialThread->port->close();
+        }
+        // Its thread body is empty, so the wait is short; a running thread
+        // object is never destroyed.
+        serialThread->wait();
+        delete serialThread;
+    }
     serialThread = nullptr;
     delete ui;
     ui = nullptr;

@@ -31,6 +31,8 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class ThreadSerial;
+class ReceiveDisplay;
+class SerialFileSender;
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -102,13 +104,41 @@ public slots:
     void TCP_Init_Start();
 
     // ---- Port scan ----
+    QStringList getFilteredSerialPorts();
     void stop_SerialSacn_new();
     void SerialSacn_new();
     void SerialSacn();
+    bool testUart(const QString &name);
+    void COMsetsetComboBoxEnabled(bool on);
+    void GPSsetsetComboBoxEnabled(bool on);
+    void GSMsetsetComboBoxEnabled(bool on);
+    void ENVsetsetComboBoxEnabled(bool on);
+    void OSCsetsetComboBoxEnabled(bool on);
+    void SpectrasetsetComboBoxEnabled(bool on);
+    void i2cdumpsetsetComboBoxEnabled(bool on);
+    void TOFsetsetComboBoxEnabled(bool on);
+    void ModbussetsetComboBoxEnabled(bool on);
+    void CIEsetsetComboBoxEnabled(bool on);
+    void imusetsetComboBoxEnabled(bool on);
 
     // ---- Serial Debug page ----
     void Serial_Init_Start();
     void initSendTimers();
+    void COMHideHex_pushButton_clicked();
+    void actionOpen_triggered();
+    void readCom(QByteArray data);
+    void sendMsg();
+    void sendmsgBtn_clicked();
+    void actionSendfile_triggered();
+    void obocheckBox_clicked();
+    void delayspinBox_valueChanged(int value);
+    void actionClearBytes_triggered();
+    void actionCleanData_triggered();
+    void actionSave_triggered();
+    void actionLoadfile_triggered();
+    void cleanSendData_clicked();
+    void COM_portLost(const QString &reason);
+    void COM_sendFileFinished(bool ok, const QString &error);
 
     // ---- Command list ----
 
@@ -194,6 +224,8 @@ public:
     QTimer *portScanTimer = nullptr;
 
     // ---- Serial Debug page and command list ----
+    ReceiveDisplay *comRxDisplay = nullptr;
+    SerialFileSender *comFileSender = nullptr;
     QTimer *comSendTimer = nullptr;
     int comSendInterval = 200;
     QMetaObject::Connection comDtrConnection;

@@ -1,11 +1,373 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::Serial_Init_Start()
+#include "filesender.h"
+#include "receivedisplay.h"
+#include "rxformat.h"
+#include "threadserial.h"
+#include "uiprompt.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+const char kClosedStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
+                            "QPushButton:pressed {   background-color: #45A049;}";
+const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
+                          "QPushButton:pressed {   background-color: #FF5722;}";
+
+// Pause between the lines of a file sent to the port.
+constexpr int kSendFileGapMs = 5;
+// Largest file the send box takes.
+constexpr qint64 kLoadLimit = 10000;
+
+void setWidgetEnabled(QObject *root, const char *name, bool on)
 {
+    if (QWidget *w = root->findChild<QWidget *>(QLatin1String(name)))
+        w->setEnabled(on);
 }
+
+} // namespace
 
 void MainWindow::initSendTimers()
 {
+    ui->delayspinBox->setEnabled(false);
+    ui->sendmsgBtn->setEnabled(false);
+    ui->sendfileBtn->setEnabled(false);
+    ui->sendMsgtextEdit->setEnabled(false);
+    for (const char *name : {"UDPdelayspinBox", "UDPsendmsgBtn", "UDPsendMsgtextEdit", "TCPdelayspinBox",
+                             "TCPsendmsgBtn", "TCPsendMsgtextEdit"})
+        setWidgetEnabled(this, name, false);
+    ui->com_checkBox_DTR->setEnabled(false);
+    ui->com_checkBox_RTS->setEnabled(false);
+
+    comSendInterval = 200;
+    udpSendInterval = 200;
+    tcpSendInterval = 200;
+    comSendTimer = new QTimer(this);
+    udpSendTimer = new QTimer(this);
+    tcpSendTimer = new QTimer(this);
 }
 
+void MainWindow::Serial_Init_Start()
+{
+    connect(ui->opencompushButton, SIGNAL(pressed()), this, SLOT(actionOpen_triggered()));
+    connect(ui->sendmsgBtn, SIGNAL(pressed()), this, SLOT(sendmsgBtn_clicked()));
+    connect(ui->sendfileBtn, SIGNAL(pressed()), this, SLOT(actionSendfile_triggered()));
+    connect(ui->obocheckBox, SIGNAL(stateChanged(int)), this, SLOT(obocheckBox_clicked()));
+    connect(ui->delayspinBox, SIGNAL(valueChanged(int)), this, SLOT(delayspinBox_valueChanged(int)));
+    connect(ui->cleanbytespushButton, SIGNAL(pressed()), this, SLOT(actionClearBytes_triggered()));
+    connect(ui->cleandatapushButton, SIGNAL(pressed()), this, SLOT(actionCleanData_triggered()));
+    connect(ui->savetxtpushButton, SIGNAL(pressed()), this, SLOT(actionSave_triggered()));
+    connect(ui->readtxtpushButton, SIGNAL(pressed()), this, SLOT(actionLoadfile_triggered()));
+    connect(ui->cleansendpushButton, SIGNAL(pressed()), this, SLOT(cleanSendData_clicked()));
+    connect(ui->com_expandpushButton, SIGNAL(pressed()), this, SLOT(slotCom_expand()));
+    connect(ui->HEXcheckBox, SIGNAL(stateChanged(int)), this, SLOT(COMHideHex_pushButton_clicked()));
+
+    // The display helper limits both views to 10000 blocks and makes them
+    // read-only with selectable text.
+    ReceiveDisplay::Options options;
+    options.hexFormat = QStringLiteral("0x%1,");
+    options.encoding = "UTF-8";
+    comRxDisplay = new ReceiveDisplay(ui->COM_StrTextBrowser, ui->COM_HexTextBrowser, options, this);
+    comFileSender = new SerialFileSender(this);
+    connect(comFileSender, SIGNAL(finished(bool, QString)), this, SLOT(COM_sendFileFinished(bool, QString)));
+
+    ui->com_expandpushButton->setEnabled(false);
+    ui->COM_HexTextBrowser->hide();
+    ui->opencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
+    ui->com_checkBox_DTR->hide();
+    ui->com_checkBox_RTS->hide();
+}
+
+void MainWindow::actionOpen_triggered()
+{
+    if (serialOpen) {
+        // Close, whichever page opened the port.
+        if (comExpandOpen) {
+            if (comExpandDialog)
+                comExpandDialog->close();
+            comExpandOpen = false;
+        }
+        ui->com_expandpushButton->setEnabled(false);
+        ThreadSerial *holder = serialThread;
+        if (comFileSender)
+            comFileSender->stop();
+        if (holder) {
+            holder->running = false;
+            serialOpen = false;
+            if (holder->port)
+                holder->port->close();
+            holder->exit(0);
+        }
+        serialOpen = false;
+        disconnect(comDtrConnection);
+        disconnect(comRtsConnection);
+        ui->com_checkBox_DTR->setChecked(false);
+        ui->com_checkBox_RTS->setChecked(false);
+        if (holder) {
+            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readCom(QByteArray)));
+            disconnect(holder, SIGNAL(portLost(QString)), this, SLOT(COM_portLost(QString)));
+            // The holder's thread body is empty, so this wait is short; a
+            // running thread object must never be destroyed.
+            holder->wait();
+            holder->deleteLater();
+        }
+        disconnect(comSendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
+        serialThread = nullptr;
+        if (comRxDisplay)
+            comRxDisplay->flush();
+
+        ui->sendmsgBtn->setEnabled(false);
+        ui->sendfileBtn->setEnabled(false);
+        COMsetsetComboBoxEnabled(true);
+        ui->sendMsgtextEdit->setEnabled(false);
+        ui->com_checkBox_DTR->setEnabled(false);
+        ui->com_checkBox_RTS->setEnabled(false);
+        ui->statusBar->showMessage(tr("Serial closed"));
+        ui->opencompushButton->setText(tr("Open"));
+        if (portScanTimer)
+            portScanTimer->start(500);
+        ui->opencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
+        return;
+    }
+
+    const QString name = ui->portNameComboBox->currentText();
+    if (name.isEmpty())
+        return;
+
+    ThreadSerial *holder = new ThreadSerial();
+    serialThread = holder;
+    holder->portName = name;
+    holder->baudRate = ui->baudRateComboBox->currentText().trimmed().toInt();
+    holder->dataBits = ui->dataBitsComboBox->currentText().trimmed().toInt();
+    holder->parityIndex = ui->parityComboBox->currentIndex();
+    holder->stopBitsIndex = ui->stopBitsComboBox->currentIndex();
+    holder->open(true);
+
+    if (holder->opened) {
+        connect(comSendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()), Qt::UniqueConnection);
+        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readCom(QByteArray)),
+                Qt::UniqueConnection);
+        connect(holder, SIGNAL(portLost(QString)), this, SLOT(COM_portLost(QString)), Qt::UniqueConnection);
+        ui->statusBar->showMessage(tr("Serial opened"));
+        ui->opencompushButton->setText(tr("Close"));
+        ui->sendMsgtextEdit->setEnabled(true);
+        ui->sendMsgtextEdit->setFocus();
+        COMsetsetComboBoxEnabled(false);
+        ui->sendmsgBtn->setEnabled(true);
+        ui->sendfileBtn->setEnabled(true);
+        serialOpen = true;
+        stop_SerialSacn_new();
+        holder->start(QThread::InheritPriority);
+        ui->com_expandpushButton->setEnabled(true);
+        ui->opencompushButton->setStyleSheet(QLatin1String(kOpenStyle));
+        // The two line boxes are hidden and have no effect on the port.
+        comDtrConnection = connect(ui->com_checkBox_DTR, &QCheckBox::stateChanged, this, [](int) {});
+        comRtsConnection = connect(ui->com_checkBox_RTS, &QCheckBox::stateChanged, this, [](int) {});
+    } else {
+        disconnect(comDtrConnection);
+        disconnect(comRtsConnection);
+        ui->com_checkBox_DTR->setChecked(false);
+        ui->com_checkBox_RTS->setChecked(false);
+        ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
+        serialThread = nullptr;
+        holder->deleteLater();
+        ui->com_expandpushButton->setEnabled(false);
+    }
+}
+
+void MainWindow::COM_portLost(const QString &reason)
+{
+    if (!serialOpen || sender() != serialThread)
+        return;
+    actionOpen_triggered();
+    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+}
+
+void MainWindow::readCom(QByteArray data)
+{
+    if (data.isEmpty())
+        return;
+    comRxDisplay->append(data, ui->showtime_checkBox->isChecked());
+    ReceiveDisplay::addToCounter(ui->recvbyteslcdNumber, data.size());
+    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
+}
+
+void MainWindow::sendMsg()
+{
+    QByteArray bytes;
+    if (ui->sendAsHexcheckBox->isChecked()) {
+        if (!RxFormat::parseHexSend(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
+            ui->statusBar->showMessage(tr("The input data format is wrong!"));
+            comSendTimer->stop();
+            ui->sendmsgBtn->setText(tr("Send"));
+            ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
+            return;
+        }
+    } else {
+        bytes = RxFormat::textToCrlf(ui->sendMsgtextEdit->toPlainText());
+    }
+    if (!serialThread || !serialThread->port || !serialThread->port->isOpen())
+        return;
+    if (!bytes.isEmpty())
+        serialThread->port->write(bytes);
+    ui->statusBar->showMessage(tr("Send Success"));
+    ReceiveDisplay::addToCounter(ui->sendbyteslcdNumber, bytes.size());
+}
+
+void MainWindow::sendmsgBtn_clicked()
+{
+    const QString text = ui->sendmsgBtn->text();
+    if (text == tr("Pause") || text == tr("暂停")) {
+        comSendTimer->stop();
+        ui->sendmsgBtn->setText(tr("Send"));
+        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
+    } else if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
+        ui->statusBar->showMessage(tr("No Data"));
+    } else if (!ui->obocheckBox->isChecked()) {
+        ui->sendMsgtextEdit->setFocus();
+        sendMsg();
+    } else {
+        comSendTimer->start(comSendInterval);
+        ui->sendmsgBtn->setText(tr("Pause"));
+        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/pause.png")));
+    }
+}
+
+void MainWindow::obocheckBox_clicked()
+{
+    if (ui->obocheckBox->isChecked()) {
+        ui->delayspinBox->setEnabled(true);
+        ui->statusBar->showMessage(tr("Enable Keep sending"));
+    } else {
+        ui->delayspinBox->setEnabled(false);
+        ui->statusBar->showMessage(tr("Disable Keep sending"));
+    }
+}
+
+void MainWindow::delayspinBox_valueChanged(int value)
+{
+    comSendInterval = value;
+}
+
+void MainWindow::COMHideHex_pushButton_clicked()
+{
+    ui->COM_HexTextBrowser->setVisible(ui->HEXcheckBox->isChecked());
+    if (ui->showtime_checkBox->isChecked()) {
+        ui->COM_HexTextBrowser->moveCursor(QTextCursor::End);
+        ui->COM_StrTextBrowser->moveCursor(QTextCursor::End);
+    }
+}
+
+void MainWindow::actionCleanData_triggered()
+{
+    if (comRxDisplay)
+        comRxDisplay->clear();
+    ui->COM_HexTextBrowser->clear();
+    ui->COM_StrTextBrowser->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::actionClearBytes_triggered()
+{
+    if (ui->sendbyteslcdNumber->intValue() != 0 || ui->recvbyteslcdNumber->intValue() != 0) {
+        ui->sendbyteslcdNumber->display(0);
+        ui->recvbyteslcdNumber->display(0);
+    }
+    ui->statusBar->showMessage(tr("Counter has been cleared"));
+}
+
+void MainWindow::cleanSendData_clicked()
+{
+    ui->sendMsgtextEdit->clear();
+    ui->statusBar->showMessage(tr("Send has been cleared"));
+}
+
+void MainWindow::actionLoadfile_triggered()
+{
+    const QString path = UiPrompt::openFileName(this, tr("Read file"), QString(), QStringLiteral("(*)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    // Only regular files: a FIFO or a device could block or never end.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        return;
+    }
+    const qint64 size = file.size();
+    if (size > kLoadLimit) {
+        ui->statusBar->showMessage(
+            tr("Load failed: file size is %1 bytes, Exceeded the limit size 10000 bytes").arg(size));
+        return;
+    }
+    QTextCursor cursor(ui->sendMsgtextEdit->document());
+    cursor.movePosition(QTextCursor::End);
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        const int nul = line.indexOf('\0');
+        if (nul >= 0)
+            line.truncate(nul);
+        cursor.insertText(QString::fromUtf8(line));
+    }
+    ui->statusBar->showMessage(tr("Success for read the data in the file"));
+}
+
+void MainWindow::actionSendfile_triggered()
+{
+    const QString path = UiPrompt::openFileName(this, tr("Read file"), QString(), QStringLiteral("(*)"));
+    if (path.isEmpty())
+        return;
+    if (!serialThread || !serialThread->port || !serialThread->port->isOpen())
+        return;
+    if (!comFileSender->start(path, serialThread->port, kSendFileGapMs)) {
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+    }
+}
+
+void MainWindow::COM_sendFileFinished(bool ok, const QString &error)
+{
+    if (ok)
+        ui->statusBar->showMessage(tr("Success for send the data in the file"));
+    else
+        ui->statusBar->showMessage(tr("Send file failed: %1").arg(error));
+}
+
+void MainWindow::actionSave_triggered()
+{
+    if (comRxDisplay)
+        comRxDisplay->flush();
+    if (ui->COM_StrTextBrowser->toPlainText().isEmpty()) {
+        ui->statusBar->showMessage(tr("No data need to save"));
+        return;
+    }
+    const QString path = UiPrompt::saveFileName(this, tr("Save as"), tr("newtxt.txt"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const auto failed = [&] {
+        ui->statusBar->showMessage(
+            tr("Save failed:Open file %1 failed, can't save\n%2").arg(path, file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        failed();
+        return;
+    }
+    const QByteArray bytes = ui->COM_StrTextBrowser->toPlainText().toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        failed();
+        return;
+    }
+    if (!file.commit()) {
+        failed();
+        return;
+    }
+    ui->statusBar->showMessage(QStringLiteral("Saved success.\tsaved: ") + QFileInfo(path).canonicalFilePath());
+}
