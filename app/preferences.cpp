@@ -112,8 +112,12 @@ void MainWindow::slotActionConfig()
 
 void MainWindow::slotActConfigOK()
 {
-    if (!configDialog || !configUi || !settings)
+    if (!configDialog || !configUi)
         return;
+    // A settings object keeps the first error it met (even one from reading
+    // at its creation), so a retry after a failure starts with a fresh one.
+    if (!settings || settings->status() != QSettings::NoError)
+        settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
 
     for (int i = 0; i < pageCount; ++i)
         settings->setValue(pageKeys.at(i), pageSwitches[i] == 1 ? QStringLiteral("true") : QStringLiteral("false"));
@@ -123,8 +127,6 @@ void MainWindow::slotActConfigOK()
     // The new instance reads the file at once, so it must be on disk now.
     settings->sync();
     if (settings->status() != QSettings::NoError) {
-        // A settings object keeps its first error; the next attempt starts clean.
-        settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
         UiPrompt::warning(configDialog, tr("Message"),
                           tr("The settings could not be saved to %1. The program was not restarted.")
                               .arg(QLatin1String(AppInfo::kSettingsFile)));
