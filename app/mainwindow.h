@@ -141,6 +141,34 @@ public slots:
     void COM_sendFileFinished(bool ok, const QString &error);
 
     // ---- Command list ----
+    void slotCom_expand();
+    void slotCom_expandclose();
+    void command_sendMsg(QByteArray data);
+    void slotCOM_expandsave();
+    void slotcom_set_pushButton();
+    void slotcom_set_pushButton_2();
+    void slotcom_set_pushButton_3();
+    void slotcom_set_pushButton_4();
+    void slotcom_set_pushButton_5();
+    void slotcom_set_pushButton_6();
+    void slotcom_set_pushButton_7();
+    void slotcom_set_pushButton_8();
+    void slotcom_set_pushButton_9();
+    void slotcom_set_pushButton_10();
+    void slotcom_set_pushButton_11();
+    void slotcom_set_pushButton_12();
+    void slotcom_pushButton();
+    void slotcom_pushButton_2();
+    void slotcom_pushButton_3();
+    void slotcom_pushButton_4();
+    void slotcom_pushButton_5();
+    void slotcom_pushButton_6();
+    void slotcom_pushButton_7();
+    void slotcom_pushButton_8();
+    void slotcom_pushButton_9();
+    void slotcom_pushButton_10();
+    void slotcom_pushButton_11();
+    void slotcom_pushButton_12();
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();

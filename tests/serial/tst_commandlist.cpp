@@ -1,0 +1,309 @@
+// The command list ("Advanced") of the Serial Debug page over a socat pty:
+// escapes, sending, saving, and the one-dialog rule.
+#include "testsupport.h"
+
+#include "commandlist.h"
+#include "mainwindow.h"
+#include "portlister.h"
+#include "threadserial.h"
+#include "ui_com_expand.h"
+#include "ui_mainwindow.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLCDNumber>
+#include <QPointer>
+#include <QSerialPort>
+#include <QSettings>
+
+namespace {
+QStringList g_ports;
+
+void press(QAbstractButton *button)
+{
+    QPointer<QAbstractButton> b(button);
+    QTest::mousePress(b, Qt::LeftButton);
+    if (b)
+        QTest::mouseRelease(b, Qt::LeftButton);
+}
+
+int commandDialogs(MainWindow &w)
+{
+    int n = 0;
+    for (QDialog *d : w.findChildren<QDialog *>())
+        if (d->objectName() == "COM_Expand" && d->isVisible())
+            ++n;
+    return n;
+}
+} // namespace
+
+class TestCommandList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void escapes_data();
+    void escapes();
+    void init();
+    void cleanup();
+    void advancedOpensOneDialogAndSends();
+    void namesAndCommandsSurviveSaveAndReopen();
+    void emptyNameFallsBackToTheFormText();
+    void sendWithoutPortTouchesNothing();
+    void closingThePortClosesTheDialogAndANewOneIsUnharmed();
+
+private:
+    void makeWindowAndOpen();
+    QByteArray peerRead(int expected, int timeoutMs = 2000);
+    QString status() const { return w->ui->statusBar->currentMessage(); }
+
+    std::unique_ptr<TestSupport::ScratchDir> dir;
+    std::unique_ptr<TestSupport::PtyPair> pty;
+    std::unique_ptr<TestSupport::PromptRecorder> prompts;
+    std::unique_ptr<MainWindow> w;
+    std::unique_ptr<QSerialPort> peer;
+};
+
+void TestCommandList::escapes_data()
+{
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("AT CR LF") << QByteArray("AT\\r\\n") << QByteArray::fromHex("41540d0a");
+    QTest::newRow("doubled backslash before n") << QByteArray("\\\\n") << QByteArray::fromHex("5c0a");
+    QTest::newRow("four backslashes") << QByteArray("\\\\\\\\") << QByteArray("\\\\");
+    QTest::newRow("doubled backslash before ?") << QByteArray("\\\\?") << QByteArray("?");
+    QTest::newRow("doubled backslash before quote") << QByteArray("\\\\\"") << QByteArray("\"");
+    QTest::newRow("all control letters") << QByteArray("\\t\\a\\b\\f\\v") << QByteArray("\t\a\b\f\v");
+    QTest::newRow("punctuation") << QByteArray("\\?\\'\\\"") << QByteArray("?'\"");
+    QTest::newRow("hex escape is not one") << QByteArray("\\x41") << QByteArray("\\x41");
+    QTest::newRow("unknown escape stays") << QByteArray("\\q\\0") << QByteArray("\\q\\0");
+    QTest::newRow("trailing backslash") << QByteArray("AT\\") << QByteArray("AT\\");
+    QTest::newRow("utf-8") << QString::fromUtf8("你好\\r").toUtf8() << QByteArray("\xe4\xbd\xa0\xe5\xa5\xbd\r");
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+}
+
+void TestCommandList::escapes()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(QByteArray, sent);
+    QCOMPARE(CommandList::resolveEscapes(typed), sent);
+}
+
+void TestCommandList::init()
+{
+    if (QByteArray(QTest::currentTestFunction()) == "escapes")
+        return;
+    dir = std::make_unique<TestSupport::ScratchDir>();
+    pty = std::make_unique<TestSupport::PtyPair>();
+    if (!pty->ok())
+        QSKIP("socat could not make a pseudo-terminal pair");
+    prompts = std::make_unique<TestSupport::PromptRecorder>();
+    g_ports = QStringList{pty->a()};
+    SerialPortLister::setLister([] { return g_ports; });
+    // Only the serial terminal's tab.
+    QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+    for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope", "MQTT",
+                            "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
+        s.setValue(QLatin1String(key), QStringLiteral("false"));
+    s.sync();
+}
+
+void TestCommandList::cleanup()
+{
+    peer.reset();
+    w.reset();
+    prompts.reset();
+    pty.reset();
+    dir.reset();
+    SerialPortLister::setLister({});
+}
+
+void TestCommandList::makeWindowAndOpen()
+{
+    w = std::make_unique<MainWindow>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(w->ui->portNameComboBox->currentText(), pty->a());
+    peer = std::make_unique<QSerialPort>(pty->b());
+    QVERIFY(peer->open(QIODevice::ReadWrite));
+    press(w->ui->opencompushButton);
+    QVERIFY(w->serialOpen);
+    QVERIFY(w->ui->com_expandpushButton->isEnabled());
+}
+
+QByteArray TestCommandList::peerRead(int expected, int timeoutMs)
+{
+    QByteArray got;
+    QElapsedTimer t;
+    t.start();
+    while (got.size() < expected && t.elapsed() < timeoutMs) {
+        QTest::qWait(10);
+        got += peer->readAll();
+    }
+    return got;
+}
+
+void TestCommandList::advancedOpensOneDialogAndSends()
+{
+    makeWindowAndOpen();
+    QVERIFY(!w->comExpandOpen);
+    press(w->ui->com_expandpushButton);
+    QVERIFY(w->comExpandOpen);
+    QPointer<QDialog> dialog = w->comExpandDialog;
+    QVERIFY(dialog && dialog->isVisible());
+    Ui::COM_Expand *f = w->comExpandUi;
+    QVERIFY(f);
+    QCOMPARE(f->com_pushButton->text(), QString("command1"));
+    QCOMPARE(f->com_pushButton_12->text(), QString("command12"));
+
+    press(w->ui->com_expandpushButton);
+    QCOMPARE(w->comExpandDialog, dialog.data());
+    QCOMPARE(w->comExpandUi, f);
+    QCOMPARE(commandDialogs(*w), 1);
+
+    const int before = w->ui->sendbyteslcdNumber->intValue();
+    QTest::keyClicks(f->com_qlineedit, "AT\\r\\n");
+    QCOMPARE(f->com_qlineedit->text(), QString("AT\\r\\n"));
+    QTest::mousePress(f->com_pushButton, Qt::LeftButton); // sent on the press
+    QCOMPARE(peerRead(4), QByteArray::fromHex("41540d0a"));
+    QTest::mouseRelease(f->com_pushButton, Qt::LeftButton);
+    QCOMPARE(status(), QString("Send Success"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), before + 4);
+
+    f->com_qlineedit_12->setText("\\\\n");
+    press(f->com_pushButton_12);
+    QCOMPARE(peerRead(2), QByteArray::fromHex("5c0a"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), before + 6);
+
+    f->com_qlineedit_5->setText(QString::fromUtf8("温度?"));
+    press(f->com_pushButton_5);
+    QCOMPARE(peerRead(7), QString::fromUtf8("温度?").toUtf8());
+
+    // An empty command writes nothing and leaves the counter alone.
+    press(f->com_pushButton_7);
+    QCOMPARE(status(), QString("Send Success"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), before + 13);
+    QVERIFY(peerRead(1, 200).isEmpty());
+
+    // The counter stops at 99999.
+    w->ui->sendbyteslcdNumber->display(99990);
+    f->com_qlineedit_2->setText("0123456789ABCDEFGHIJ");
+    press(f->com_pushButton_2);
+    QCOMPARE(peerRead(20).size(), 20);
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 99999);
+}
+
+void TestCommandList::namesAndCommandsSurviveSaveAndReopen()
+{
+    makeWindowAndOpen();
+    press(w->ui->com_expandpushButton);
+    Ui::COM_Expand *f = w->comExpandUi;
+    const QString name1 = QString::fromUtf8("复位, \"hard\" reset");
+    const QString name12 = QString::fromUtf8("a,b;c='d'");
+    prompts->queue(UiPrompt::Answer{QMessageBox::Ok, name1, true});
+    press(f->com_set_pushButton);
+    QCOMPARE(prompts->requests().size(), 1);
+    QCOMPARE(prompts->requests()[0].kind, UiPrompt::Kind::TextInput);
+    QCOMPARE(prompts->requests()[0].title, QString("command"));
+    QCOMPARE(f->com_pushButton->text(), name1);
+    prompts->queue(UiPrompt::Answer{QMessageBox::Ok, name12, true});
+    press(f->com_set_pushButton_12);
+    // Cancel changes nothing.
+    prompts->queue(UiPrompt::Answer{QMessageBox::Cancel, QString("ignored"), false});
+    press(f->com_set_pushButton_3);
+    QCOMPARE(f->com_pushButton_3->text(), QString("command3"));
+
+    const QString cmd1 = QString::fromUtf8("AT+CMGS=\"13800138000\",145\\r\\n");
+    const QString cmd12 = QString::fromUtf8("中文, \"quoted\" \\\\ back\\slash; ini=[x]");
+    f->com_qlineedit->setText(cmd1);
+    f->com_qlineedit_12->setText(cmd12);
+    press(f->save_pushButton);
+    QVERIFY(w->comExpandDialog->isVisible()); // the dialog stays open
+
+    // Closed unsaved edits are lost; the saved ones come back.
+    f->com_qlineedit_2->setText("not saved");
+    QPointer<QDialog> dialog = w->comExpandDialog;
+    dialog->close();
+    QTRY_VERIFY(!dialog);
+    QVERIFY(!w->comExpandOpen);
+    QVERIFY(!w->comExpandUi);
+
+    press(w->ui->com_expandpushButton);
+    f = w->comExpandUi;
+    QVERIFY(f);
+    QCOMPARE(f->com_pushButton->text(), name1);
+    QCOMPARE(f->com_pushButton_12->text(), name12);
+    QCOMPARE(f->com_qlineedit->text(), cmd1);
+    QCOMPARE(f->com_qlineedit_12->text(), cmd12);
+    QVERIFY(f->com_qlineedit_2->text().isEmpty());
+
+    // And they are in the file for the next run.
+    w.reset();
+    QSettings s("velm_config.ini", QSettings::IniFormat);
+    QCOMPARE(s.value("COMMAND1_NAME").toString(), name1);
+    QCOMPARE(s.value("COMMAND12_NAME").toString(), name12);
+    QCOMPARE(s.value("COMMAND1").toString(), cmd1);
+    QCOMPARE(s.value("COMMAND12").toString(), cmd12);
+    QCOMPARE(s.value("COMMAND3_NAME").toString(), QString("command3"));
+}
+
+void TestCommandList::emptyNameFallsBackToTheFormText()
+{
+    makeWindowAndOpen();
+    press(w->ui->com_expandpushButton);
+    prompts->queue(UiPrompt::Answer{QMessageBox::Ok, QString(), true});
+    press(w->comExpandUi->com_set_pushButton);
+    QVERIFY(w->comExpandUi->com_pushButton->text().isEmpty());
+    press(w->comExpandUi->save_pushButton);
+    QPointer<QDialog> dialog = w->comExpandDialog;
+    dialog->close();
+    QTRY_VERIFY(!dialog);
+    press(w->ui->com_expandpushButton);
+    QCOMPARE(w->comExpandUi->com_pushButton->text(), QString("command1"));
+}
+
+void TestCommandList::sendWithoutPortTouchesNothing()
+{
+    w = std::make_unique<MainWindow>();
+    w->show();
+    peer = std::make_unique<QSerialPort>(pty->b());
+    QVERIFY(peer->open(QIODevice::ReadWrite));
+    QVERIFY(!w->serialOpen);
+    QVERIFY(!w->serialThread);
+    // Reached directly: the page only offers the button while a port is open.
+    w->slotCom_expand();
+    QVERIFY(w->comExpandUi);
+    w->comExpandUi->com_qlineedit->setText("AT\\r\\n");
+    const int before = w->ui->sendbyteslcdNumber->intValue();
+    press(w->comExpandUi->com_pushButton);
+    QCOMPARE(status(), QString("Serial port not open, nothing sent"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), before);
+    QVERIFY(peerRead(1, 200).isEmpty());
+}
+
+void TestCommandList::closingThePortClosesTheDialogAndANewOneIsUnharmed()
+{
+    makeWindowAndOpen();
+    press(w->ui->com_expandpushButton);
+    QPointer<QDialog> old = w->comExpandDialog;
+    press(w->ui->opencompushButton); // close: the page closes the dialog
+    QVERIFY(!w->serialOpen);
+    QVERIFY(!w->comExpandOpen);
+    QVERIFY(!old || !old->isVisible());
+    // Open again and ask for the list before the old dialog is gone.
+    press(w->ui->opencompushButton);
+    QVERIFY(w->serialOpen);
+    press(w->ui->com_expandpushButton);
+    QPointer<QDialog> fresh = w->comExpandDialog;
+    QVERIFY(fresh && fresh != old);
+    QTRY_VERIFY(!old);
+    QVERIFY(w->comExpandOpen);
+    QCOMPARE(w->comExpandDialog, fresh.data());
+    QVERIFY(w->comExpandUi);
+    w->comExpandUi->com_qlineedit->setText("OK\\n");
+    press(w->comExpandUi->com_pushButton);
+    QCOMPARE(peerRead(3), QByteArray("OK\n"));
+}
+
+VELM_TEST_MAIN(TestCommandList)
+#include "tst_commandlist.moc"
