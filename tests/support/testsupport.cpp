@@ -35,7 +35,7 @@ PtyPair::PtyPair()
     m_b = m_dir.filePath(QStringLiteral("ptyB"));
     m_socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_socat.start(QStringLiteral("socat"),
-                  {QStringLiteral("-d0"), QStringLiteral("pty,raw,echo=0,link=") + m_a,
+                  {QStringLiteral("pty,raw,echo=0,link=") + m_a,
                    QStringLiteral("pty,raw,echo=0,link=") + m_b});
     if (!m_socat.waitForStarted(3000))
         return;

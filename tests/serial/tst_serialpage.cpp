@@ -1,0 +1,562 @@
+// The "Serial Debug" page against a real pseudo-terminal pair: open and
+// close with the locking of the other pages, receive, send, files, a peer
+// that goes away, and the port scan.
+#include "testsupport.h"
+
+#include "mainwindow.h"
+#include "portlister.h"
+#include "threadserial.h"
+#include "ui_mainwindow.h"
+
+#include <QComboBox>
+#include <QLCDNumber>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+const char *const kPortCombos[] = {
+    "portNameComboBox",       "GPSportNameComboBox",     "GSMportNameComboBox",     "ENVportNameComboBox",
+    "OSCportNameComboBox",    "SpectraportNameComboBox", "i2cdumpportNameComboBox", "TOFportNameComboBox",
+    "ModbusportNameComboBox", "CIEportNameComboBox",     "imuportNameComboBox",
+};
+
+const char *const kOtherPortSettings[] = {
+    "GPSportNameComboBox",     "GPSbaudRateComboBox",     "GPSopencompushButton",     "GPSportMode_01",
+    "GSMportNameComboBox",     "GSMbaudRateComboBox",     "GSMopencompushButton",     "ENVportNameComboBox",
+    "ENVbaudRateComboBox",     "ENVopencompushButton",    "OSCportNameComboBox",      "OSCbaudRateComboBox",
+    "OSCopencompushButton",    "SpectraportNameComboBox", "SpectrabaudRateComboBox",  "SpectraopencompushButton",
+    "i2cdumpportNameComboBox", "i2cdumpbaudRateComboBox", "i2cdumpopencompushButton", "TOFportNameComboBox",
+    "TOFbaudRateComboBox",     "TOFopencompushButton",    "ModbusportNameComboBox",   "ModbusbaudRateComboBox",
+    "ModbusdataBitsComboBox",  "ModbusparityComboBox",    "ModbusstopBitsComboBox",   "ModbusopencompushButton",
+    "CIEportNameComboBox",     "CIEbaudRateComboBox",     "CIEopencompushButton",     "imuportNameComboBox",
+    "imubaudRateComboBox",     "imuopencompushButton",
+};
+
+QStringList g_ports;
+
+double processCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+QStringList items(QComboBox *box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class TestSerialPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void openLocksOtherPagesAndCloseRestores();
+    void openFailureKeepsScanning();
+    void receiveShowsTextHexAndCounter();
+    void stampsEscapingAndBlockCap();
+    void hexAndTextSend();
+    void keepSendRepeatsUntilPause();
+    void importSendFileAndExport();
+    void vanishedPeerClosesThePort();
+    void portScanFollowsTheLister();
+
+private:
+    void makeWindow();
+    void pressOpen();
+    void pressSend();
+    QByteArray peerRead(int expected, int timeoutMs = 2000);
+    QString status() const { return w->ui->statusBar->currentMessage(); }
+
+    std::unique_ptr<TestSupport::ScratchDir> dir;
+    std::unique_ptr<TestSupport::PtyPair> pty;
+    std::unique_ptr<TestSupport::PromptRecorder> prompts;
+    std::unique_ptr<MainWindow> w;
+    std::unique_ptr<QSerialPort> peer;
+};
+
+void TestSerialPage::init()
+{
+    dir = std::make_unique<TestSupport::ScratchDir>();
+    pty = std::make_unique<TestSupport::PtyPair>();
+    if (!pty->ok())
+        QSKIP("socat could not make a pseudo-terminal pair");
+    prompts = std::make_unique<TestSupport::PromptRecorder>();
+    g_ports = QStringList{pty->a()};
+    SerialPortLister::setLister([] { return g_ports; });
+    // Only the serial terminal's tab; the other pages' widgets exist anyway.
+    QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+    for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope", "MQTT",
+                            "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
+        s.setValue(QLatin1String(key), QStringLiteral("false"));
+    s.sync();
+}
+
+void TestSerialPage::cleanup()
+{
+    peer.reset();
+    w.reset();
+    prompts.reset();
+    pty.reset();
+    dir.reset();
+    SerialPortLister::setLister({});
+}
+
+void TestSerialPage::makeWindow()
+{
+    w = std::make_unique<MainWindow>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(w->ui->portNameComboBox->currentText(), pty->a());
+    peer = std::make_unique<QSerialPort>(pty->b());
+    QVERIFY(peer->open(QIODevice::ReadWrite));
+}
+
+void TestSerialPage::pressOpen()
+{
+    QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+    QTest::mouseRelease(w->ui->opencompushButton, Qt::LeftButton);
+}
+
+void TestSerialPage::pressSend()
+{
+    QTest::mousePress(w->ui->sendmsgBtn, Qt::LeftButton);
+    QTest::mouseRelease(w->ui->sendmsgBtn, Qt::LeftButton);
+}
+
+QByteArray TestSerialPage::peerRead(int expected, int timeoutMs)
+{
+    QByteArray got;
+    QElapsedTimer t;
+    t.start();
+    while (got.size() < expected && t.elapsed() < timeoutMs) {
+        QTest::qWait(10);
+        got += peer->readAll();
+    }
+    return got;
+}
+
+void TestSerialPage::openLocksOtherPagesAndCloseRestores()
+{
+    makeWindow();
+    QVERIFY(w->portScanTimer->isActive());
+    QVERIFY(!w->ui->sendmsgBtn->isEnabled());
+    QVERIFY(!w->ui->sendMsgtextEdit->isEnabled());
+    QVERIFY(w->ui->opencompushButton->styleSheet().contains(QLatin1String("#4CAF50")));
+
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    QVERIFY(w->serialThread && w->serialThread->opened);
+    QCOMPARE(status(), QStringLiteral("Serial opened"));
+    QCOMPARE(w->ui->opencompushButton->text(), QStringLiteral("Close"));
+    QVERIFY(w->ui->opencompushButton->styleSheet().contains(QLatin1String("#FF4A19")));
+    QVERIFY(w->ui->opencompushButton->isEnabled());
+    QVERIFY(!w->portScanTimer->isActive());
+    QVERIFY(w->ui->sendmsgBtn->isEnabled());
+    QVERIFY(w->ui->sendfileBtn->isEnabled());
+    QVERIFY(w->ui->sendMsgtextEdit->isEnabled());
+    for (QWidget *own : {static_cast<QWidget *>(w->ui->portNameComboBox), static_cast<QWidget *>(w->ui->baudRateComboBox),
+                         static_cast<QWidget *>(w->ui->dataBitsComboBox), static_cast<QWidget *>(w->ui->parityComboBox),
+                         static_cast<QWidget *>(w->ui->stopBitsComboBox)})
+        QVERIFY2(!own->isEnabled(), qPrintable(own->objectName()));
+    int others = 0;
+    for (const char *name : kOtherPortSettings) {
+        QWidget *widget = w->findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(widget, name);
+        ++others;
+        // The mode radio buttons belong to their own page's lock only.
+        if (QByteArray(name).startsWith("GPSportMode"))
+            QVERIFY2(widget->isEnabled(), name);
+        else
+            QVERIFY2(!widget->isEnabled(), name);
+    }
+    QCOMPARE(others, int(std::size(kOtherPortSettings)));
+
+    // Data flows both ways while open.
+    peer->write("hi");
+    QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QStringLiteral("hi"));
+
+    pressOpen();
+    QVERIFY(!w->serialOpen);
+    QVERIFY(!w->serialThread);
+    QCOMPARE(status(), QStringLiteral("Serial closed"));
+    QCOMPARE(w->ui->opencompushButton->text(), QStringLiteral("Open"));
+    QVERIFY(w->ui->opencompushButton->styleSheet().contains(QLatin1String("#4CAF50")));
+    QVERIFY(w->portScanTimer->isActive());
+    QCOMPARE(w->portScanTimer->interval(), 500);
+    QVERIFY(!w->ui->sendmsgBtn->isEnabled());
+    QVERIFY(!w->ui->sendMsgtextEdit->isEnabled());
+    for (const char *name : kOtherPortSettings) {
+        if (QWidget *widget = w->findChild<QWidget *>(QLatin1String(name)))
+            QVERIFY2(widget->isEnabled(), name);
+    }
+    QVERIFY(w->ui->portNameComboBox->isEnabled());
+    QVERIFY(w->ui->stopBitsComboBox->isEnabled());
+
+    // The other pages' locks leave the serial terminal's Open disabled and
+    // switch their own mode buttons.
+    w->GPSsetsetComboBoxEnabled(false);
+    QVERIFY(!w->ui->opencompushButton->isEnabled());
+    QVERIFY(!w->ui->dataBitsComboBox->isEnabled());
+    QVERIFY(!w->findChild<QWidget *>(QStringLiteral("GPSportMode_01"))->isEnabled());
+    QVERIFY(!w->findChild<QWidget *>(QStringLiteral("GPSportMode_02"))->isEnabled());
+    QVERIFY(w->findChild<QWidget *>(QStringLiteral("ModbusportMode_1"))->isEnabled());
+    QVERIFY(w->findChild<QWidget *>(QStringLiteral("GPSopencompushButton"))->isEnabled());
+    w->GPSsetsetComboBoxEnabled(true);
+    QVERIFY(w->ui->opencompushButton->isEnabled());
+    QVERIFY(w->findChild<QWidget *>(QStringLiteral("GPSportMode_02"))->isEnabled());
+    w->ModbussetsetComboBoxEnabled(false);
+    QVERIFY(!w->findChild<QWidget *>(QStringLiteral("ModbusportMode_2"))->isEnabled());
+    QVERIFY(w->findChild<QWidget *>(QStringLiteral("ModbusopencompushButton"))->isEnabled());
+    QVERIFY(!w->findChild<QWidget *>(QStringLiteral("imuopencompushButton"))->isEnabled());
+    w->ModbussetsetComboBoxEnabled(true);
+    QVERIFY(w->findChild<QWidget *>(QStringLiteral("ModbusportMode_2"))->isEnabled());
+
+    // Reopening works on a new holder.
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    pressOpen();
+    QVERIFY(!w->serialOpen);
+}
+
+void TestSerialPage::openFailureKeepsScanning()
+{
+    makeWindow();
+    g_ports = QStringList{pty->a(), dir->file(QStringLiteral("nosuchtty"))};
+    QTRY_COMPARE(w->ui->portNameComboBox->count(), 2);
+    w->ui->portNameComboBox->setCurrentIndex(1);
+    pressOpen();
+    QVERIFY(!w->serialOpen);
+    QVERIFY(!w->serialThread);
+    QCOMPARE(status(), QStringLiteral("Serial failed to open, The serial does not exist or already used."));
+    QVERIFY(w->portScanTimer->isActive());
+    QCOMPARE(w->ui->opencompushButton->text(), QStringLiteral("Open"));
+    QVERIFY(w->ui->baudRateComboBox->isEnabled());
+}
+
+void TestSerialPage::receiveShowsTextHexAndCounter()
+{
+    makeWindow();
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    peer->write(QByteArray::fromHex("41420d0a"));
+    QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QStringLiteral("AB\n"));
+    QCOMPARE(w->ui->COM_HexTextBrowser->toPlainText(), QStringLiteral("0x41,0x42,0x0d,0x0a,\n"));
+    QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 4);
+    QCOMPARE(status(), QStringLiteral("Successfully read 4 byte data"));
+
+    // A UTF-8 character split over two writes shows whole.
+    peer->write("\xe4\xb8");
+    QVERIFY(peer->waitForBytesWritten(1000));
+    QTRY_COMPARE(w->ui->recvbyteslcdNumber->intValue(), 6);
+    QTest::qWait(100);
+    peer->write("\xad");
+    QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QString::fromUtf8("AB\n中"));
+    QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 7);
+
+    // Counter held at 99999.
+    w->ui->recvbyteslcdNumber->display(99998);
+    peer->write("xyz");
+    QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QString::fromUtf8("AB\n中xyz"));
+    QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 99999);
+
+    // Clearing.
+    QTest::mousePress(w->ui->cleandatapushButton, Qt::LeftButton);
+    QCOMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QString());
+    QCOMPARE(w->ui->COM_HexTextBrowser->toPlainText(), QString());
+    QCOMPARE(status(), QStringLiteral("Receive has been cleared"));
+    QTest::mousePress(w->ui->cleanbytespushButton, Qt::LeftButton);
+    QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 0);
+    QCOMPARE(status(), QStringLiteral("Counter has been cleared"));
+
+    // The hex view is shown by its check box.
+    QVERIFY(!w->ui->COM_HexTextBrowser->isVisible());
+    w->ui->HEXcheckBox->setChecked(true);
+    QVERIFY(w->ui->COM_HexTextBrowser->isVisible());
+    w->ui->HEXcheckBox->setChecked(false);
+    QVERIFY(!w->ui->COM_HexTextBrowser->isVisible());
+}
+
+void TestSerialPage::stampsEscapingAndBlockCap()
+{
+    makeWindow();
+    pressOpen();
+    w->ui->showtime_checkBox->setChecked(true);
+    peer->write("one");
+    QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QLatin1String("one")));
+    QTest::qWait(50);
+    peer->write("<b>x</b>");
+    QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QLatin1String("<b>x</b>")));
+    const QRegularExpression stamp(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
+    QTextDocument *doc = w->ui->COM_StrTextBrowser->document();
+    QCOMPARE(doc->blockCount(), 2);
+    QVERIFY(stamp.match(doc->findBlockByNumber(0).text()).hasMatch());
+    QCOMPARE(doc->findBlockByNumber(0).text().mid(14), QStringLiteral("one"));
+    QCOMPARE(doc->findBlockByNumber(1).text().mid(14), QStringLiteral("<b>x</b>"));
+    QCOMPARE(w->ui->COM_HexTextBrowser->document()->blockCount(), 2);
+    QVERIFY(stamp.match(w->ui->COM_HexTextBrowser->document()->findBlockByNumber(1).text()).hasMatch());
+
+    // 20000 chunks through the page's reader slot.
+    for (int i = 0; i < 20000; ++i) {
+        w->readCom(QByteArray("chunk ") + QByteArray::number(i));
+        if (i % 1000 == 0)
+            QCoreApplication::processEvents();
+    }
+    QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QLatin1String("chunk 19999")));
+    QVERIFY(w->ui->COM_StrTextBrowser->document()->blockCount() <= 10000);
+    QVERIFY(w->ui->COM_HexTextBrowser->document()->blockCount() <= 10000);
+    QVERIFY(stamp.match(doc->lastBlock().text()).hasMatch());
+    QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 99999);
+}
+
+void TestSerialPage::hexAndTextSend()
+{
+    makeWindow();
+    pressOpen();
+    w->ui->sendAsHexcheckBox->setChecked(true);
+
+    const auto sendHex = [&](const QString &text) {
+        w->ui->sendMsgtextEdit->setPlainText(text);
+        pressSend();
+    };
+    sendHex(QStringLiteral("01 02,03"));
+    QCOMPARE(peerRead(3), QByteArray::fromHex("010203"));
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 3);
+    sendHex(QStringLiteral("0x0A, 0x0b"));
+    QCOMPARE(peerRead(2), QByteArray::fromHex("0a0b"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 5);
+
+    for (const QString &bad : {QStringLiteral("GG"), QStringLiteral("0X0A"), QStringLiteral("0x"),
+                               QStringLiteral("01 0x")}) {
+        sendHex(bad);
+        QCOMPARE(status(), QStringLiteral("The input data format is wrong!"));
+        QCOMPARE(peerRead(1, 200), QByteArray());
+    }
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 5);
+
+    // A bad send box stops keep-sending.
+    w->ui->obocheckBox->setChecked(true);
+    w->ui->delayspinBox->setValue(50);
+    sendHex(QStringLiteral("GG"));
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Pause"));
+    QTRY_COMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Send"));
+    QVERIFY(!w->comSendTimer->isActive());
+    QCOMPARE(status(), QStringLiteral("The input data format is wrong!"));
+    w->ui->obocheckBox->setChecked(false);
+
+    // Text mode: a line end goes out as CR LF once.
+    w->ui->sendAsHexcheckBox->setChecked(false);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("a\n"));
+    pressSend();
+    QCOMPARE(peerRead(3), QByteArray("a\r\n"));
+
+    // Empty send box.
+    w->ui->sendMsgtextEdit->clear();
+    pressSend();
+    QCOMPARE(status(), QStringLiteral("No Data"));
+
+    // Counter held at 99999.
+    w->ui->sendbyteslcdNumber->display(99998);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("abc"));
+    pressSend();
+    QCOMPARE(peerRead(3), QByteArray("abc"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 99999);
+}
+
+void TestSerialPage::keepSendRepeatsUntilPause()
+{
+    makeWindow();
+    pressOpen();
+    w->ui->obocheckBox->setChecked(true);
+    QCOMPARE(status(), QStringLiteral("Enable Keep sending"));
+    QVERIFY(w->ui->delayspinBox->isEnabled());
+    w->ui->delayspinBox->setValue(50);
+    QCOMPARE(w->comSendInterval, 50);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("x"));
+    pressSend();
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Pause"));
+    const QByteArray got = peerRead(8, 3000);
+    QVERIFY2(got.size() >= 8, got.constData());
+    QCOMPARE(got, QByteArray(got.size(), 'x'));
+
+    // Unchecking "Keep Send" does not stop it; Pause does.
+    w->ui->obocheckBox->setChecked(false);
+    QCOMPARE(status(), QStringLiteral("Disable Keep sending"));
+    QVERIFY(!peerRead(2, 1000).isEmpty());
+    pressSend();
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Send"));
+    QTest::qWait(100);
+    peer->readAll();
+    QCOMPARE(peerRead(1, 300), QByteArray());
+}
+
+void TestSerialPage::importSendFileAndExport()
+{
+    makeWindow();
+    pressOpen();
+
+    // Import: exactly 10000 bytes load and are appended.
+    QByteArray content;
+    for (int i = 0; content.size() < 10000; ++i)
+        content += "line " + QByteArray::number(i) + "\n";
+    content.truncate(10000);
+    const QString fits = dir->file(QStringLiteral("fits.txt"));
+    QFile f(fits);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("before:"));
+    prompts->queueFile(fits);
+    QTest::mousePress(w->ui->readtxtpushButton, Qt::LeftButton);
+    QCOMPARE(w->ui->sendMsgtextEdit->toPlainText(), QStringLiteral("before:") + QString::fromUtf8(content));
+    QCOMPARE(status(), QStringLiteral("Success for read the data in the file"));
+    QCOMPARE(prompts->requests().last().title, QStringLiteral("Read file"));
+
+    const QString tooBig = dir->file(QStringLiteral("big.txt"));
+    QFile g(tooBig);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write(content + "x");
+    g.close();
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("kept"));
+    prompts->queueFile(tooBig);
+    QTest::mousePress(w->ui->readtxtpushButton, Qt::LeftButton);
+    QCOMPARE(status(), QStringLiteral("Load failed: file size is 10001 bytes, Exceeded the limit size 10000 bytes"));
+    QCOMPARE(w->ui->sendMsgtextEdit->toPlainText(), QStringLiteral("kept"));
+
+    // A directory is refused.
+    prompts->queueFile(dir->path());
+    QTest::mousePress(w->ui->readtxtpushButton, Qt::LeftButton);
+    QCOMPARE(status(), QStringLiteral("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+
+    // Send File: the peer gets the bytes in order, the window keeps running.
+    QByteArray lines;
+    for (int i = 0; i < 40; ++i)
+        lines += "row " + QByteArray::number(i) + "\n";
+    const QString sendPath = dir->file(QStringLiteral("send.txt"));
+    QFile s(sendPath);
+    QVERIFY(s.open(QIODevice::WriteOnly));
+    s.write(lines);
+    s.close();
+    prompts->queueFile(sendPath);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    QCOMPARE(peerRead(lines.size(), 5000), lines);
+    QTRY_COMPARE(status(), QStringLiteral("Success for send the data in the file"));
+
+    // Export writes the text view.
+    peer->write("saved text\r\nsecond");
+    QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QStringLiteral("saved text\nsecond"));
+    const QString out = dir->file(QStringLiteral("out.txt"));
+    prompts->queueFile(out);
+    QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+    QCOMPARE(prompts->requests().last().title, QStringLiteral("Save as"));
+    QCOMPARE(prompts->requests().last().directory, QStringLiteral("newtxt.txt"));
+    QFile saved(out);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("saved text\nsecond"));
+    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(out).canonicalFilePath());
+
+    // An unwritable target reports failure and leaves nothing behind.
+    const QString sub = dir->file(QStringLiteral("sub"));
+    QVERIFY(QDir().mkdir(sub));
+    const QStringList before = QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    prompts->queueFile(sub); // a directory
+    QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+    QVERIFY2(status().startsWith(QStringLiteral("Save failed:Open file ") + sub), qPrintable(status()));
+    prompts->queueFile(dir->file(QStringLiteral("missing/dir/x.txt")));
+    QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+    QVERIFY(status().startsWith(QStringLiteral("Save failed:")));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+    QVERIFY(QDir(sub).isEmpty());
+
+    // Nothing to save.
+    QTest::mousePress(w->ui->cleandatapushButton, Qt::LeftButton);
+    QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+    QCOMPARE(status(), QStringLiteral("No data need to save"));
+}
+
+void TestSerialPage::vanishedPeerClosesThePort()
+{
+    makeWindow();
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    peer.reset();
+    pty->kill();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->serialOpen, 1000);
+    QVERIFY(!w->serialThread);
+    QVERIFY(status().contains(QLatin1String("lost")));
+    QCOMPARE(w->ui->opencompushButton->text(), QStringLiteral("Open"));
+    QVERIFY(w->portScanTimer->isActive());
+    QVERIFY(w->ui->portNameComboBox->isEnabled());
+
+    // Idle afterwards: the event loop does not spin on a dead descriptor.
+    const double cpu0 = processCpuSeconds();
+    QTest::qWait(1000);
+    const double used = processCpuSeconds() - cpu0;
+    QVERIFY2(used < 0.3, qPrintable(QString::number(used)));
+}
+
+void TestSerialPage::portScanFollowsTheLister()
+{
+    g_ports = QStringList{};
+    w = std::make_unique<MainWindow>();
+    QList<QComboBox *> boxes;
+    for (const char *name : kPortCombos) {
+        if (QComboBox *box = w->findChild<QComboBox *>(QLatin1String(name)))
+            boxes << box;
+    }
+    QCOMPARE(boxes.size(), 11);
+    QCOMPARE(boxes.first()->objectName(), QStringLiteral("portNameComboBox"));
+
+    g_ports = QStringList{"A", "B", "C"};
+    QTRY_COMPARE_WITH_TIMEOUT(items(boxes.first()), (QStringList{"A", "B", "C"}), 1500);
+    for (QComboBox *box : boxes)
+        QCOMPARE(items(box), (QStringList{"A", "B", "C"}));
+
+    // Two adjacent ports vanish and a new one arrives: one tick.
+    g_ports = QStringList{"A", "D"};
+    QTest::qWait(600);
+    for (QComboBox *box : boxes)
+        QCOMPARE(items(box), (QStringList{"A", "D"}));
+
+    // New ports go to the end, unsorted; built-in UARTs are never listed.
+    g_ports = QStringList{"0first", "A", "D", "ttyS0", "ttySAC1", "ttyAMA0", "ttyUSB0", "ttyACM0", "COM1"};
+    QTRY_COMPARE_WITH_TIMEOUT(items(boxes.first()), (QStringList{"A", "D", "0first", "ttyUSB0", "ttyACM0", "COM1"}),
+                              1500);
+    for (QComboBox *box : boxes)
+        QCOMPARE(items(box), (QStringList{"A", "D", "0first", "ttyUSB0", "ttyACM0", "COM1"}));
+    QCOMPARE(w->getFilteredSerialPorts(), (QStringList{"0first", "A", "D", "ttyUSB0", "ttyACM0", "COM1"}));
+    QVERIFY(!w->testUart(QStringLiteral("A")));
+
+    // "false" (and anything but empty or "true") stops the refresh.
+    for (const QString &off : {QStringLiteral("false"), QStringLiteral("True")}) {
+        w->settings->setValue(QStringLiteral("Auto_Serial_Scan"), off);
+        g_ports = QStringList{"Z"};
+        QTest::qWait(1200);
+        QCOMPARE(items(boxes.first()), (QStringList{"A", "D", "0first", "ttyUSB0", "ttyACM0", "COM1"}));
+    }
+    w->settings->setValue(QStringLiteral("Auto_Serial_Scan"), QStringLiteral("true"));
+    QTRY_COMPARE_WITH_TIMEOUT(items(boxes.first()), (QStringList{"Z"}), 1500);
+    for (QComboBox *box : boxes)
+        QCOMPARE(items(box), (QStringList{"Z"}));
+}
+
+VELM_TEST_MAIN(TestSerialPage)
+#include "tst_serialpage.moc"
