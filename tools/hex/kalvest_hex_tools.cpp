@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 
@@ -82,7 +83,9 @@ kalvest_hex_tools::~kalvest_hex_tools()
         QItemSelectionModel *selection = t->selectionModel();
         if (selection)
             selection->disconnect();
-        t->setItemDelegate(nullptr);
+        // A view always wants a delegate (sizing asks it), so it gets a
+        // plain one of its own in place of the shared one.
+        t->setItemDelegate(new QStyledItemDelegate(t));
         t->setModel(nullptr);
         delete selection;
     }
