@@ -36,6 +36,12 @@ QSslConfiguration testCaConfiguration()
     return conf;
 }
 
+// Client ids unique to this process, so parallel runs never kick each other.
+QString cid(const QString &name)
+{
+    return name + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+}
+
 QString uniqueTopic(const QString &prefix)
 {
     return prefix + QUuid::createUuid().toString(QUuid::Id128).left(12);
@@ -198,7 +204,7 @@ void TestMqttClient::mosquittoVersionsAndTransports()
     QSignalSpy states(&client, &MqttClient::stateChanged);
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env(tls ? "VELM_MQTT_TLS_PORT" : "VELM_MQTT_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-v%1-%2").arg(version).arg(tls));
+    client.setClientId(cid(QStringLiteral("velm-v%1-%2").arg(version).arg(tls)));
     client.setProtocolVersion(MqttClient::ProtocolVersion(version));
     if (tls)
         client.connectToHostEncrypted(testCaConfiguration());
@@ -233,7 +239,7 @@ void TestMqttClient::tlsWithoutTheTestCaFails()
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_TLS_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-untrusted"));
+    client.setClientId(cid(QStringLiteral("velm-untrusted")));
     client.connectToHostEncrypted(QSslConfiguration::defaultConfiguration());
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Disconnected, 10000);
     QCOMPARE(client.error(), MqttClient::TransportInvalid);
@@ -271,7 +277,7 @@ void TestMqttClient::webSocketBrokers()
     QObject::connect(device, &WebSocketIODevice::socketConnected, &client, [&] {
         client.setProtocolVersion(MqttClient::ProtocolVersion(version));
         client.setTransport(device, MqttClient::IODevice);
-        client.setClientId(QStringLiteral("velm-ws-%1-%2").arg(version).arg(secure));
+        client.setClientId(cid(QStringLiteral("velm-ws-%1-%2").arg(version).arg(secure)));
         client.connectToHost();
     });
     QVERIFY(device->open(QIODevice::ReadWrite));
@@ -306,7 +312,7 @@ void TestMqttClient::credentials()
         QSignalSpy errors(&client, &MqttClient::errorChanged);
         client.setHostname(env("VELM_MQTT_HOST"));
         client.setPort(quint16(env("VELM_MQTT_AUTH_PORT").toUInt()));
-        client.setClientId(QStringLiteral("velm-auth"));
+        client.setClientId(cid(QStringLiteral("velm-auth")));
         client.setUsername(env("VELM_MQTT_AUTH_USER"));
         client.setPassword(good ? env("VELM_MQTT_AUTH_PASSWORD") : QStringLiteral("wrong"));
         client.connectToHost();
@@ -366,7 +372,7 @@ void TestMqttClient::subscribeAndReceive()
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-sub"));
+    client.setClientId(cid(QStringLiteral("velm-sub")));
     StringSlotReceiver receiver;
     QVERIFY(QObject::connect(&client, SIGNAL(messageReceived(QByteArray,MqttTopicName)), &receiver,
                              SLOT(onMessage(QByteArray,MqttTopicName))));
@@ -412,7 +418,7 @@ void TestMqttClient::subscribeRules()
     QVERIFY2(!client.subscribe(QStringLiteral("s/+")), "not connected: no subscription");
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-rules"));
+    client.setClientId(cid(QStringLiteral("velm-rules")));
     client.connectToHost();
     QVERIFY2(!client.subscribe(QStringLiteral("s/+")), "still connecting: no subscription");
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
@@ -443,7 +449,7 @@ void TestMqttClient::largePublishAndBadTopic()
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-big"));
+    client.setClientId(cid(QStringLiteral("velm-big")));
     client.connectToHost();
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
 
@@ -495,7 +501,7 @@ void TestMqttClient::keepAliveKeepsIdleConnection()
     QSignalSpy states(&client, &MqttClient::stateChanged);
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
-    client.setClientId(QStringLiteral("velm-keepalive"));
+    client.setClientId(cid(QStringLiteral("velm-keepalive")));
     client.setKeepAlive(2);
     client.connectToHost();
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
@@ -687,7 +693,7 @@ void TestMqttClient::brokerKilled()
     MqttClient client;
     client.setHostname(QStringLiteral("127.0.0.1"));
     client.setPort(port);
-    client.setClientId(QStringLiteral("velm-killed"));
+    client.setClientId(cid(QStringLiteral("velm-killed")));
     // The broker may need a moment before it listens.
     QElapsedTimer t;
     t.start();
