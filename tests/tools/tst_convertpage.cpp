@@ -87,6 +87,7 @@ private slots:
     void everyBlockConvertsLikeItsTable();
     void currencyBlock();
     void chineseCatalogue();
+    void tabOrderFollowsCreation();
 };
 
 void TestConvertPage::startState()
@@ -336,6 +337,32 @@ void TestConvertPage::chineseCatalogue()
     }
     QApplication::removeTranslator(&locale);
     QApplication::removeTranslator(&fixed);
+}
+
+void TestConvertPage::tabOrderFollowsCreation()
+{
+    TestSupport::ScratchDir dir;
+    writeSettings({});
+    kalvest_convert page;
+    auto tabChain = [&page](const QString &start, int count) {
+        QStringList names;
+        QWidget *w = page.findChild<QWidget *>(start);
+        while (w && names.size() < count) {
+            w = w->nextInFocusChain();
+            if (w->focusPolicy() & Qt::TabFocus)
+                names << w->objectName();
+        }
+        return names;
+    };
+    // After the Energy block comes the Angle block, created next though shown lower.
+    QCOMPARE(tabChain(QStringLiteral("energy_toUnitCombox"), 2),
+             (QStringList{QStringLiteral("angle_inputEdit_to"), QStringLiteral("angle_inputEdit_source")}));
+    QCOMPARE(tabChain(QStringLiteral("lengths_inputEdit_to"), 4),
+             (QStringList{QStringLiteral("lengths_inputEdit_source"), QStringLiteral("lengths_fromUnitCombox"),
+                          QStringLiteral("lengths_interchangeable_pushButton"), QStringLiteral("lengths_toUnitCombox")}));
+    QCOMPARE(tabChain(QStringLiteral("mass_fromUnitCombox"), 4),
+             (QStringList{QStringLiteral("mass_interchangeable_pushButton"), QStringLiteral("mass_inputEdit_source"),
+                          QStringLiteral("mass_inputEdit_to"), QStringLiteral("mass_toUnitCombox")}));
 }
 
 VELM_TEST_MAIN(TestConvertPage)
