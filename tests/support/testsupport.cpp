@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include "appinfo.h"
+#include "convert/currencyconverter.h"
 
 namespace TestSupport {
 
@@ -69,6 +70,8 @@ void prepareEnvironment()
             "--disable-component-update --disable-sync --no-first-run");
     // Tests never reach outside the machine: the "More" tab shows a blank page.
     AppInfo::overrideHomePageForTests(QStringLiteral("about:blank"));
+    // The converter page's rate worker asks a closed loopback port instead of the feed.
+    CurrencyConverter::setFeedBaseForTesting(QStringLiteral("http://127.0.0.1:1"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -97,7 +97,8 @@ private slots:
 
 void TestCurrencyRates::init()
 {
-    CurrencyConverter::setFeedBaseForTesting(QString());
+    // Never the real feed: a closed loopback port unless a test serves one.
+    CurrencyConverter::setFeedBaseForTesting(QStringLiteral("http://127.0.0.1:1"));
     CurrencyConverter::setClockForTesting({});
     CurrencyConverter::setTimeoutForTesting(0);
 }
