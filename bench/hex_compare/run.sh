@@ -6,7 +6,8 @@ set -e
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${BUILD_DIR:-$root/build-bench-hex}
-log="$build.log"
+mkdir -p "$build"
+log="$build/hex_compare_build.log"
 if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release &&
        cmake --build "$build" --target hex_compare_bench; } >"$log" 2>&1; then
     tail -40 "$log" >&2
