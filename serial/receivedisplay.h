@@ -50,8 +50,17 @@ public:
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
 
+    // A counter display that the bytes of every chunk are added to when the
+    // chunk is shown (held at 99999).
+    void setCounter(QLCDNumber *counter) { m_counter = counter; }
+
     // Adds `bytes` to a counter display, held at 99999.
     static void addToCounter(QLCDNumber *counter, qint64 bytes);
+
+signals:
+    // The views were updated; `lastChunkBytes` is the size of the newest
+    // chunk shown.
+    void shown(int lastChunkBytes);
 
 private:
     struct Chunk {
@@ -73,6 +82,10 @@ private:
     QStringDecoder m_utf8;
     std::unique_ptr<QTextDecoder> m_codecDecoder;
     QList<Chunk> m_pending;
+    QPointer<QLCDNumber> m_counter;
+    qint64 m_pendingBytes = 0;
+    qint64 m_pendingChars = 0;
+    int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
     QTextCharFormat m_plainFormat;
     QTextCharFormat m_stampFormat;

@@ -74,6 +74,12 @@ void MainWindow::Serial_Init_Start()
     options.hexFormat = QStringLiteral("0x%1,");
     options.encoding = "UTF-8";
     comRxDisplay = new ReceiveDisplay(ui->COM_StrTextBrowser, ui->COM_HexTextBrowser, options, this);
+    // Counter and status follow the views' updates, so a fast stream does
+    // not repaint the window for every chunk.
+    comRxDisplay->setCounter(ui->recvbyteslcdNumber);
+    connect(comRxDisplay, &ReceiveDisplay::shown, this, [this](int bytes) {
+        ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
+    });
     comFileSender = new SerialFileSender(this);
     connect(comFileSender, SIGNAL(finished(bool, QString)), this, SLOT(COM_sendFileFinished(bool, QString)));
 
@@ -194,8 +200,6 @@ void MainWindow::readCom(QByteArray data)
     if (data.isEmpty())
         return;
     comRxDisplay->append(data, ui->showtime_checkBox->isChecked());
-    ReceiveDisplay::addToCounter(ui->recvbyteslcdNumber, data.size());
-    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
 }
 
 void MainWindow::sendMsg()
@@ -275,6 +279,8 @@ void MainWindow::actionCleanData_triggered()
 
 void MainWindow::actionClearBytes_triggered()
 {
+    if (comRxDisplay)
+        comRxDisplay->flush();
     if (ui->sendbyteslcdNumber->intValue() != 0 || ui->recvbyteslcdNumber->intValue() != 0) {
         ui->sendbyteslcdNumber->display(0);
         ui->recvbyteslcdNumber->display(0);

@@ -206,21 +206,24 @@ void TestRxFormat::stampedChunksAreBlocksOfTheirOwnAndNeverMarkup()
     v.display.append("line1\nline2", true);
     v.display.flush();
     const QRegularExpression stampAtStart(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
-    QCOMPARE(v.text.blockCount(), 3);
+    // The third chunk's second line is a block of its own, without a stamp.
+    QCOMPARE(v.text.blockCount(), 4);
     QStringList blocks;
     for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next())
         blocks << b.text();
-    for (const QString &b : blocks)
-        QVERIFY2(stampAtStart.match(b).hasMatch(), qPrintable(b));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(stampAtStart.match(blocks[i]).hasMatch(), qPrintable(blocks[i]));
     QCOMPARE(blocks[0].mid(14), QStringLiteral("first"));
     QCOMPARE(blocks[1].mid(14), QStringLiteral("<b>x</b>&amp;"));
-    // A line end inside a chunk stays inside its block.
-    QCOMPARE(blocks[2].mid(14), QStringLiteral("line1") + QChar(QChar::LineSeparator) + QStringLiteral("line2"));
+    QCOMPARE(blocks[2].mid(14), QStringLiteral("line1"));
+    QCOMPARE(blocks[3], QStringLiteral("line2"));
     // The stamp is green, the data black.
     const QTextBlock first = v.text.document()->begin();
     QCOMPARE(first.begin().fragment().charFormat().foreground().color(), QColor(QStringLiteral("green")));
     QCOMPARE(first.begin().fragment().text().size(), 14);
-    QCOMPARE(v.hex.blockCount(), 3);
+    QCOMPARE(v.hex.blockCount(), 4);
+    QCOMPARE(v.hex.document()->findBlockByNumber(1).text().mid(14),
+             QStringLiteral("0x3c,0x62,0x3e,0x78,0x3c,0x2f,0x62,0x3e,0x26,0x61,0x6d,0x70,0x3b,0x0d,0x0a,"));
     QVERIFY(stampAtStart.match(v.hex.document()->begin().text()).hasMatch());
     QVERIFY(v.text.toPlainText().contains(QStringLiteral("line1\nline2")));
 }
@@ -239,6 +242,25 @@ void TestRxFormat::blockCapHoldsForManyChunks()
     QVERIFY(v.text.blockCount() > 9000);
     // The newest data is kept.
     QVERIFY(v.text.toPlainText().contains(QStringLiteral("19999")));
+
+    // One update far larger than the cap keeps exactly the newest blocks.
+    Views big;
+    big.display.append("old\n", false);
+    big.display.flush();
+    QByteArray lines;
+    for (int i = 0; i < 25000; ++i)
+        lines += QByteArray::number(i) + "\n";
+    big.display.append(lines, false);
+    big.display.append("tail", true);
+    big.display.flush();
+    const int count = big.text.blockCount();
+    QVERIFY2(count >= 9999 && count <= 10000, qPrintable(QString::number(count)));
+    QVERIFY(big.text.document()->lastBlock().text().endsWith(QLatin1String("tail")));
+    // The numbers before the stamped tail run without a gap up to 24999.
+    for (int i = 0; i < count - 1; ++i)
+        QCOMPARE(big.text.document()->findBlockByNumber(i).text(), QString::number(24999 - (count - 2) + i));
+    QVERIFY(big.hex.blockCount() <= 10000);
+    QVERIFY(big.hex.blockCount() >= 9999);
 }
 
 void TestRxFormat::longRunsAreCutIntoDisplayLines()
@@ -261,20 +283,33 @@ void TestRxFormat::longRunsAreCutIntoDisplayLines()
     Views s;
     s.display.append(QByteArray(5000, 'q'), true);
     s.display.flush();
-    const QStringList lines = s.text.document()->begin().text().split(QChar(QChar::LineSeparator));
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].size(), 4096);
+    QCOMPARE(s.text.blockCount(), 2);
+    QCOMPARE(s.text.document()->begin().text().size(), 4096);
+    QCOMPARE(s.text.document()->lastBlock().text().size(), 5000 + 14 - 4096);
 }
 
 void TestRxFormat::updatesAreCoalesced()
 {
     Views v;
+    QLCDNumber counter;
+    v.display.setCounter(&counter);
+    QSignalSpy shown(&v.display, &ReceiveDisplay::shown);
     v.display.append("abc", false);
-    v.display.append("def", false);
+    v.display.append("defg", false);
     QCOMPARE(v.text.toPlainText(), QString());
+    QCOMPARE(counter.intValue(), 0);
     QVERIFY(v.display.hasPending());
-    QTRY_COMPARE_WITH_TIMEOUT(v.text.toPlainText(), QStringLiteral("abcdef"), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(v.text.toPlainText(), QStringLiteral("abcdefg"), 1000);
     QVERIFY(!v.display.hasPending());
+    // One update for both chunks, reporting the newest chunk's size.
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().first().toInt(), 4);
+    QCOMPARE(counter.intValue(), 7);
+    // Clearing the views keeps the count of bytes already received.
+    v.display.append("hij", false);
+    v.display.clear();
+    QCOMPARE(counter.intValue(), 10);
+    QCOMPARE(v.text.toPlainText(), QString());
 }
 
 void TestRxFormat::counterDisplayHeldAt99999()

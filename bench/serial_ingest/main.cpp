@@ -1,0 +1,176 @@
+// Pushes 20 MiB through a pseudo-terminal into the "Serial Debug" page at
+// full speed and reports throughput, the worst lateness of a 10 ms timer
+// during the flood, and what the views hold afterwards.
+#include "mainwindow.h"
+#include "portlister.h"
+#include "receivedisplay.h"
+#include "threadserial.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kTotal = 20 * 1024 * 1024;
+
+QByteArray pattern(bool lineFeeds)
+{
+    QByteArray data;
+    data.reserve(kTotal);
+    const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_+=()";
+    int i = 0;
+    while (data.size() < kTotal) {
+        if (lineFeeds && i % 64 == 63)
+            data.append('\n');
+        else
+            data.append(alphabet[i % (sizeof(alphabet) - 1)]);
+        ++i;
+    }
+    return data;
+}
+
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+struct Case {
+    const char *name;
+    bool lineFeeds;
+    bool stamps;
+    bool hexShown;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    {
+        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+        for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
+                                "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
+            s.setValue(QLatin1String(key), QStringLiteral("false"));
+    }
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::fprintf(stderr, "no pseudo-terminal\n");
+        return 1;
+    }
+    const QString slave = QString::fromLocal8Bit(ptsname(master));
+    SerialPortLister::setLister([slave] { return QStringList{slave}; });
+
+    MainWindow w;
+    w.resize(1200, 900);
+    w.show();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        app.processEvents(QEventLoop::AllEvents, 50);
+
+    std::fprintf(stderr, "rss_mb_before=%ld\n", residentKb() / 1024);
+    const Case cases[] = {
+        {"linefeeds", true, false, false},
+        {"no_linefeeds", false, false, false},
+        {"stamps", true, true, false},
+        {"hex_view", true, false, true},
+    };
+
+    for (const Case &c : cases) {
+        w.ui->showtime_checkBox->setChecked(c.stamps);
+        w.ui->HEXcheckBox->setChecked(c.hexShown);
+        w.actionCleanData_triggered();
+        w.actionOpen_triggered();
+        if (!w.serialOpen) {
+            std::fprintf(stderr, "port did not open\n");
+            return 1;
+        }
+        qint64 received = 0;
+        QObject::connect(w.serialThread, &ThreadSerial::Serial_read_Data, &w,
+                         [&received](const QByteArray &d) { received += d.size(); });
+
+        const QByteArray data = pattern(c.lineFeeds);
+        qint64 worstLateness = 0;
+        QElapsedTimer probeClock;
+        QTimer probe;
+        probe.setTimerType(Qt::PreciseTimer);
+        probe.setInterval(10);
+        qint64 lastTick = 0;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            const qint64 now = probeClock.elapsed();
+            worstLateness = qMax(worstLateness, now - lastTick - 10);
+            lastTick = now;
+        });
+
+        std::atomic<bool> writerDone{false};
+        QElapsedTimer clock;
+        clock.start();
+        probeClock.start();
+        probe.start();
+        std::thread writer([&] {
+            const char *p = data.constData();
+            qint64 left = data.size();
+            while (left > 0) {
+                const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
+                if (n < 0) {
+                    if (errno == EINTR || errno == EAGAIN)
+                        continue;
+                    break;
+                }
+                p += n;
+                left -= n;
+            }
+            writerDone = true;
+        });
+        while (received < kTotal && clock.elapsed() < 120000)
+            app.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        w.comRxDisplay->flush();
+        const qint64 elapsedMs = clock.elapsed();
+        probe.stop();
+        writer.join();
+
+        const QTextDocument *text = w.ui->COM_StrTextBrowser->document();
+        const QTextDocument *hex = w.ui->COM_HexTextBrowser->document();
+        const double mbps = double(received) / (1024.0 * 1024.0) / (double(elapsedMs) / 1000.0);
+        std::printf("case=%s mbps=%.2f worst_lateness_ms=%lld blocks=%d chars=%d\n", c.name, mbps,
+                    static_cast<long long>(worstLateness), text->blockCount() + hex->blockCount(),
+                    text->characterCount() + hex->characterCount());
+        std::fflush(stdout);
+        std::fprintf(stderr, "rss_mb_after_%s=%ld\n", c.name, residentKb() / 1024);
+        w.actionOpen_triggered();
+        settle.restart();
+        while (settle.elapsed() < 200)
+            app.processEvents(QEventLoop::AllEvents, 50);
+    }
+    std::printf("rss_mb=%ld\n", residentKb() / 1024);
+    ::close(master);
+    return 0;
+}
