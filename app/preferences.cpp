@@ -39,7 +39,11 @@ QIcon switchIcon(bool on)
 // Flips one page's switch in the open dialog; nothing is written.
 void togglePage(MainWindow *w, int index)
 {
-    if (!w->configDialog || !w->configUi || index < 0 || index >= w->pageCount)
+    if (!w->configDialog) {
+        w->configUi = nullptr; // its form went with the dialog
+        return;
+    }
+    if (!w->configUi || index < 0 || index >= w->pageCount)
         return;
     const bool on = w->pageSwitches[index] == 0;
     w->pageSwitches[index] = on ? 1 : 0;
@@ -66,12 +70,10 @@ void MainWindow::slotActionConfig()
     configUi = form;
     form->setupUi(dialog);
     configDialog = dialog;
-    // The form object goes with its dialog; configUi never outlives it.
-    connect(dialog, &QObject::destroyed, this, [this, form] {
-        if (configUi == form)
-            configUi = nullptr;
-        delete form;
-    });
+    // The form object goes with its dialog. The main window itself is not
+    // touched here: the dialog may be going because the window is. Every use
+    // of configUi checks configDialog first.
+    connect(dialog, &QObject::destroyed, [form] { delete form; });
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     connect(form->ConfigCancel_Button, &QPushButton::pressed, dialog, &QDialog::close);
@@ -112,7 +114,11 @@ void MainWindow::slotActionConfig()
 
 void MainWindow::slotActConfigOK()
 {
-    if (!configDialog || !configUi)
+    if (!configDialog) {
+        configUi = nullptr; // its form went with the dialog
+        return;
+    }
+    if (!configUi)
         return;
     // A settings object keeps the first error it met (even one from reading
     // at its creation), so a retry after a failure starts with a fresh one.

@@ -229,6 +229,10 @@ void TestPreferences::cancelWritesNothingAndReopeningShowsTheFile()
     QPointer<QDialog> first = w.configDialog;
     press(w.configUi->ConfigCancel_Button);
     QTRY_VERIFY(!first); // delete-on-close
+    QVERIFY(!w.configDialog);
+    // The toggle and OK slots of a closed dialog do nothing.
+    w.Config_TCP_ON_OFF_triggered();
+    w.slotActConfigOK();
     QVERIFY(!w.configUi);
     QVERIFY(recorder.starts.isEmpty());
     QVERIFY(w.isVisible());
