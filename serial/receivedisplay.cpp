@@ -8,9 +8,22 @@
 #include <QTextDecoder>
 #include <QTextDocument>
 
+#include <QEvent>
+
 namespace {
-// Pending text (both views) past which an update is made at once.
-constexpr qint64 kMaxPendingChars = 2 * 1024 * 1024;
+// Pending text of a shown view past which it is updated at once, so one
+// update never holds the window for long.
+constexpr qint64 kMaxPendingChars = 1024 * 1024;
+// A hidden view takes what arrives with every update as long as that is
+// little. Under a flood its text waits (held to what the block cap keeps)
+// and is written at most this often, or when it is shown, or when its
+// pending text grows past kMaxHiddenPendingChars.
+constexpr int kHiddenWriteMs = 500;
+constexpr qint64 kHiddenSmallChars = 64 * 1024;
+constexpr qint64 kHiddenSmallBreaks = 512;
+constexpr qint64 kMaxHiddenPendingChars = 4 * 1024 * 1024;
+// Unstamped text is gathered into pieces of about this size.
+constexpr qint64 kPieceChars = 64 * 1024;
 } // namespace
 
 ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
@@ -20,6 +33,7 @@ ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView
 {
     m_text.edit = textView;
     m_hex.edit = hexView;
+    m_hex.hex = true;
     const QByteArray enc = options.encoding.toUpper();
     if (enc != "UTF-8" && enc != "UTF8") {
         if (QTextCodec *codec = QTextCodec::codecForName(options.encoding))
@@ -32,12 +46,13 @@ ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView
         edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         edit->document()->setUndoRedoEnabled(false);
         edit->setMaximumBlockCount(options.maxBlocks);
+        edit->installEventFilter(this);
     }
     m_stampFormat.setForeground(QColor(QStringLiteral("green")));
     m_dataFormat.setForeground(QColor(QStringLiteral("black")));
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(options.coalesceMs);
-    connect(&m_flushTimer, &QTimer::timeout, this, &ReceiveDisplay::flush);
+    connect(&m_flushTimer, &QTimer::timeout, this, [this] { update(false); });
 }
 
 ReceiveDisplay::~ReceiveDisplay() = default;
@@ -49,125 +64,198 @@ QString ReceiveDisplay::decode(const QByteArray &bytes)
     return m_utf8.decode(bytes);
 }
 
+const QTextCharFormat &ReceiveDisplay::formatOf(Kind kind) const
+{
+    switch (kind) {
+    case Kind::Stamp:
+        return m_stampFormat;
+    case Kind::Data:
+        return m_dataFormat;
+    case Kind::Plain:
+        break;
+    }
+    return m_plainFormat;
+}
+
 void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
 {
     if (bytes.isEmpty())
         return;
-    Chunk chunk;
-    if (stamped)
-        chunk.stamp = RxFormat::stamp(QTime::currentTime());
-    chunk.text = decode(bytes);
-    chunk.text.remove(QLatin1Char('\r'));
+    const QString stamp = stamped ? RxFormat::stamp(QTime::currentTime()) : QString();
+    if (m_text.edit) {
+        QString text = decode(bytes);
+        text.remove(QLatin1Char('\r'));
+        addToView(m_text, stamp, text);
+    } else {
+        decode(bytes); // keeps the decoder's state
+    }
     if (m_hex.edit)
-        chunk.hex = m_hexFormatter.format(bytes);
-    m_pending.append(std::move(chunk));
+        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
     m_pendingBytes += bytes.size();
     m_lastChunkBytes = int(bytes.size());
-    m_pendingChars += m_pending.last().text.size() + m_pending.last().hex.size();
-    // A flood is shown in bounded batches, so one update never holds the
-    // window for long.
-    if (m_pendingChars >= kMaxPendingChars)
-        flush();
-    else if (!m_flushTimer.isActive())
-        m_flushTimer.start();
+
+    bool now = false;
+    for (View *view : {&m_text, &m_hex}) {
+        if (!view->edit)
+            continue;
+        if (view->edit->isVisible() ? view->pendingChars >= kMaxPendingChars
+                                    : view->pendingChars >= kMaxHiddenPendingChars)
+            now = true;
+    }
+    if (now)
+        update(false);
+    else if (!m_flushTimer.isActive() || m_flushTimer.remainingTime() > m_options.coalesceMs)
+        m_flushTimer.start(m_options.coalesceMs);
+}
+
+void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
+{
+    const int maxLine = m_options.maxLineChars;
+    QString cut;
+    if (!stamp.isEmpty()) {
+        view.pending.push_back({stamp, Kind::Stamp, true});
+        view.column = int(stamp.size());
+        QString text = body;
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+        cut = RxFormat::cutLongRuns(text, &view.column, maxLine);
+        view.pending.push_back({cut, Kind::Data, false});
+        view.pendingBreaks += 1;
+        view.pendingChars += stamp.size();
+    } else {
+        cut = RxFormat::cutLongRuns(body, &view.column, maxLine);
+        if (!view.pending.empty() && view.pending.back().kind == Kind::Plain
+            && view.pending.back().text.size() < kPieceChars)
+            view.pending.back().text += cut;
+        else
+            view.pending.push_back({cut, Kind::Plain, false});
+    }
+    view.pendingChars += cut.size();
+    view.pendingBreaks += QStringView(cut).count(QLatin1Char('\n'));
+    // A view that waits keeps no more than the cap would leave it.
+    if (m_options.maxBlocks > 0 && view.pendingBreaks >= 2 * qint64(m_options.maxBlocks))
+        dropCapped(view);
+}
+
+void ReceiveDisplay::dropCapped(View &view)
+{
+    // Only the newest maxBlocks blocks survive the cap: find where they
+    // begin and drop what comes before.
+    const int maxBlocks = m_options.maxBlocks;
+    if (maxBlocks <= 0 || view.pendingBreaks < maxBlocks)
+        return;
+    qint64 breaks = 0;
+    for (int i = int(view.pending.size()) - 1; i >= 0; --i) {
+        Piece &p = view.pending[size_t(i)];
+        bool found = false;
+        const QChar *data = p.text.constData();
+        for (int at = int(p.text.size()) - 1; at >= 0; --at) {
+            if (data[at] == QLatin1Char('\n') && ++breaks == maxBlocks) {
+                p.text.remove(0, at + 1);
+                found = true;
+                break;
+            }
+        }
+        if (!found && p.newBlock && ++breaks == maxBlocks)
+            found = true;
+        if (found) {
+            p.newBlock = false;
+            view.pending.erase(view.pending.begin(), view.pending.begin() + i);
+            view.replaceAll = true;
+            break;
+        }
+    }
+    view.pendingBreaks = maxBlocks - 1;
+    view.pendingChars = 0;
+    for (const Piece &p : view.pending)
+        view.pendingChars += p.text.size();
 }
 
 void ReceiveDisplay::flush()
 {
-    m_flushTimer.stop();
-    if (m_pending.isEmpty())
-        return;
-    writeView(m_text, false);
-    writeView(m_hex, true);
-    m_pending.clear();
-    m_pendingChars = 0;
-    addToCounter(m_counter, m_pendingBytes);
-    m_pendingBytes = 0;
-    emit shown(m_lastChunkBytes);
+    update(true);
 }
 
-void ReceiveDisplay::writeView(View &view, bool hexPart)
+bool ReceiveDisplay::wantsWrite(const View &view, bool all) const
+{
+    if (!view.edit || view.pending.empty())
+        return false;
+    if (all || view.edit->isVisible())
+        return true;
+    if (view.pendingChars >= kMaxHiddenPendingChars)
+        return true;
+    if (!view.deferred)
+        return view.pendingChars < kHiddenSmallChars && view.pendingBreaks < kHiddenSmallBreaks;
+    return view.deferredSince.elapsed() >= kHiddenWriteMs;
+}
+
+void ReceiveDisplay::update(bool all)
+{
+    m_flushTimer.stop();
+    bool wrote = false;
+    bool waiting = false;
+    for (View *view : {&m_text, &m_hex}) {
+        if (wantsWrite(*view, all)) {
+            writeView(*view);
+            wrote = true;
+        } else if (view->edit && !view->pending.empty()) {
+            if (!view->deferred) {
+                view->deferred = true;
+                view->deferredSince.start();
+            }
+            waiting = true;
+        }
+    }
+    if (waiting) {
+        // Come back for the waiting view even if nothing more arrives.
+        qint64 left = kHiddenWriteMs;
+        for (View *view : {&m_text, &m_hex}) {
+            if (view->deferred)
+                left = qMin(left, kHiddenWriteMs - view->deferredSince.elapsed());
+        }
+        m_flushTimer.start(int(qBound<qint64>(m_options.coalesceMs, left, qint64(kHiddenWriteMs))));
+    }
+    if (m_pendingBytes) {
+        addToCounter(m_counter, m_pendingBytes);
+        m_pendingBytes = 0;
+        wrote = true;
+    }
+    if (wrote)
+        emit shown(m_lastChunkBytes);
+}
+
+void ReceiveDisplay::writeView(View &view)
 {
     QPlainTextEdit *edit = view.edit;
+    view.deferred = false;
     if (!edit)
         return;
-
-    // What goes into the view, as pieces of text in one format each. A
-    // line feed inside a piece starts a new block; `newBlock` starts one
-    // before the piece (the stamp of a chunk).
-    struct Piece {
-        QString text;
-        const QTextCharFormat *format;
-        bool newBlock;
-    };
-    QList<Piece> pieces;
-    QString run; // unstamped text gathered into one piece
-    const auto endRun = [&] {
-        if (run.isEmpty())
-            return;
-        pieces.append({RxFormat::cutLongRuns(run, &view.column, m_options.maxLineChars), &m_plainFormat, false});
-        run.clear();
-    };
-    for (const Chunk &chunk : qAsConst(m_pending)) {
-        const QString &body = hexPart ? chunk.hex : chunk.text;
-        if (chunk.stamp.isEmpty()) {
-            run += body;
-            continue;
-        }
-        endRun();
-        pieces.append({chunk.stamp, &m_stampFormat, true});
-        view.column = chunk.stamp.size();
-        QString text = body;
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        pieces.append({RxFormat::cutLongRuns(text, &view.column, m_options.maxLineChars), &m_dataFormat, false});
-    }
-    endRun();
+    dropCapped(view);
 
     QTextDocument *doc = edit->document();
-    const int maxBlocks = m_options.maxBlocks;
-    bool clearFirst = false;
-    if (maxBlocks > 0) {
-        // Only the newest maxBlocks blocks survive the cap: find where they
-        // begin and leave out what would be trimmed straight away.
-        int breaks = 0;
-        for (int i = pieces.size() - 1; i >= 0 && !clearFirst; --i) {
-            Piece &p = pieces[i];
-            for (int at = p.text.size() - 1; at >= 0; --at) {
-                if (p.text.at(at) == QLatin1Char('\n') && ++breaks == maxBlocks) {
-                    p.text.remove(0, at + 1);
-                    p.newBlock = false;
-                    pieces.erase(pieces.begin(), pieces.begin() + i);
-                    clearFirst = true;
-                    break;
-                }
-            }
-            if (!clearFirst && p.newBlock && ++breaks == maxBlocks) {
-                p.newBlock = false;
-                pieces.erase(pieces.begin(), pieces.begin() + i);
-                clearFirst = true;
-            }
-        }
-    }
-
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
-    if (clearFirst) {
+    if (view.replaceAll) {
         cursor.select(QTextCursor::Document);
         cursor.removeSelectedText();
         cursor.setCharFormat(m_plainFormat);
     }
     cursor.movePosition(QTextCursor::End);
-    for (const Piece &p : qAsConst(pieces)) {
+    for (const Piece &p : view.pending) {
         // A stamped chunk starts a block of its own; an empty last block
         // (after a line feed) is already one.
         if (p.newBlock && cursor.block().length() > 1)
             cursor.insertBlock(QTextBlockFormat(), m_plainFormat);
         if (!p.text.isEmpty())
-            cursor.insertText(p.text, *p.format);
+            cursor.insertText(p.text, formatOf(p.kind));
     }
+    view.pending.clear();
+    view.pendingChars = 0;
+    view.pendingBreaks = 0;
+    view.replaceAll = false;
     // Trim to the cap here, inside the edit, by position: the document's
     // own trimming walks block by block and lays out every block it drops.
+    const int maxBlocks = m_options.maxBlocks;
     const int excess = maxBlocks > 0 ? doc->blockCount() - maxBlocks : 0;
     if (excess > 0) {
         QTextCursor trim(doc);
@@ -175,7 +263,24 @@ void ReceiveDisplay::writeView(View &view, bool hexPart)
         trim.removeSelectedText();
     }
     cursor.endEditBlock();
-    edit->moveCursor(QTextCursor::End);
+    // Following the end lays out the last block; a hidden view does that
+    // when it is shown.
+    if (edit->isVisible())
+        edit->moveCursor(QTextCursor::End);
+}
+
+bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show) {
+        for (View *view : {&m_text, &m_hex}) {
+            if (view->edit != watched)
+                continue;
+            if (!view->pending.empty())
+                writeView(*view);
+            view->edit->moveCursor(QTextCursor::End);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ReceiveDisplay::clear()
@@ -184,13 +289,16 @@ void ReceiveDisplay::clear()
     if (m_pendingBytes)
         addToCounter(m_counter, m_pendingBytes);
     m_pendingBytes = 0;
-    m_pendingChars = 0;
-    m_pending.clear();
     m_flushTimer.stop();
     for (View *view : {&m_text, &m_hex}) {
         if (view->edit)
             view->edit->clear();
         view->column = 0;
+        view->pending.clear();
+        view->pendingChars = 0;
+        view->pendingBreaks = 0;
+        view->replaceAll = false;
+        view->deferred = false;
     }
 }
 

@@ -6,6 +6,7 @@
 // decoded with a decoder that keeps its state across chunks.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <QTextCharFormat>
 #include <QTimer>
 
+#include <deque>
 #include <memory>
 
 #include "rxformat.h"
@@ -48,7 +50,7 @@ public:
     void flush();
     // Empties both views and anything pending.
     void clear();
-    bool hasPending() const { return !m_pending.isEmpty(); }
+    bool hasPending() const { return !m_text.pending.empty() || !m_hex.pending.empty(); }
 
     // A counter display that the bytes of every chunk are added to when the
     // chunk is shown (held at 99999).
@@ -62,18 +64,37 @@ signals:
     // chunk shown.
     void shown(int lastChunkBytes);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    struct Chunk {
-        QString stamp; // empty: not stamped
-        QString text;
-        QString hex;
+    enum class Kind { Plain, Stamp, Data };
+    struct Piece {
+        QString text; // a line feed inside starts a new block
+        Kind kind;
+        bool newBlock; // start a new block before the text
     };
+    // Each view keeps what it has not shown yet, already cut into display
+    // lines. `column` is the length of the last display line including
+    // what is pending.
     struct View {
         QPointer<QPlainTextEdit> edit;
-        int column = 0; // length of the last display line
+        bool hex = false;
+        int column = 0;
+        std::deque<Piece> pending;
+        qint64 pendingChars = 0;
+        qint64 pendingBreaks = 0; // line feeds plus new-block pieces
+        bool replaceAll = false;  // the cap has dropped everything the view holds
+        bool deferred = false;
+        QElapsedTimer deferredSince;
     };
     QString decode(const QByteArray &bytes);
-    void writeView(View &view, bool hexPart);
+    void addToView(View &view, const QString &stamp, const QString &body);
+    void dropCapped(View &view);
+    void update(bool all);
+    bool wantsWrite(const View &view, bool all) const;
+    void writeView(View &view);
+    const QTextCharFormat &formatOf(Kind kind) const;
 
     Options m_options;
     View m_text;
@@ -81,10 +102,8 @@ private:
     RxFormat::HexFormatter m_hexFormatter;
     QStringDecoder m_utf8;
     std::unique_ptr<QTextDecoder> m_codecDecoder;
-    QList<Chunk> m_pending;
     QPointer<QLCDNumber> m_counter;
     qint64 m_pendingBytes = 0;
-    qint64 m_pendingChars = 0;
     int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
     QTextCharFormat m_plainFormat;

@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cstring>
+
 namespace RxFormat {
 
 HexFormatter::HexFormatter(const QString &format)
@@ -16,50 +18,65 @@ HexFormatter::HexFormatter(const QString &format)
 
 QString HexFormatter::format(const QByteArray &bytes) const
 {
+    int longest = 0;
+    for (const QString &token : m_tokens)
+        longest = qMax(longest, int(token.size()));
     QString out;
-    out.reserve(bytes.size() * m_tokens[0].size() + 16);
-    for (char c : bytes)
-        out += m_tokens[uchar(c)];
+    out.resize(bytes.size() * longest);
+    QChar *at = out.data();
+    for (char c : bytes) {
+        const QString &token = m_tokens[uchar(c)];
+        memcpy(static_cast<void *>(at), token.constData(), size_t(token.size()) * sizeof(QChar));
+        at += token.size();
+    }
+    out.truncate(int(at - out.constData()));
     return out;
 }
 
 QString cutLongRuns(const QString &text, int *column, int maxLine)
 {
+    if (maxLine < 1)
+        maxLine = 1;
+    const int n = int(text.size());
     int col = *column;
-    // Fast path: nothing to cut.
-    bool needsCut = false;
-    for (QChar ch : text) {
-        if (ch == QLatin1Char('\n')) {
+    QString out;       // stays null while nothing has been cut
+    int copied = 0;    // text before this index is in `out`
+    int pos = 0;
+    while (pos < n) {
+        const int lineFeed = int(text.indexOf(QLatin1Char('\n'), pos));
+        const int end = lineFeed < 0 ? n : lineFeed;
+        // Break before the first character that finds the line full; a low
+        // surrogate stays with its high half.
+        for (;;) {
+            int at = pos + qMax(0, maxLine - col);
+            if (at >= end) {
+                col += end - pos;
+                break;
+            }
+            col += at - pos;
+            while (at < end && text.at(at).isLowSurrogate()) {
+                ++at;
+                ++col;
+            }
+            if (at >= end)
+                break;
+            if (out.isNull())
+                out.reserve(n + n / maxLine + 2);
+            out.append(QStringView(text).mid(copied, at - copied));
+            out.append(QLatin1Char('\n'));
+            copied = at;
             col = 0;
-        } else if (++col > maxLine) {
-            needsCut = true;
+            pos = at;
+        }
+        if (lineFeed < 0)
             break;
-        }
-    }
-    if (!needsCut) {
-        *column = col;
-        return text;
-    }
-
-    QString out;
-    out.reserve(text.size() + text.size() / maxLine + 2);
-    col = *column;
-    const int n = text.size();
-    for (int i = 0; i < n; ++i) {
-        const QChar ch = text.at(i);
-        if (ch == QLatin1Char('\n')) {
-            out += ch;
-            col = 0;
-            continue;
-        }
-        if (col >= maxLine && !ch.isLowSurrogate()) {
-            out += QLatin1Char('\n');
-            col = 0;
-        }
-        out += ch;
-        ++col;
+        col = 0;
+        pos = lineFeed + 1;
     }
     *column = col;
+    if (out.isNull())
+        return text;
+    out.append(QStringView(text).mid(copied));
     return out;
 }
 

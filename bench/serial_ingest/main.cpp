@@ -104,7 +104,11 @@ int main(int argc, char *argv[])
         {"hex_view", true, false, true},
     };
 
+    // SERIAL_INGEST_CASES=name,name runs only those cases (for profiling).
+    const QStringList only = qEnvironmentVariable("SERIAL_INGEST_CASES").split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const Case &c : cases) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(c.name)))
+            continue;
         w.ui->showtime_checkBox->setChecked(c.stamps);
         w.ui->HEXcheckBox->setChecked(c.hexShown);
         w.actionCleanData_triggered();
