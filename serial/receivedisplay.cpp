@@ -10,6 +10,10 @@
 
 #include <QEvent>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 // Pending text of a shown view past which it is updated at once, so one
 // update never holds the window for long.
@@ -22,6 +26,11 @@ constexpr int kHiddenWriteMs = 500;
 constexpr qint64 kHiddenSmallChars = 64 * 1024;
 constexpr qint64 kHiddenSmallBreaks = 512;
 constexpr qint64 kMaxHiddenPendingChars = 4 * 1024 * 1024;
+// Views that took (or, when cleared, held) at least this much text leave
+// many freed blocks behind, which the allocator keeps unless asked to give
+// them back; that is done once the stream has been quiet for kTrimIdleMs.
+constexpr qint64 kTrimAfterChars = 4 * 1024 * 1024;
+constexpr int kTrimIdleMs = 100;
 // Unstamped text is gathered into pieces of about this size.
 constexpr qint64 kPieceChars = 64 * 1024;
 } // namespace
@@ -53,6 +62,9 @@ ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(options.coalesceMs);
     connect(&m_flushTimer, &QTimer::timeout, this, [this] { update(false); });
+    m_trimTimer.setSingleShot(true);
+    m_trimTimer.setInterval(kTrimIdleMs);
+    connect(&m_trimTimer, &QTimer::timeout, this, &ReceiveDisplay::releaseFreedMemory);
 }
 
 ReceiveDisplay::~ReceiveDisplay() = default;
@@ -112,28 +124,33 @@ void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &
 {
     const int maxLine = m_options.maxLineChars;
     QString cut;
+    int lineFeeds = 0;
     if (!stamp.isEmpty()) {
-        view.pending.push_back({stamp, Kind::Stamp, true});
+        view.pending.push_back({stamp, Kind::Stamp, true, 0});
         view.column = int(stamp.size());
         QString text = body;
         if (text.endsWith(QLatin1Char('\n')))
             text.chop(1);
         cut = RxFormat::cutLongRuns(text, &view.column, maxLine);
-        view.pending.push_back({cut, Kind::Data, false});
+        lineFeeds = int(QStringView(cut).count(QLatin1Char('\n')));
+        view.pending.push_back({cut, Kind::Data, false, lineFeeds});
         view.pendingBreaks += 1;
         view.pendingChars += stamp.size();
     } else {
         cut = RxFormat::cutLongRuns(body, &view.column, maxLine);
+        lineFeeds = int(QStringView(cut).count(QLatin1Char('\n')));
         if (!view.pending.empty() && view.pending.back().kind == Kind::Plain
-            && view.pending.back().text.size() < kPieceChars)
+            && view.pending.back().text.size() < kPieceChars) {
             view.pending.back().text += cut;
-        else
-            view.pending.push_back({cut, Kind::Plain, false});
+            view.pending.back().lineFeeds += lineFeeds;
+        } else {
+            view.pending.push_back({cut, Kind::Plain, false, lineFeeds});
+        }
     }
     view.pendingChars += cut.size();
-    view.pendingBreaks += QStringView(cut).count(QLatin1Char('\n'));
+    view.pendingBreaks += lineFeeds;
     // A view that waits keeps no more than the cap would leave it.
-    if (m_options.maxBlocks > 0 && view.pendingBreaks >= 2 * qint64(m_options.maxBlocks))
+    if (m_options.maxBlocks > 0 && view.pendingBreaks >= qint64(m_options.maxBlocks) * 5 / 4)
         dropCapped(view);
 }
 
@@ -148,13 +165,18 @@ void ReceiveDisplay::dropCapped(View &view)
     for (int i = int(view.pending.size()) - 1; i >= 0; --i) {
         Piece &p = view.pending[size_t(i)];
         bool found = false;
-        const QChar *data = p.text.constData();
-        for (int at = int(p.text.size()) - 1; at >= 0; --at) {
-            if (data[at] == QLatin1Char('\n') && ++breaks == maxBlocks) {
-                p.text.remove(0, at + 1);
-                found = true;
-                break;
+        if (breaks + p.lineFeeds >= maxBlocks) {
+            const QChar *data = p.text.constData();
+            for (int at = int(p.text.size()) - 1; at >= 0; --at) {
+                if (data[at] == QLatin1Char('\n') && ++breaks == maxBlocks) {
+                    p.text.remove(0, at + 1);
+                    p.lineFeeds = int(QStringView(p.text).count(QLatin1Char('\n')));
+                    found = true;
+                    break;
+                }
             }
+        } else {
+            breaks += p.lineFeeds;
         }
         if (!found && p.newBlock && ++breaks == maxBlocks)
             found = true;
@@ -196,6 +218,7 @@ void ReceiveDisplay::update(bool all)
     bool waiting = false;
     for (View *view : {&m_text, &m_hex}) {
         if (wantsWrite(*view, all)) {
+            m_charsSinceTrim += view->pendingChars;
             writeView(*view);
             wrote = true;
         } else if (view->edit && !view->pending.empty()) {
@@ -222,6 +245,9 @@ void ReceiveDisplay::update(bool all)
     }
     if (wrote)
         emit shown(m_lastChunkBytes);
+    // Once a flood is over, give the memory it churned through back.
+    if (m_charsSinceTrim >= kTrimAfterChars)
+        m_trimTimer.start();
 }
 
 void ReceiveDisplay::writeView(View &view)
@@ -285,6 +311,11 @@ bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)
 
 void ReceiveDisplay::clear()
 {
+    qint64 held = 0;
+    for (View *view : {&m_text, &m_hex}) {
+        if (view->edit)
+            held += view->edit->document()->characterCount() + view->pendingChars;
+    }
     // Bytes already received still count.
     if (m_pendingBytes)
         addToCounter(m_counter, m_pendingBytes);
@@ -300,6 +331,17 @@ void ReceiveDisplay::clear()
         view->replaceAll = false;
         view->deferred = false;
     }
+    if (held >= kTrimAfterChars)
+        releaseFreedMemory();
+}
+
+void ReceiveDisplay::releaseFreedMemory()
+{
+    m_trimTimer.stop();
+    m_charsSinceTrim = 0;
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void ReceiveDisplay::addToCounter(QLCDNumber *counter, qint64 bytes)

@@ -73,6 +73,7 @@ private:
         QString text; // a line feed inside starts a new block
         Kind kind;
         bool newBlock; // start a new block before the text
+        int lineFeeds; // line feeds in text
     };
     // Each view keeps what it has not shown yet, already cut into display
     // lines. `column` is the length of the last display line including
@@ -95,6 +96,7 @@ private:
     bool wantsWrite(const View &view, bool all) const;
     void writeView(View &view);
     const QTextCharFormat &formatOf(Kind kind) const;
+    void releaseFreedMemory();
 
     Options m_options;
     View m_text;
@@ -106,6 +108,8 @@ private:
     qint64 m_pendingBytes = 0;
     int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
+    QTimer m_trimTimer;
+    qint64 m_charsSinceTrim = 0;
     QTextCharFormat m_plainFormat;
     QTextCharFormat m_stampFormat;
     QTextCharFormat m_dataFormat;

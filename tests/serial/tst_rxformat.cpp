@@ -34,6 +34,7 @@ private slots:
     void blockCapHoldsForManyChunks();
     void longRunsAreCutIntoDisplayLines();
     void updatesAreCoalesced();
+    void unshownViewsCatchUpUnderAFlood();
     void counterDisplayHeldAt99999();
 };
 
@@ -326,4 +327,53 @@ void TestRxFormat::counterDisplayHeldAt99999()
 }
 
 VELM_TEST_MAIN(TestRxFormat)
+namespace {
+// 30000 numbered lines, fed in 4 KiB reads as a port delivers them.
+void feedNumberedLines(ReceiveDisplay &display)
+{
+    QByteArray lines;
+    for (int i = 0; i < 30000; ++i)
+        lines += QByteArray::number(i) + "\n";
+    for (int at = 0; at < lines.size(); at += 4096)
+        display.append(lines.mid(at, 4096), false);
+}
+
+// The newest 10000 blocks: 9999 numbers without a gap up to 29999, then the
+// empty block after the last line feed.
+void checkNewestLines(const QPlainTextEdit &text)
+{
+    QCOMPARE(text.blockCount(), 10000);
+    for (int i = 0; i < 9999; ++i)
+        QCOMPARE(text.document()->findBlockByNumber(i).text(), QString::number(20001 + i));
+    QCOMPARE(text.document()->lastBlock().text(), QString());
+}
+} // namespace
+
+void TestRxFormat::unshownViewsCatchUpUnderAFlood()
+{
+    // Views that are not on screen get a flood without an explicit flush,
+    // complete up to the cap.
+    {
+        Views v;
+        feedNumberedLines(v.display);
+        QTRY_VERIFY_WITH_TIMEOUT(!v.display.hasPending(), 3000);
+        checkNewestLines(v.text);
+        QCOMPARE(v.hex.blockCount(), 10000);
+        QCOMPARE(v.hex.document()->findBlockByNumber(9998).text(),
+                 QStringLiteral("0x32,0x39,0x39,0x39,0x39,0x0a,"));
+    }
+    // A view that is shown holds everything at once, before it is painted.
+    {
+        Views v;
+        feedNumberedLines(v.display);
+        v.text.show();
+        checkNewestLines(v.text);
+        QCOMPARE(v.text.textCursor().position(), v.text.document()->characterCount() - 1);
+        v.hex.show();
+        QCOMPARE(v.hex.blockCount(), 10000);
+        QCOMPARE(v.hex.document()->findBlockByNumber(0).text(), QStringLiteral("0x32,0x30,0x30,0x30,0x31,0x0a,"));
+        QVERIFY(!v.display.hasPending());
+    }
+}
+
 #include "tst_rxformat.moc"
