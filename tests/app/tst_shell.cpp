@@ -243,6 +243,22 @@ void TestShell::titleAndRetranslation()
     QVERIFY2(w.windowTitle().startsWith("Kalvest -- VELM Ver 3.4.2  "), qPrintable(w.windowTitle()));
     QCOMPARE(w.styleSheet(), QString("background-color: white grey"));
     QCOMPARE(w.minimumSize(), QSize(915, 750));
+
+    // The window's own wait lets timers run and lasts at least its count.
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    w.msleep(50);
+    QVERIFY(clock.elapsed() >= 50);
+    QVERIFY(ticks >= 1);
+    clock.restart();
+    w.msleep(0);
+    w.msleep(-5);
+    QVERIFY(clock.elapsed() < 20);
+
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&w, &change);
     QCOMPARE(w.windowTitle(), QString("Kalvest -- VELM"));
