@@ -1,5 +1,6 @@
 // The command list ("Advanced") of the Serial Debug page over a socat pty:
 // escapes, sending, saving, and the one-dialog rule.
+#include "serialfixture.h"
 #include "testsupport.h"
 
 #include "commandlist.h"
@@ -17,7 +18,6 @@
 #include <QSettings>
 
 namespace {
-QStringList g_ports;
 
 void press(QAbstractButton *button)
 {
@@ -37,7 +37,7 @@ int commandDialogs(MainWindow &w)
 }
 } // namespace
 
-class TestCommandList : public QObject
+class TestCommandList : public QObject, public TestSupport::SerialWindowFixture
 {
     Q_OBJECT
 
@@ -54,14 +54,8 @@ private slots:
 
 private:
     void makeWindowAndOpen();
-    QByteArray peerRead(int expected, int timeoutMs = 2000);
     QString status() const { return w->ui->statusBar->currentMessage(); }
 
-    std::unique_ptr<TestSupport::ScratchDir> dir;
-    std::unique_ptr<TestSupport::PtyPair> pty;
-    std::unique_ptr<TestSupport::PromptRecorder> prompts;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<QSerialPort> peer;
 };
 
 void TestCommandList::escapes_data()
@@ -93,55 +87,25 @@ void TestCommandList::init()
 {
     if (QByteArray(QTest::currentTestFunction()) == "escapes")
         return;
-    dir = std::make_unique<TestSupport::ScratchDir>();
-    pty = std::make_unique<TestSupport::PtyPair>();
-    if (!pty->ok())
+    if (!startSerialFixture())
         QSKIP("socat could not make a pseudo-terminal pair");
-    prompts = std::make_unique<TestSupport::PromptRecorder>();
-    g_ports = QStringList{pty->a()};
-    SerialPortLister::setLister([] { return g_ports; });
-    // Only the serial terminal's tab.
-    QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-    for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope", "MQTT",
-                            "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-        s.setValue(QLatin1String(key), QStringLiteral("false"));
-    s.sync();
 }
 
 void TestCommandList::cleanup()
 {
-    peer.reset();
-    w.reset();
-    prompts.reset();
-    pty.reset();
-    dir.reset();
-    SerialPortLister::setLister({});
+    stopSerialFixture();
 }
 
 void TestCommandList::makeWindowAndOpen()
 {
-    w = std::make_unique<MainWindow>();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    QCOMPARE(w->ui->portNameComboBox->currentText(), pty->a());
-    peer = std::make_unique<QSerialPort>(pty->b());
-    QVERIFY(peer->open(QIODevice::ReadWrite));
+    makeWindow();
+    if (QTest::currentTestFailed())
+        return;
     press(w->ui->opencompushButton);
     QVERIFY(w->serialOpen);
     QVERIFY(w->ui->com_expandpushButton->isEnabled());
 }
 
-QByteArray TestCommandList::peerRead(int expected, int timeoutMs)
-{
-    QByteArray got;
-    QElapsedTimer t;
-    t.start();
-    while (got.size() < expected && t.elapsed() < timeoutMs) {
-        QTest::qWait(10);
-        got += peer->readAll();
-    }
-    return got;
-}
 
 void TestCommandList::advancedOpensOneDialogAndSends()
 {

@@ -1,6 +1,7 @@
 // The "Serial Debug" page against a real pseudo-terminal pair: open and
 // close with the locking of the other pages, receive, send, files, a peer
 // that goes away, and the port scan.
+#include "serialfixture.h"
 #include "testsupport.h"
 
 #include "mainwindow.h"
@@ -41,7 +42,7 @@ const char *const kOtherPortSettings[] = {
     "imubaudRateComboBox",     "imuopencompushButton",
 };
 
-QStringList g_ports;
+QStringList &g_ports = TestSupport::SerialWindowFixture::ports;
 
 double processCpuSeconds()
 {
@@ -60,7 +61,7 @@ QStringList items(QComboBox *box)
 
 } // namespace
 
-class TestSerialPage : public QObject
+class TestSerialPage : public QObject, public TestSupport::SerialWindowFixture
 {
     Q_OBJECT
 
@@ -79,54 +80,24 @@ private slots:
     void portScanFollowsTheLister();
 
 private:
-    void makeWindow();
     void pressOpen();
     void pressSend();
-    QByteArray peerRead(int expected, int timeoutMs = 2000);
     QString status() const { return w->ui->statusBar->currentMessage(); }
 
-    std::unique_ptr<TestSupport::ScratchDir> dir;
-    std::unique_ptr<TestSupport::PtyPair> pty;
-    std::unique_ptr<TestSupport::PromptRecorder> prompts;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<QSerialPort> peer;
 };
+
+
+
 
 void TestSerialPage::init()
 {
-    dir = std::make_unique<TestSupport::ScratchDir>();
-    pty = std::make_unique<TestSupport::PtyPair>();
-    if (!pty->ok())
+    if (!startSerialFixture())
         QSKIP("socat could not make a pseudo-terminal pair");
-    prompts = std::make_unique<TestSupport::PromptRecorder>();
-    g_ports = QStringList{pty->a()};
-    SerialPortLister::setLister([] { return g_ports; });
-    // Only the serial terminal's tab; the other pages' widgets exist anyway.
-    QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-    for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope", "MQTT",
-                            "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-        s.setValue(QLatin1String(key), QStringLiteral("false"));
-    s.sync();
 }
 
 void TestSerialPage::cleanup()
 {
-    peer.reset();
-    w.reset();
-    prompts.reset();
-    pty.reset();
-    dir.reset();
-    SerialPortLister::setLister({});
-}
-
-void TestSerialPage::makeWindow()
-{
-    w = std::make_unique<MainWindow>();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    QCOMPARE(w->ui->portNameComboBox->currentText(), pty->a());
-    peer = std::make_unique<QSerialPort>(pty->b());
-    QVERIFY(peer->open(QIODevice::ReadWrite));
+    stopSerialFixture();
 }
 
 void TestSerialPage::pressOpen()
@@ -141,17 +112,6 @@ void TestSerialPage::pressSend()
     QTest::mouseRelease(w->ui->sendmsgBtn, Qt::LeftButton);
 }
 
-QByteArray TestSerialPage::peerRead(int expected, int timeoutMs)
-{
-    QByteArray got;
-    QElapsedTimer t;
-    t.start();
-    while (got.size() < expected && t.elapsed() < timeoutMs) {
-        QTest::qWait(10);
-        got += peer->readAll();
-    }
-    return got;
-}
 
 void TestSerialPage::openLocksOtherPagesAndCloseRestores()
 {
