@@ -99,8 +99,10 @@ qint64 cappedCount(qint64 current, qint64 added)
 bool parseHexSend(const QString &text, QByteArray *out)
 {
     static const QRegularExpression separators(QStringLiteral("[, ]+"));
-    static const QRegularExpression prefixed(QStringLiteral("^0x[0-9a-fA-F]+$"));
-    static const QRegularExpression bare(QStringLiteral("^[0-9a-fA-F]+$"));
+    // Anchored at the very end: "$" alone would also accept a piece that
+    // ends in a line break.
+    static const QRegularExpression prefixed(QRegularExpression::anchoredPattern(QStringLiteral("0x[0-9a-fA-F]+")));
+    static const QRegularExpression bare(QRegularExpression::anchoredPattern(QStringLiteral("[0-9a-fA-F]+")));
 
     out->clear();
     QString s = text.trimmed();

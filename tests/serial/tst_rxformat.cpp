@@ -122,6 +122,8 @@ void TestRxFormat::hexSendParsing_data()
     QTest::newRow("bad after good") << "01 02 zz" << false << QByteArray();
     QTest::newRow("line break is no separator") << "01\n02" << false << QByteArray();
     QTest::newRow("tab is no separator") << "01\t02" << false << QByteArray();
+    QTest::newRow("line break before a separator") << "01\n 02" << false << QByteArray();
+    QTest::newRow("line break before a comma") << "0x01\n,02" << false << QByteArray();
     QTest::newRow("minus sign") << "-1" << false << QByteArray();
     QTest::newRow("plus sign") << "+1" << false << QByteArray();
 }
