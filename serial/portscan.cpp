@@ -12,53 +12,45 @@ namespace {
 
 // The port lists of the eleven serial pages, in the order new ports are
 // added; the first is the reference list.
-const char *const kPortCombos[] = {
-    "portNameComboBox",     "GPSportNameComboBox",     "GSMportNameComboBox",    "ENVportNameComboBox",
-    "OSCportNameComboBox",  "SpectraportNameComboBox", "i2cdumpportNameComboBox", "TOFportNameComboBox",
-    "ModbusportNameComboBox", "CIEportNameComboBox",   "imuportNameComboBox",
-};
+QList<QComboBox *> portCombos(const Ui::MainWindow *ui)
+{
+    return {ui->portNameComboBox,       ui->GPSportNameComboBox,     ui->GSMportNameComboBox,
+            ui->ENVportNameComboBox,    ui->OSCportNameComboBox,     ui->SpectraportNameComboBox,
+            ui->i2cdumpportNameComboBox, ui->TOFportNameComboBox,    ui->ModbusportNameComboBox,
+            ui->CIEportNameComboBox,    ui->imuportNameComboBox};
+}
 
 // Every page's serial port settings and serial open button. The TCP
 // controls of the GPS and Modbus pages are not among them.
-const char *const kPortSettings[] = {
-    "portNameComboBox",        "baudRateComboBox",        "dataBitsComboBox",        "parityComboBox",
-    "stopBitsComboBox",        "opencompushButton",       "GPSportNameComboBox",     "GPSbaudRateComboBox",
-    "GPSopencompushButton",    "GSMportNameComboBox",     "GSMbaudRateComboBox",     "GSMopencompushButton",
-    "ENVportNameComboBox",     "ENVbaudRateComboBox",     "ENVopencompushButton",    "OSCportNameComboBox",
-    "OSCbaudRateComboBox",     "OSCopencompushButton",    "SpectraportNameComboBox", "SpectrabaudRateComboBox",
-    "SpectraopencompushButton", "i2cdumpportNameComboBox", "i2cdumpbaudRateComboBox", "i2cdumpopencompushButton",
-    "TOFportNameComboBox",     "TOFbaudRateComboBox",     "TOFopencompushButton",    "ModbusportNameComboBox",
-    "ModbusbaudRateComboBox",  "ModbusdataBitsComboBox",  "ModbusparityComboBox",    "ModbusstopBitsComboBox",
-    "ModbusopencompushButton", "CIEportNameComboBox",     "CIEbaudRateComboBox",     "CIEopencompushButton",
-    "imuportNameComboBox",     "imubaudRateComboBox",     "imuopencompushButton",
-};
-
-QList<QComboBox *> portCombos(MainWindow *w)
+QList<QWidget *> portSettings(const Ui::MainWindow *ui)
 {
-    QList<QComboBox *> out;
-    for (const char *name : kPortCombos) {
-        if (QComboBox *box = w->findChild<QComboBox *>(QLatin1String(name)))
-            out.append(box);
-    }
-    return out;
+    return {ui->portNameComboBox,        ui->baudRateComboBox,        ui->dataBitsComboBox,
+            ui->parityComboBox,          ui->stopBitsComboBox,        ui->opencompushButton,
+            ui->GPSportNameComboBox,     ui->GPSbaudRateComboBox,     ui->GPSopencompushButton,
+            ui->GSMportNameComboBox,     ui->GSMbaudRateComboBox,     ui->GSMopencompushButton,
+            ui->ENVportNameComboBox,     ui->ENVbaudRateComboBox,     ui->ENVopencompushButton,
+            ui->OSCportNameComboBox,     ui->OSCbaudRateComboBox,     ui->OSCopencompushButton,
+            ui->SpectraportNameComboBox, ui->SpectrabaudRateComboBox, ui->SpectraopencompushButton,
+            ui->i2cdumpportNameComboBox, ui->i2cdumpbaudRateComboBox, ui->i2cdumpopencompushButton,
+            ui->TOFportNameComboBox,     ui->TOFbaudRateComboBox,     ui->TOFopencompushButton,
+            ui->ModbusportNameComboBox,  ui->ModbusbaudRateComboBox,  ui->ModbusdataBitsComboBox,
+            ui->ModbusparityComboBox,    ui->ModbusstopBitsComboBox,  ui->ModbusopencompushButton,
+            ui->CIEportNameComboBox,     ui->CIEbaudRateComboBox,     ui->CIEopencompushButton,
+            ui->imuportNameComboBox,     ui->imubaudRateComboBox,     ui->imuopencompushButton};
 }
 
 // Switches the whole port-settings set except the calling page's own open
 // button (its "Close" while the port is open), plus the page's own mode
 // radio buttons where it has them.
-void lockPortSettings(MainWindow *w, const char *ownOpenButton, bool on, const char *modeA = nullptr,
-                      const char *modeB = nullptr)
+void lockPortSettings(const Ui::MainWindow *ui, QWidget *ownOpenButton, bool on, QWidget *modeA = nullptr,
+                      QWidget *modeB = nullptr)
 {
-    for (const char *name : kPortSettings) {
-        if (qstrcmp(name, ownOpenButton) == 0)
-            continue;
-        if (QWidget *widget = w->findChild<QWidget *>(QLatin1String(name)))
+    for (QWidget *widget : portSettings(ui)) {
+        if (widget != ownOpenButton)
             widget->setEnabled(on);
     }
-    for (const char *name : {modeA, modeB}) {
-        if (!name)
-            continue;
-        if (QWidget *widget = w->findChild<QWidget *>(QLatin1String(name)))
+    for (QWidget *widget : {modeA, modeB}) {
+        if (widget)
             widget->setEnabled(on);
     }
 }
@@ -85,10 +77,8 @@ void MainWindow::SerialSacn_new()
 
 void MainWindow::SerialSacn()
 {
-    const QList<QComboBox *> boxes = portCombos(this);
-    QComboBox *reference = findChild<QComboBox *>(QLatin1String(kPortCombos[0]));
-    if (!reference)
-        return;
+    const QList<QComboBox *> boxes = portCombos(ui);
+    QComboBox *reference = boxes.first();
 
     const QStringList names = getFilteredSerialPorts();
     for (const QString &name : names) {
@@ -118,55 +108,55 @@ bool MainWindow::testUart(const QString &)
 
 void MainWindow::COMsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "opencompushButton", on);
+    lockPortSettings(ui, ui->opencompushButton, on);
 }
 
 void MainWindow::GPSsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "GPSopencompushButton", on, "GPSportMode_01", "GPSportMode_02");
+    lockPortSettings(ui, ui->GPSopencompushButton, on, ui->GPSportMode_01, ui->GPSportMode_02);
 }
 
 void MainWindow::GSMsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "GSMopencompushButton", on);
+    lockPortSettings(ui, ui->GSMopencompushButton, on);
 }
 
 void MainWindow::ENVsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "ENVopencompushButton", on);
+    lockPortSettings(ui, ui->ENVopencompushButton, on);
 }
 
 void MainWindow::OSCsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "OSCopencompushButton", on);
+    lockPortSettings(ui, ui->OSCopencompushButton, on);
 }
 
 void MainWindow::SpectrasetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "SpectraopencompushButton", on);
+    lockPortSettings(ui, ui->SpectraopencompushButton, on);
 }
 
 void MainWindow::i2cdumpsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "i2cdumpopencompushButton", on);
+    lockPortSettings(ui, ui->i2cdumpopencompushButton, on);
 }
 
 void MainWindow::TOFsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "TOFopencompushButton", on);
+    lockPortSettings(ui, ui->TOFopencompushButton, on);
 }
 
 void MainWindow::ModbussetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "ModbusopencompushButton", on, "ModbusportMode_1", "ModbusportMode_2");
+    lockPortSettings(ui, ui->ModbusopencompushButton, on, ui->ModbusportMode_1, ui->ModbusportMode_2);
 }
 
 void MainWindow::CIEsetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "CIEopencompushButton", on);
+    lockPortSettings(ui, ui->CIEopencompushButton, on);
 }
 
 void MainWindow::imusetsetComboBoxEnabled(bool on)
 {
-    lockPortSettings(this, "imuopencompushButton", on);
+    lockPortSettings(ui, ui->imuopencompushButton, on);
 }

@@ -25,12 +25,6 @@ constexpr int kSendFileGapMs = 5;
 // Largest file the send box takes.
 constexpr qint64 kLoadLimit = 10000;
 
-void setWidgetEnabled(QObject *root, const char *name, bool on)
-{
-    if (QWidget *w = root->findChild<QWidget *>(QLatin1String(name)))
-        w->setEnabled(on);
-}
-
 } // namespace
 
 void MainWindow::initSendTimers()
@@ -39,9 +33,12 @@ void MainWindow::initSendTimers()
     ui->sendmsgBtn->setEnabled(false);
     ui->sendfileBtn->setEnabled(false);
     ui->sendMsgtextEdit->setEnabled(false);
-    for (const char *name : {"UDPdelayspinBox", "UDPsendmsgBtn", "UDPsendMsgtextEdit", "TCPdelayspinBox",
-                             "TCPsendmsgBtn", "TCPsendMsgtextEdit"})
-        setWidgetEnabled(this, name, false);
+    ui->UDPdelayspinBox->setEnabled(false);
+    ui->UDPsendmsgBtn->setEnabled(false);
+    ui->UDPsendMsgtextEdit->setEnabled(false);
+    ui->TCPdelayspinBox->setEnabled(false);
+    ui->TCPsendmsgBtn->setEnabled(false);
+    ui->TCPsendMsgtextEdit->setEnabled(false);
     ui->com_checkBox_DTR->setEnabled(false);
     ui->com_checkBox_RTS->setEnabled(false);
 
