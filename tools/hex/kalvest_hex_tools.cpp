@@ -3,6 +3,7 @@
 
 #include "diffwidget.h"
 #include "hexitemdelegate.h"
+#include "hexfileread.h"
 #include "hextablemodel.h"
 #include "mainwindow.h"
 #include "uiprompt.h"
@@ -138,37 +139,48 @@ void kalvest_hex_tools::openFile(int which)
         QFile file(filePath);
         if (!file.open(QIODevice::ReadOnly))
             return;
-        // Read at most one byte past the limit, so a file that grew since
-        // it was looked at is still caught.
-        QByteArray bytes;
-        bytes.resize(qsizetype(info.size()));
-        qint64 got = 0;
-        while (true) {
-            if (got == bytes.size()) {
-                if (bytes.size() > MaxFileSize)
-                    break;
-                bytes.resize(qsizetype(qMin<qint64>(qMax<qint64>(got * 2, 4096), MaxFileSize + 1)));
+        QTableView *view = table(which);
+        HexTableModel *&slot = which == 1 ? model1 : model2;
+        HexTableModel *loaded = nullptr;
+
+        // A large file is read by a few threads while the table sets its rows
+        // up for the file's size, which takes about as long. Nothing looks at
+        // the bytes before the reading has ended: setting the model only asks
+        // for the row count.
+        const qint64 expected = info.size();
+        if (expected >= HexFileRead::ThreadedFrom) {
+            QByteArray buffer(qsizetype(expected), Qt::Uninitialized);
+            HexFileRead reading(file.handle(), buffer.data(), expected);
+            auto *candidate = new HexTableModel(std::move(buffer), nullptr);
+            const bool wasHidden = view->isHidden();
+            view->show();
+            view->setModel(candidate);
+            const HexFileRead::Result result = reading.wait();
+            if (result == HexFileRead::Result::Complete && !HexFileRead::hasByteAt(file.handle(), expected)) {
+                loaded = candidate;
+            } else {
+                view->setModel(slot);
+                view->setHidden(wasHidden);
+                delete candidate;
+                if (result == HexFileRead::Result::Failed) {
+                    UiPrompt::warning(this, QStringLiteral("Warning"),
+                                      QStringLiteral("Failed to read %1.").arg(info.fileName()));
+                    return;
+                }
+                // The file changed size while it was read: read it again
+                // below, to its end as it is now.
             }
-            const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
-            if (n < 0) {
-                UiPrompt::warning(this, QStringLiteral("Warning"),
-                                  QStringLiteral("Failed to read %1.").arg(info.fileName()));
+        }
+        if (!loaded) {
+            QByteArray bytes;
+            if (!readWhole(file, info.fileName(), &bytes))
                 return;
-            }
-            if (n == 0)
-                break;
-            got += n;
+            view->show();
+            loaded = new HexTableModel(std::move(bytes), nullptr);
+            view->setModel(loaded);
         }
         file.close();
-        if (got > MaxFileSize) {
-            UiPrompt::warning(this, QStringLiteral("Warning"),
-                              QStringLiteral("%1 is larger than 512 MiB and cannot be opened.").arg(info.fileName()));
-            return;
-        }
-        bytes.resize(qsizetype(got));
 
-        QTableView *view = table(which);
-        view->show();
         (which == 1 ? ui->saveFiel1pushButton : ui->saveFiel2pushButton)->show();
         (which == 1 ? ui->openFile1Button : ui->openFile2Button)->hide();
 
@@ -176,9 +188,7 @@ void kalvest_hex_tools::openFile(int which)
         fileName = info.fileName();
         (which == 1 ? ui->groupBox_1 : ui->groupBox_2)->setTitle(fileName);
 
-        HexTableModel *&slot = which == 1 ? model1 : model2;
-        slot = new HexTableModel(bytes, nullptr);
-        view->setModel(slot);
+        slot = loaded;
         // Edits count from the moment the file is open.
         connections.append(connect(
             slot, &QAbstractItemModel::dataChanged, slot,
@@ -199,6 +209,38 @@ void kalvest_hex_tools::openFile(int which)
         diffWidget->setModels(model1, model2);
         updateDiffWidget(ui->tableView1);
     }
+}
+
+bool kalvest_hex_tools::readWhole(QFile &file, const QString &name, QByteArray *out)
+{
+    // Read at most one byte past the limit, so a file that grew since it
+    // was looked at is still caught.
+    QByteArray bytes;
+    bytes.resize(qsizetype(qMin<qint64>(file.size(), MaxFileSize + 1)));
+    qint64 got = 0;
+    while (true) {
+        if (got == bytes.size()) {
+            if (bytes.size() > MaxFileSize)
+                break;
+            bytes.resize(qsizetype(qMin<qint64>(qMax<qint64>(got * 2, 4096), MaxFileSize + 1)));
+        }
+        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            UiPrompt::warning(this, QStringLiteral("Warning"), QStringLiteral("Failed to read %1.").arg(name));
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > MaxFileSize) {
+        UiPrompt::warning(this, QStringLiteral("Warning"),
+                          QStringLiteral("%1 is larger than 512 MiB and cannot be opened.").arg(name));
+        return false;
+    }
+    bytes.resize(qsizetype(got));
+    *out = bytes;
+    return true;
 }
 
 void kalvest_hex_tools::setupTableView(QTableView *view)

@@ -12,6 +12,7 @@
 
 QT_BEGIN_NAMESPACE
 class Ui_kalvest_hex_tools;
+class QFile;
 class QSaveFile;
 class QTableView;
 class QCloseEvent;
@@ -59,6 +60,9 @@ private:
     void openFile1();
     void openFile2();
     void openFile(int which);
+    // Reads the file from its current position to its end (at most one byte
+    // past MaxFileSize); says why and returns false when it cannot.
+    bool readWhole(QFile &file, const QString &name, QByteArray *out);
     bool saveFile(int which);
     bool saveFileAs(int which);
     bool writeFile(const QString &path, const QByteArray &data);
