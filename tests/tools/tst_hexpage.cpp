@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include "hex/diffwidget.h"
+#include "hex/hexfileread.h"
 #include "hex/hexitemdelegate.h"
 #include "hex/hextablemodel.h"
 #include "hex/kalvest_hex_tools.h"
@@ -101,6 +103,7 @@ class TestHexPage : public QObject
 private slots:
     void cleanup() { kalvest_hex_tools::setWriterForTests({}); }
     void openAndGoTo();
+    void largeFilesOpenWhole();
     void goToAndSearchWithoutFile1();
     void searchCyclesThroughBothFiles();
     void searchWithOnlyFile1();
@@ -179,6 +182,64 @@ void TestHexPage::openAndGoTo()
     QCOMPARE(p.selectedRows(1), QList<int>{3});
     QCOMPARE(p.selectedRows(2), QList<int>{3});
     QVERIFY(rec.requests().isEmpty());
+}
+
+// Large files are read by several threads and compared by several threads;
+// the bytes and the differing rows must come out as for a small file.
+void TestHexPage::largeFilesOpenWhole()
+{
+    ScratchDir dir;
+    PromptRecorder rec;
+    const qsizetype size1 = qsizetype(HexFileRead::ThreadedFrom) * 2 + 5;
+    QByteArray one(size1, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size1; ++i)
+        one[i] = char((i * 7 + i / 251) & 0xFF);
+    QByteArray two = one + QByteArray(20, '\x11'); // longer: its last rows exist only here
+    const qsizetype rows1 = (size1 + 15) / 16;
+    // Differences at the ends of 64-row words and near the quarters, where
+    // the comparing threads split the rows.
+    QList<qsizetype> changed = {0, 63, 64, 127, 128, rows1 - 3};
+    for (int q = 1; q < 4; ++q)
+        for (qsizetype d = -65; d <= 65; d += 13)
+            changed.append(rows1 * q / 4 + d);
+    for (qsizetype r : changed)
+        two[r * 16 + (r % 16)] = char(~uchar(two.at(r * 16 + (r % 16))));
+
+    const QString a = writeFile(dir.file(QStringLiteral("a.bin")), one);
+    const QString b = writeFile(dir.file(QStringLiteral("b.bin")), two);
+    Page p;
+    p.w.resize(900, 600);
+    p.w.show();
+    p.open(rec, 1, a);
+    p.open(rec, 2, b);
+    QCOMPARE(rec.requests().size(), 2); // no message
+    QVERIFY(p.model(1) && p.model(2));
+    QVERIFY(p.model(1)->getData() == one);
+    QVERIFY(p.model(2)->getData() == two);
+    QCOMPARE(p.model(1)->rowCount(), int(rows1));
+    QCOMPARE(p.model(2)->rowCount(), int((two.size() + 15) / 16));
+    QVERIFY(!p.table(1)->isHidden() && !p.table(2)->isHidden());
+    QCOMPARE(p.child<QGroupBox>("groupBox_2")->title(), QStringLiteral("b.bin"));
+
+    // A row differs where its 16-byte slices differ (or one file lacks it).
+    const qsizetype maxRows = (two.size() + 15) / 16;
+    const RowBitmap &diff = p.w.findChild<DiffWidget *>()->differingRows();
+    QCOMPARE(diff.rows(), maxRows);
+    qsizetype marked = 0;
+    for (qsizetype r = 0; r < maxRows; ++r) {
+        const bool differs = one.mid(r * 16, 16) != two.mid(r * 16, 16);
+        if (diff.test(r) != differs)
+            QFAIL(qPrintable(QStringLiteral("row %1: marked %2, differs %3").arg(r).arg(diff.test(r)).arg(differs)));
+        marked += differs;
+    }
+    // The changed rows, file 1's last row (file 2 goes on past its end) and
+    // the one row only file 2 has.
+    QCOMPARE(marked, qsizetype(changed.size()) + 1 + 1);
+    QVERIFY(diff.test(rows1 - 1) && diff.test(rows1));
+
+    // The cell painting compares the same bytes.
+    const QModelIndex cell = p.model(2)->index(int(changed.at(1)), int(changed.at(1) % 16) + 1);
+    QVERIFY(p.model(1)->data(cell) != p.model(2)->data(cell));
 }
 
 void TestHexPage::goToAndSearchWithoutFile1()

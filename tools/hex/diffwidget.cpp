@@ -3,7 +3,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 DiffWidget::DiffWidget(QWidget *parent) : QWidget(parent)
 {
@@ -49,17 +52,37 @@ void DiffWidget::onDataChanged()
     const qsizetype fullRows = qMin(n1, n2) / bpr; // rows complete in both files
     const char *pa = a.constData();
     const char *pb = b.constData();
-    constexpr qsizetype kBlockRows = 256;
-    for (qsizetype r = 0; r < fullRows; r += kBlockRows) {
-        const qsizetype count = qMin(kBlockRows, fullRows - r);
-        const size_t off = size_t(r * bpr);
-        if (std::memcmp(pa + off, pb + off, size_t(count * bpr)) == 0)
-            continue;
-        for (qsizetype i = 0; i < count; ++i) {
-            const size_t o = size_t((r + i) * bpr);
-            if (std::memcmp(pa + o, pb + o, size_t(bpr)) != 0)
-                diffRows.set(r + i);
+    // Large files are compared by a few threads, each over its own run of
+    // whole 64-row words of the bitmap, so no two threads touch one word.
+    const auto compareRows = [this, pa, pb, bpr](qsizetype first, qsizetype last) {
+        constexpr qsizetype kBlockRows = 256;
+        for (qsizetype r = first; r < last; r += kBlockRows) {
+            const qsizetype count = qMin(kBlockRows, last - r);
+            const size_t off = size_t(r * bpr);
+            if (std::memcmp(pa + off, pb + off, size_t(count * bpr)) == 0)
+                continue;
+            for (qsizetype i = 0; i < count; ++i) {
+                const size_t o = size_t((r + i) * bpr);
+                if (std::memcmp(pa + o, pb + o, size_t(bpr)) != 0)
+                    diffRows.set(r + i);
+            }
         }
+    };
+    constexpr qsizetype kThreadedFromRows = qsizetype(1) << 18; // 4 MiB of each file
+    const int threadCount = fullRows >= kThreadedFromRows ? qBound(1, QThread::idealThreadCount(), 4) : 1;
+    if (threadCount == 1) {
+        compareRows(0, fullRows);
+    } else {
+        const qsizetype step = ((fullRows / threadCount) + 63) & ~qsizetype(63);
+        std::vector<std::thread> threads;
+        for (int i = 1; i < threadCount; ++i) {
+            const qsizetype first = qMin(fullRows, step * i);
+            const qsizetype last = i == threadCount - 1 ? fullRows : qMin(fullRows, step * (i + 1));
+            threads.emplace_back(compareRows, first, last);
+        }
+        compareRows(0, qMin(fullRows, step));
+        for (std::thread &t : threads)
+            t.join();
     }
     for (qsizetype r = fullRows; r < minRows; ++r) {
         const qsizetype start = r * bpr;
