@@ -68,14 +68,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Send</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Clear Receive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Receive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -132,79 +124,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Serial Setting</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Data Bits</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>None</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Odd</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Even</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Mark</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Space</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Parity</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Serial No.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Server Address:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>TCP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remote Port:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remote IP:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>127.0.0.1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Baudrate</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stop Bits</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -229,10 +149,6 @@
     </message>
     <message>
         <source>TVOC:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receive Data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -377,102 +293,6 @@
     </message>
     <message>
         <source>Euler Angles:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2400</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>4800</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>9600</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>14400</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>19200</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>38400</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>57600</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>76800</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>115200</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>128000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>230400</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>256000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>460800</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>512000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>921600 </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1000000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2000000</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>6</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>7</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>8</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1.5</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

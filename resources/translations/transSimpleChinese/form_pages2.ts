@@ -48,14 +48,6 @@
         <translation>解码</translation>
     </message>
     <message>
-        <source>Send</source>
-        <translation>发送</translation>
-    </message>
-    <message>
-        <source>Clear Receive</source>
-        <translation>清除接收</translation>
-    </message>
-    <message>
         <source>Receive</source>
         <translation>接收</translation>
     </message>
@@ -112,56 +104,8 @@
         <translation>16(写多个寄存器)</translation>
     </message>
     <message>
-        <source>Serial Setting</source>
-        <translation>串口设置</translation>
-    </message>
-    <message>
-        <source>Data Bits</source>
-        <translation>数据位</translation>
-    </message>
-    <message>
-        <source>None</source>
-        <translation>无</translation>
-    </message>
-    <message>
-        <source>Odd</source>
-        <translation>奇</translation>
-    </message>
-    <message>
-        <source>Even</source>
-        <translation>偶</translation>
-    </message>
-    <message>
-        <source>Parity</source>
-        <translation>校验位</translation>
-    </message>
-    <message>
-        <source>Serial No.</source>
-        <translation>串口号</translation>
-    </message>
-    <message>
         <source>Server Address:</source>
         <translation>从机地址：</translation>
-    </message>
-    <message>
-        <source>Remote Port:</source>
-        <translation>远程端口：</translation>
-    </message>
-    <message>
-        <source>Remote IP:</source>
-        <translation>远程IP：</translation>
-    </message>
-    <message>
-        <source>Baudrate</source>
-        <translation>波特率</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Stop Bits</source>
-        <translation>停止位</translation>
     </message>
     <message>
         <source>Ultraviolet:</source>
@@ -178,10 +122,6 @@
     <message>
         <source>Barometer:</source>
         <translation>气压：</translation>
-    </message>
-    <message>
-        <source>Receive Data</source>
-        <translation>接收数据</translation>
     </message>
     <message>
         <source>Channel 0</source>
@@ -214,10 +154,6 @@
     <message>
         <source>Clear Log</source>
         <translation>清除日志</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
     </message>
     <message>
         <source>Scan</source>
