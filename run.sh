@@ -10,6 +10,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "To see it, run it on a desktop session, or attach a VNC viewer to the Xvfb display."
   velm_start_xvfb
   trap velm_stop_xvfb EXIT
+  trap "exit 143" INT TERM
   export QT_QPA_PLATFORM=xcb
 fi
 exec_status=0

@@ -16,6 +16,7 @@ cleanup() {
   rm -rf "$VELM_PEER_DIR"
 }
 trap cleanup EXIT
+trap "exit 143" INT TERM
 
 velm_start_xvfb
 export QT_QPA_PLATFORM=xcb

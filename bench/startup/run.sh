@@ -13,5 +13,6 @@ if [ ! -x build/velm ]; then
 fi
 velm_start_xvfb
 trap velm_stop_xvfb EXIT
+trap "exit 143" INT TERM
 export QT_QPA_PLATFORM=xcb
-exec python3 "$ROOT/bench/startup/measure.py" "$ROOT/build/velm" "${1:-3}"
+python3 "$ROOT/bench/startup/measure.py" "$ROOT/build/velm" "${1:-3}"
