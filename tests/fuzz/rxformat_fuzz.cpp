@@ -1,7 +1,7 @@
 // Fuzzes the terminal pages' text helpers with arbitrary input: the send
 // box's hex parser (user text) and the line cutting and hex text of
 // received bytes (device data), checking their promises as it goes.
-// fuzz-sources: serial/rxformat.cpp
+// fuzz-sources: terminal/rxformat.cpp
 // fuzz-qt: Qt6Core
 
 #include "rxformat.h"
