@@ -3,6 +3,8 @@
 #include <QBluetoothUuid>
 #include <QRegularExpression>
 
+#include "rxformat.h"
+
 namespace BleLogic {
 
 QString permissionText(QLowEnergyCharacteristic::PropertyTypes properties)
@@ -46,13 +48,11 @@ QString uuidText(const QBluetoothUuid &uuid)
 
 QString hexText(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size() * 6);
-    for (const char c : bytes) {
-        if (!text.isEmpty())
-            text += QStringLiteral(", ");
-        text += QStringLiteral("0x%1").arg(uint(uchar(c)), 2, 16, QLatin1Char('0'));
-    }
+    // The terminals' formatter, without the line break it puts after 0x0a.
+    static const RxFormat::HexFormatter formatter(QStringLiteral("0x%1, "));
+    QString text = formatter.format(bytes);
+    text.remove(QLatin1Char('\n'));
+    text.chop(2); // the last ", "
     return text;
 }
 
