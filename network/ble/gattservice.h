@@ -13,7 +13,6 @@
 #include <QObject>
 #include <QString>
 
-class QLowEnergyService;
 
 // What the model keeps of one characteristic.
 struct GattCharacteristic {

@@ -186,43 +186,30 @@ void TestBleModel::controllerKeptPerAddress()
 
 void TestBleModel::servicesAndCharacteristics()
 {
+    // Names, rows and routing are the page test's; here the model's paths
+    // for details already known and for a failed detail discovery.
     Device d;
-    auto *heart = new FakeGattService(kService, "Heart Rate",
-                                      {{kA, "Heart Rate Measurement", {}, P::Notify},
-                                       {kB, {}, "Mode", P::Read | P::Write}});
+    auto *heart = new FakeGattService(kService, "Heart Rate", {{kA, {}, {}, P::Notify}, {kB, {}, {}, P::Read}});
     const QString otherUuid = QStringLiteral("{0000180f-0000-1000-8000-00805f9b34fb}");
-    auto *battery = new FakeGattService(otherUuid, "Battery Service", {{QBluetoothUuid(quint16(0x2a19)), "Battery Level", {}, P::Read}});
+    auto *battery = new FakeGattService(otherUuid, "Battery Service", {});
     QSignalSpy services(&d, &Device::servicesUpdated);
     d.addService(heart);
     d.addService(battery);
     QCOMPARE(services.count(), 2);
-    const auto list = d.getServices().value<QList<ServiceInfo *>>();
-    QCOMPARE(list.size(), 2);
-    QCOMPARE(list.at(0)->getUuid(), kService);
-    QCOMPARE(list.at(1)->getName(), QStringLiteral("Battery Service"));
 
     QSignalSpy done(&d, &Device::characteristics_GetDone);
     QSignalSpy updated(&d, &Device::characteristicsUpdated);
     d.connectToService(kService);
     QCOMPARE(d.getUpdate(), QStringLiteral("Back\n(Discovering details...)"));
-    QCOMPARE(heart->state(), QLowEnergyService::RemoteServiceDiscovering);
     QTRY_COMPARE(done.count(), 1);
-    QCOMPARE(done.at(0).at(0).toString(), kService);
-    const auto chars = done.at(0).at(1).value<QList<CharacteristicInfo *>>();
-    QCOMPARE(chars.size(), 2);
-    QCOMPARE(chars.at(0)->getName(), QStringLiteral("Heart Rate Measurement"));
-    QCOMPARE(chars.at(1)->getName(), QStringLiteral("Mode"));
-    QCOMPARE(chars.at(1)->getPermission(), QStringLiteral("(  Read Write )"));
-    QCOMPARE(chars.at(1)->getServiceUuid(), kService);
+    QCOMPARE(done.at(0).at(1).value<QList<CharacteristicInfo *>>().size(), 2);
 
-    // Details already known: the list is filled, and only characteristicsUpdated follows.
     updated.clear();
     d.connectToService(kService);
     QCOMPARE(updated.count(), 1); // the list was emptied
     QTRY_COMPARE(updated.count(), 2);
     QCOMPARE(done.count(), 1);
 
-    // A failed detail discovery reports characteristicsUpdated, nothing else.
     d.connectToService(otherUuid);
     updated.clear();
     battery->setState(QLowEnergyService::InvalidService);
@@ -238,7 +225,7 @@ void TestBleModel::readWriteAndNotify()
     d.addService(heart);
     QSignalSpy read(&d, &Device::characteristicValueRead);
     QSignalSpy changed(&d, &Device::characteristicValueChanged);
-    const QString a = BleLogic::uuidText(kA), b = BleLogic::uuidText(kB);
+    const QString b = BleLogic::uuidText(kB);
 
     d.readCharacteristic(kService, b);
     d.readCharacteristic(QString(), b);          // no service named
@@ -259,19 +246,6 @@ void TestBleModel::readWriteAndNotify()
     QVERIFY(heart->configWrites.isEmpty());
     heart->notify(kB, "x");
     QCOMPARE(changed.count(), 0);
-
-    d.subscribeToNotify(kService, a);
-    QCOMPARE(heart->configWrites.size(), 1);
-    QCOMPARE(heart->configWrites.at(0).second, QByteArray::fromHex("0100"));
-    heart->notify(kA, "7");
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toString(), a);
-    d.unsubscribeNotify(kService, a);
-    QCOMPARE(heart->configWrites.last(), qMakePair(kA, QByteArray::fromHex("0000")));
-    heart->notify(kA, "8");
-    QCOMPARE(changed.count(), 1);
-    d.unsubscribeNotify(kService, a); // already off: nothing more is written
-    QCOMPARE(heart->configWrites.size(), 2);
 }
 
 VELM_TEST_MAIN(TestBleModel)
