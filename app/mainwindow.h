@@ -31,6 +31,7 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class ThreadSerial;
+struct DevicePort;
 class ReceiveDisplay;
 class SerialFileSender;
 
@@ -102,6 +103,15 @@ public slots:
 
     // ---- TCP Debug page ----
     void TCP_Init_Start();
+
+    // ---- Shared serial port: the device pages' open and close road ----
+    // Opens the port of `page` when no page holds it (true when it opened),
+    // otherwise runs the close path; see serial/deviceport.h.
+    bool toggleDevicePort(const DevicePort &page);
+    void closeDevicePort(const DevicePort &page);
+    // For a page's portLost slot: closes when the lost holder is the open
+    // one and says so in the status bar; false for a stale holder.
+    bool devicePortLost(const DevicePort &page, const QString &reason);
 
     // ---- Port scan ----
     QStringList getFilteredSerialPorts();
