@@ -184,11 +184,16 @@ void kalvest_ble::onServiceDisconnected()
 
 void kalvest_ble::onServiceScanDone()
 {
-    QList<QPointer<QObject>> old;
-    for (QObject *child : ui->groupBox_ServiceUUID->children())
-        old.append(child);
-    for (const QPointer<QObject> &child : std::as_const(old))
-        delete child.data();
+    // The earlier connection's layout goes now; its widgets go once control
+    // is back in the event loop (one of their buttons may be mid-click, with
+    // a write dialog open).
+    delete ui->groupBox_ServiceUUID->layout();
+    const QList<QWidget *> old = ui->groupBox_ServiceUUID->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget *child : old) {
+        child->hide();
+        child->setParent(nullptr);
+        child->deleteLater();
+    }
     serviceWidgets.clear();
     characteristicServices.clear();
     titlePanels.clear();
