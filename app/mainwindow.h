@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 #include "aboutdialog.h"
 
@@ -34,6 +35,11 @@ class ThreadSerial;
 struct DevicePort;
 class ReceiveDisplay;
 class SerialFileSender;
+class Ultraviolet;
+class ProgressBarPercent;
+class CThermometer;
+class DashBoard;
+namespace EnvLines { class Parser; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -193,6 +199,10 @@ public slots:
 
     // ---- Environment page ----
     void ENVironment_Init_Start();
+    void ENVactionOpen_triggered();
+    void readENVCom(QByteArray data);
+    void ENVactionClear_triggered();
+    void ENV_portLost(const QString &reason);
 
     // ---- Crypty page ----
     void Crypty_Init_Start();
@@ -301,6 +311,16 @@ public:
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
+
+    // ---- Environment page ----
+    Ultraviolet *envUvGauge = nullptr;
+    ProgressBarPercent *envHumidityGauge = nullptr;
+    CThermometer *envThermometer = nullptr;
+    DashBoard *envBarometerGauge = nullptr;
+    DashBoard *envCo2Gauge = nullptr;
+    DashBoard *envTvocGauge = nullptr;
+    std::shared_ptr<EnvLines::Parser> envParser; // received bytes not yet consumed
+    ReceiveDisplay *envRxDisplay = nullptr;
 
     // ---- MQTT page ----
     bool mqttConnected = false;
