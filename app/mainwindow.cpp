@@ -15,6 +15,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "ble/kalvest_ble.h"
 #include "convert/kalvest_convert.h"
 #include "hex/kalvest_hex_tools.h"
 
@@ -105,7 +106,7 @@ void MainWindow::dispatchPage(int tabIndex)
     else if (text == QLatin1String("MQTT"))
         Mqtt_Init_Start();
     else if (text == QLatin1String("Ble"))
-        return; // the Bluetooth page widget is not part of this build
+        addPageWidget(ui->ble, new kalvest_ble(this));
     else if (text == QLatin1String("Spectra"))
         Spectra_Init_Start();
     else if (text == QLatin1String("Convert"))
