@@ -18,6 +18,7 @@
 #include "ble/kalvest_ble.h"
 #include "convert/kalvest_convert.h"
 #include "hex/kalvest_hex_tools.h"
+#include "osc/mwaveview.h"
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -101,8 +102,11 @@ void MainWindow::dispatchPage(int tabIndex)
         ENVironment_Init_Start();
     else if (text == QLatin1String("Crypty"))
         Crypty_Init_Start();
-    else if (text == QLatin1String("Oscilloscope"))
+    else if (text == QLatin1String("Oscilloscope")) {
         Oscilloscope_Init_Start();
+        oscWaveView = new MWaveView;
+        ui->gridLayout_oscilloscpewideget->addWidget(oscWaveView);
+    }
     else if (text == QLatin1String("MQTT"))
         Mqtt_Init_Start();
     else if (text == QLatin1String("Ble"))

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPointF>
 #include <QPointer>
 #include <QStringList>
 
@@ -40,6 +41,8 @@ class ProgressBarPercent;
 class CThermometer;
 class DashBoard;
 namespace EnvLines { class Parser; }
+class MWaveView;
+namespace OscFrames { class Parser; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -216,6 +219,13 @@ public slots:
 
     // ---- Oscilloscope page ----
     void Oscilloscope_Init_Start();
+    void OscilloscopeOpen_triggered();
+    void readOSCCom(QByteArray data);
+    void OSC_portLost(const QString &reason);
+    // Appends one frame's four values; with `show` the view follows.
+    void Oscilloscope_Setting_Value(const double *value, bool show = true);
+    void dial_X_sliderMoved(int position);
+    void dial_Y_sliderMoved(int position);
     void on_checkBox_0_stateChanged(int state);
     void on_checkBox_1_stateChanged(int state);
     void on_checkBox_2_stateChanged(int state);
@@ -248,6 +258,8 @@ protected:
 
 private:
     void dispatchPage(int tabIndex);
+    void OSC_scheduleView();
+    void OSC_updateView();
     void addPageWidget(QWidget *page, QWidget *content);
 
 public:
@@ -321,6 +333,15 @@ public:
     DashBoard *envTvocGauge = nullptr;
     std::shared_ptr<EnvLines::Parser> envParser; // received bytes not yet consumed
     ReceiveDisplay *envRxDisplay = nullptr;
+    // ---- Oscilloscope page ----
+    MWaveView *oscWaveView = nullptr;
+    QList<QPointF> oscChannelData[16];
+    std::shared_ptr<OscFrames::Parser> oscParser; // received bytes not yet consumed
+    double oscX = 0; // one step per frame, never reset
+    int oscDialX = 5;
+    int oscDialY = 5;
+    QTimer *oscViewTimer = nullptr;
+    bool oscViewPending = false;
 
     // ---- MQTT page ----
     bool mqttConnected = false;
