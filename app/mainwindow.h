@@ -20,6 +20,8 @@ class MainWindow;
 class Config;
 class COM_Expand;
 class Help;
+class I2CDump_ReadREG;
+class I2CDump_WriteREG;
 } // namespace Ui
 class QSettings;
 class QTimer;
@@ -36,6 +38,7 @@ class ThreadSerial;
 struct DevicePort;
 class ReceiveDisplay;
 class SerialFileSender;
+class kalvest_i2c_tools;
 class Ultraviolet;
 class ProgressBarPercent;
 class CThermometer;
@@ -239,6 +242,21 @@ public slots:
 
     // ---- i2cdump page ----
     void I2Cdump_Init_Start();
+    void I2CdumpOpen_triggered();
+    void readi2cdumpCom(QByteArray data);
+    void I2Cdump_portLost(const QString &reason);
+    void I2Cdump_Stop();
+    void I2CdumpactionScanf_triggered();
+    void I2Cdump_Setaddr(int address);
+    void slotI2Cdump_read_ui();
+    void slotI2Cdump_write_ui();
+    void I2Cdump_Read();
+    void I2Cdump_Send();
+    void slotI2Cdump_read_ui_dialogclose();
+    void slotI2Cdump_write_ui_dialogclose();
+    void I2Cdump_printscanf(QByteArray payload);
+    void I2Cdump_printread(QByteArray payload);
+    void I2CdumpactionClear_triggered();
 
     // ---- TOF page ----
     void TOF_Init_Start();
@@ -260,6 +278,10 @@ private:
     void dispatchPage(int tabIndex);
     void OSC_scheduleView();
     void OSC_updateView();
+    void I2Cdump_enableRequests(bool on, bool withStartStop);
+    bool I2Cdump_streamRunning() const;
+    void I2Cdump_sendRequest(const QByteArray &request);
+    void I2Cdump_log(QString text);
     void addPageWidget(QWidget *page, QWidget *content);
 
 public:
@@ -347,8 +369,15 @@ public:
     bool mqttConnected = false;
 
     // ---- i2cdump page ----
+    kalvest_i2c_tools *i2cTools = nullptr;
+    QDialog *i2cReadDialog = nullptr;
+    QDialog *i2cWriteDialog = nullptr;
+    Ui::I2CDump_ReadREG *i2cReadUi = nullptr;
+    Ui::I2CDump_WriteREG *i2cWriteUi = nullptr;
     bool i2cReadDialogOpen = false;
     bool i2cWriteDialogOpen = false;
+    bool i2cOwnsPort = false;     // this page opened the shared port
+    int i2cLastReadRegister = 0;  // register of the last read request sent
 
 private:
     QStringList m_initialisedPages;
