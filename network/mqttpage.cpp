@@ -50,6 +50,18 @@ quint16 tcpPort(const QString &text)
     return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
 }
 
+// Subscribe, Publish and the client's messages reach the page from the
+// client's connect call until the next reset.
+void wireSession(MainWindow *w, MqttClient *client)
+{
+    QObject::connect(w->ui->mqtt_subscribed_pushButton, SIGNAL(pressed()), w, SLOT(Kalvest_Mqtt_on_sub_clicked()),
+                     Qt::UniqueConnection);
+    QObject::connect(w->ui->mqtt_publish_pushButton, SIGNAL(pressed()), w, SLOT(Kalvest_Mqtt_on_pub_clicked()),
+                     Qt::UniqueConnection);
+    QObject::connect(client, SIGNAL(messageReceived(QByteArray, MqttTopicName)), w,
+                     SLOT(Kalvest_Mqtt_onMessage(QByteArray, MqttTopicName)));
+}
+
 } // namespace
 
 void MainWindow::Mqtt_Init_Start()
@@ -111,12 +123,7 @@ void MainWindow::MQTT_Connect()
             client->connectToHost();
         if (client != mqttClient)
             return;
-        connect(ui->mqtt_subscribed_pushButton, SIGNAL(pressed()), this, SLOT(Kalvest_Mqtt_on_sub_clicked()),
-                Qt::UniqueConnection);
-        connect(ui->mqtt_publish_pushButton, SIGNAL(pressed()), this, SLOT(Kalvest_Mqtt_on_pub_clicked()),
-                Qt::UniqueConnection);
-        connect(client, SIGNAL(messageReceived(QByteArray, MqttTopicName)), this,
-                SLOT(Kalvest_Mqtt_onMessage(QByteArray, MqttTopicName)));
+        wireSession(this, client);
         return;
     }
     if (scheme != kSchemes[2] && scheme != kSchemes[3]) {
@@ -163,12 +170,7 @@ void MainWindow::mqttWebSocketReady(WebSocketIODevice *device)
     client->connectToHost();
     if (client != mqttClient)
         return;
-    connect(ui->mqtt_subscribed_pushButton, SIGNAL(pressed()), this, SLOT(Kalvest_Mqtt_on_sub_clicked()),
-            Qt::UniqueConnection);
-    connect(ui->mqtt_publish_pushButton, SIGNAL(pressed()), this, SLOT(Kalvest_Mqtt_on_pub_clicked()),
-            Qt::UniqueConnection);
-    connect(client, SIGNAL(messageReceived(QByteArray, MqttTopicName)), this,
-            SLOT(Kalvest_Mqtt_onMessage(QByteArray, MqttTopicName)));
+    wireSession(this, client);
 }
 
 void MainWindow::mqttReset(bool disconnectClient)
