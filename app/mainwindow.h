@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "aboutdialog.h"
+#include "mqtt/mqttclient.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -236,6 +237,17 @@ public slots:
 
     // ---- MQTT page ----
     void Mqtt_Init_Start();
+    void actionMQTT_Open_triggered();
+    void MQTT_Connect();
+    void MQTT_Get_Status(MqttClient::ClientState state);
+    void Kalvest_Mqtt_onMessage(const QByteArray &message, const MqttTopicName &topic);
+    void Kalvest_Mqtt_on_sub_clicked();
+    void Kalvest_Mqtt_on_pub_clicked();
+    void MQTT_slot_textmenu(const QPoint &pos);
+    void MQTT_Sub_Edit_Clear();
+    void actionMQTT_Save_triggered();
+    void onWebSocketDisconnected();
+    void onWebSocketError(QAbstractSocket::SocketError error);
 
     // ---- Spectra page ----
     void Spectra_Init_Start();
@@ -367,6 +379,13 @@ public:
 
     // ---- MQTT page ----
     bool mqttConnected = false;
+    QPointer<MqttClient> mqttClient;                     // of the latest Connect
+    QPointer<class WebSocketIODevice> mqttWebSocketDevice; // of the latest ws:// or wss:// Connect
+    class MqttLogView *mqttLog = nullptr;
+    // Returns the page to idle: the latest client and device are cut off
+    // from the window, the device closed, both deleted later.
+    void mqttReset(bool disconnectClient);
+    void mqttWebSocketReady(WebSocketIODevice *device);
 
     // ---- i2cdump page ----
     kalvest_i2c_tools *i2cTools = nullptr;
