@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QStringList>
 
 #include "scripteddevice.h"
 
@@ -27,6 +28,7 @@ public:
     // first all the same when echo is on.
     void script(const QByteArray &command, const QList<Piece> &pieces) { m_scripts.insert(command, pieces); }
     void silence(const QByteArray &command) { m_scripts.insert(command, {}); }
+    void unscript(const QByteArray &command) { m_scripts.remove(command); }
 
     // Every command line received, in order (without CR LF).
     const QList<QByteArray> &commands() const { return m_commands; }
@@ -44,6 +46,20 @@ public:
     QByteArray dialResult;
     int dialResultDelayMs = 200;
 
+    // Stored messages, by index: the whole answer to "AT+CMGR=<index>".
+    QHash<int, QByteArray> messages;
+    // After "AT+CMGS" and "AT+CIPSEND" the modem prompts "> " and takes
+    // text up to 0x1A; each such text lands here (without the 0x1A).
+    QList<QByteArray> bodies;
+    // Answer to a message text; empty: none (the network never confirms).
+    QByteArray sentAnswer = "\r\n+CMGS: 12\r\n\r\nOK\r\n";
+    // Answer to "AT+CIPSTART" after its OK.
+    QByteArray connectAnswer = "\r\nCONNECT OK\r\n";
+
+    // What went back and forth, in order: "> command" for a command line
+    // received, "< answer" for each piece sent (CR LF shown as "|").
+    const QStringList &talk() const { return m_talk; }
+
 private:
     void onBytes(const QByteArray &piece);
     void answer(const QByteArray &command);
@@ -51,6 +67,10 @@ private:
 
     ScriptedDevice *m_device;
     QByteArray m_line;
+    QStringList m_talk;
+    bool m_prompt = false; // taking text up to 0x1A
+    QByteArray m_body;
+    QByteArray m_bodyCommand;
     QList<QByteArray> m_commands;
     QHash<QByteArray, QList<Piece>> m_scripts;
 };
