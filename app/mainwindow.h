@@ -199,6 +199,15 @@ public slots:
     void GSMLaidianKaiguanpushButton_triggered();
     void GSMLaidianYingKaiguanpushButton_triggered();
     void GSMTestSignalpushButton_triggered();
+    void GSMDuanXinWenBenKaiguanpushButton_triggered();
+    void GSMReadTextpushButton_triggered();
+    void GSMDelTextpushButton_triggered();
+    void GSMDelALLTextpushButton_triggered();
+    void GSMSendpushButton_triggered();
+    void slotGSMtextBrowser();
+    void GSMTCPopencompushButton_triggered();
+    void GSMTCPsendmsgBtn_triggered();
+    void GSMGPRSreadMyCom(QByteArray data);
 
     // ---- Unicode page ----
     void Unicode_Init_Start();

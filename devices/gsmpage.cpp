@@ -6,12 +6,15 @@
 
 #include "gsm/gsmreply.h"
 #include "gsm/gsmsession.h"
+#include "gsm/gsmsms.h"
+#include "rxformat.h"
 #include "openbuttonstyle.h"
 #include "threadserial.h"
 #include "uiprompt.h"
 
 #include <QKeySequence>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -145,12 +148,13 @@ GsmExchange::Result statusItem(MainWindow *w, const QByteArray &command, int ste
 }
 
 // An on/off command that the modem confirms with OK.
-bool switchCommand(MainWindow *w, const QByteArray &command, int count, GsmExchange::Outcome *outcome = nullptr)
+bool switchCommand(MainWindow *w, const QByteArray &command, int count, GsmExchange::Outcome *outcome = nullptr,
+                   int stepMs = 10)
 {
     Request r;
     r.command = commandLine(command);
     r.count = count;
-    r.stepMs = 10;
+    r.stepMs = stepMs;
     r.test = [](const QByteArray &reply) {
         return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
     };
@@ -250,6 +254,79 @@ void dialWithRedial(MainWindow *w, const QByteArray &command)
     }
 }
 
+QList<QWidget *> linkLockedGroups(const Ui::MainWindow *ui)
+{
+    return {ui->gsm_groupBox_call,   ui->gsm_groupBox_serial,  ui->gsm_groupBox_signal,
+            ui->gsm_groupBox_config, ui->gsm_groupBox_SMSsend, ui->gsm_groupBox_SMSRead};
+}
+
+// The data link's controls in the "down" state; input goes to the reader of
+// unsolicited results again.
+void setLinkDown(MainWindow *w)
+{
+    w->gsm->linkUp = false;
+    w->gsmTcpOpen = 0;
+    w->ui->GSMTCPopencompushButton->setText(MainWindow::tr("Connect"));
+    for (QWidget *group : linkLockedGroups(w->ui))
+        group->setEnabled(true);
+}
+
+// Waits for a final result; "CLOSE OK", "SHUT OK" and the like count as OK.
+Request okOrError(const QByteArray &command, int count = 10)
+{
+    Request r;
+    r.command = commandLine(command);
+    r.count = count;
+    r.stepMs = 100;
+    r.test = [](const QByteArray &reply) {
+        if (GsmReply::finalResult(reply) == GsmReply::Final::Ok)
+            return Verdict::Done;
+        for (const QByteArray &line : GsmReply::completeLines(reply)) {
+            if (line.endsWith(" OK"))
+                return Verdict::Done;
+        }
+        return Verdict::Wait;
+    };
+    return r;
+}
+
+// The UCS2 character set; the page decodes caller numbers once the modem
+// took it.
+bool selectUcs2(MainWindow *w, int count, int stepMs)
+{
+    Request r;
+    r.command = commandLine("AT+CSCS=\"UCS2\"");
+    r.count = count;
+    r.stepMs = stepMs;
+    r.test = [](const QByteArray &reply) {
+        return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
+    };
+    const GsmExchange::Result result = runExchange(w, r);
+    if (result.outcome == Outcome::Matched)
+        w->gsm->call.ucs2 = true;
+    return !ended(result);
+}
+
+void indexError()
+{
+    UiPrompt::critical(nullptr, MainWindow::tr("Info"), QStringLiteral("Error message box number"),
+                       QMessageBox::Cancel);
+}
+
+void keepOneLine(QTextEdit *box)
+{
+    box->setAcceptRichText(false);
+    QObject::connect(box, &QTextEdit::textChanged, box, [box] {
+        QString text = box->toPlainText();
+        if (!text.contains(QLatin1Char('\n')))
+            return;
+        text.remove(QLatin1Char('\n'));
+        const QSignalBlocker blocker(box);
+        box->setPlainText(text);
+        box->moveCursor(QTextCursor::End);
+    });
+}
+
 void keypadKey(MainWindow *w, char key)
 {
     QTextEdit *box = w->ui->GSMtextBrowser_1;
@@ -273,29 +350,22 @@ void keypadKey(MainWindow *w, char key)
 void MainWindow::GSM_Init_Start()
 {
     gsm = new GsmSession(this);
-    gsm->exchange.setForward([this](const QByteArray &data) { GSMreadMyCom(data); });
+    // Input outside an exchange: the data link's reader while it is up,
+    // else the reader of unsolicited results.
+    gsm->exchange.setForward([this](const QByteArray &data) {
+        if (gsm->linkUp)
+            GSMGPRSreadMyCom(data);
+        else
+            GSMreadMyCom(data);
+    });
 
     connect(ui->GSMopencompushButton, &QPushButton::pressed, this, &MainWindow::GSMactionOpen_triggered);
 
-    // The number box is one line: typed or pasted line breaks are dropped
-    // and the rest kept.
-    QTextEdit *number = ui->GSMtextBrowser_1;
-    number->setReadOnly(false);
-    number->setAcceptRichText(false);
-    connect(number, &QTextEdit::textChanged, this, [this] {
-        QTextEdit *box = ui->GSMtextBrowser_1;
-        if (gsm->fillingNumber)
-            return;
-        QString text = box->toPlainText();
-        if (!text.contains(QLatin1Char('\n')))
-            return;
-        text.remove(QLatin1Char('\n'));
-        gsm->fillingNumber = true;
-        box->setPlainText(text);
-        box->moveCursor(QTextCursor::End);
-        gsm->fillingNumber = false;
-    });
-    ui->GSMNUMtextEdit->document()->setMaximumBlockCount(1);
+    // The number boxes are one line: typed or pasted line breaks are
+    // dropped and the rest kept.
+    ui->GSMtextBrowser_1->setReadOnly(false);
+    keepOneLine(ui->GSMtextBrowser_1);
+    keepOneLine(ui->GSMNUMtextEdit);
     ui->GSMTCPReadSBrowser->document()->setMaximumBlockCount(50);
 
     gsm->clipOn = 0;
@@ -335,6 +405,7 @@ void MainWindow::GSMactionOpen_triggered()
         }
         gsm->hangupPending = false;
         callEnded(this);
+        setLinkDown(this);
         GSMsetsetComboBoxEnabled(true);
         GSMUI_EnDisable(false);
         showStatus(this, tr("Serial closed"));
@@ -472,6 +543,13 @@ void MainWindow::GSMUI_EnDisable(bool on)
         {ui->GSMANJIANpushButton_Clean, &MainWindow::GSMactionCleanNumData_triggered},
         {ui->GSMbodianhuapushButton, &MainWindow::GSMbodianhuapushButton_triggered},
         {ui->GSMguadianhuapushButton, &MainWindow::GSMguadianhuapushButton_triggered},
+        {ui->GSMDuanXinWenBenKaiguanpushButton, &MainWindow::GSMDuanXinWenBenKaiguanpushButton_triggered},
+        {ui->GSMReadTextpushButton, &MainWindow::GSMReadTextpushButton_triggered},
+        {ui->GSMDelTextpushButton, &MainWindow::GSMDelTextpushButton_triggered},
+        {ui->GSMDelALLTextpushButton, &MainWindow::GSMDelALLTextpushButton_triggered},
+        {ui->GSMSendpushButton, &MainWindow::GSMSendpushButton_triggered},
+        {ui->GSMTCPopencompushButton, &MainWindow::GSMTCPopencompushButton_triggered},
+        {ui->GSMTCPsendmsgBtn, &MainWindow::GSMTCPsendmsgBtn_triggered},
     };
     for (const auto &command : commands) {
         if (on)
@@ -479,6 +557,10 @@ void MainWindow::GSMUI_EnDisable(bool on)
         else
             disconnect(command.first, &QPushButton::pressed, this, command.second);
     }
+    if (on)
+        connect(ui->GSMtextBrowser, &QTextEdit::textChanged, this, &MainWindow::slotGSMtextBrowser, Qt::UniqueConnection);
+    else
+        disconnect(ui->GSMtextBrowser, &QTextEdit::textChanged, this, &MainWindow::slotGSMtextBrowser);
 }
 
 void MainWindow::GSMsetReadComINT(bool on)
@@ -639,4 +721,270 @@ void MainWindow::GSMTestSignalpushButton_triggered()
     if (!command.started())
         return;
     signalQuery(this);
+}
+
+// ---- SMS ----
+
+void MainWindow::GSMDuanXinWenBenKaiguanpushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    const bool turnOn = gsm->smsTextMode == 0;
+    Outcome outcome = Outcome::TimedOut;
+    if (switchCommand(this, turnOn ? "AT+CMGF=1" : "AT+CMGF=0", turnOn ? 200 : 100, &outcome)) {
+        gsm->smsTextMode = turnOn ? 1 : 0;
+        setSwitchIcon(ui->GSMDuanXinWenBenKaiguanpushButton, turnOn);
+        if (turnOn)
+            selectUcs2(this, 200, 10);
+    } else if (!turnOn && outcome == Outcome::TimedOut) {
+        UiPrompt::warning(nullptr, tr("Info"), tr("No response"), QMessageBox::Cancel);
+    }
+}
+
+void MainWindow::GSMReadTextpushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    QString index;
+    if (!UiPrompt::textInput(nullptr, tr("SMS"), tr("Please enter the number of the SMS box you need to read."),
+                             QString(), &index))
+        return;
+    if (!GsmSms::validIndex(index)) {
+        indexError();
+        return;
+    }
+    Request r;
+    r.command = commandLine("AT+CMGR=" + index.toLatin1());
+    r.count = 10;
+    r.stepMs = 100;
+    r.ownsUntilFinal = true;
+    r.test = [this](const QByteArray &reply) {
+        GsmSms::Message message;
+        if (GsmSms::parseMessage(reply, &message)) {
+            ui->GSMReadtextBrowser->setPlainText(QStringLiteral("Sender:") + message.sender + QStringLiteral("\nTime:")
+                                                 + message.time + QLatin1Char('\n') + message.text);
+            return Verdict::Done;
+        }
+        if (GsmReply::finalResult(reply) == GsmReply::Final::Ok) {
+            // No message in the reply: what the modem said, as it stands.
+            ui->GSMReadtextBrowser->setPlainText(QString::fromUtf8(reply));
+            return Verdict::Done;
+        }
+        return Verdict::Wait;
+    };
+    if (runExchange(this, r).outcome == Outcome::Error)
+        errorBox();
+}
+
+void MainWindow::GSMDelTextpushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    QString index;
+    if (!UiPrompt::textInput(nullptr, tr("Info"), tr("Please enter the number of the SMS box to be deleted."),
+                             QString(), &index))
+        return;
+    if (!GsmSms::validIndex(index)) {
+        indexError();
+        return;
+    }
+    if (switchCommand(this, "AT+CMGD=" + index.toLatin1() + ",0", 10, nullptr, 100))
+        UiPrompt::information(nullptr, tr("Info"), QStringLiteral("Successfully deleted"), QMessageBox::Cancel);
+}
+
+void MainWindow::GSMDelALLTextpushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    if (UiPrompt::question(nullptr, QStringLiteral("Info"), QStringLiteral("Confirm delete all text messages?"),
+                           QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    // Delete-all is a text-mode command: the modem goes there for it and
+    // back afterwards, each command after the previous one's result.
+    const bool switched = gsm->smsTextMode == 0;
+    if (switched && !switchCommand(this, "AT+CMGF=1", 10, nullptr, 100))
+        return;
+    const bool deleted = switchCommand(this, "AT+CMGDA=DEL ALL", 30, nullptr, 100);
+    if (switched && gsm->exchange.portOpen() && !switchCommand(this, "AT+CMGF=0", 10, nullptr, 100)) {
+        // Still in text mode: the switch shows what the modem is in.
+        gsm->smsTextMode = 1;
+        setSwitchIcon(ui->GSMDuanXinWenBenKaiguanpushButton, true);
+    }
+    if (deleted)
+        UiPrompt::information(nullptr, tr("Info"), QStringLiteral("Successfully deleted"), QMessageBox::Cancel);
+}
+
+void MainWindow::GSMSendpushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    const QString number = ui->GSMNUMtextEdit->toPlainText().trimmed();
+    const QString text = ui->GSMtextBrowser->toPlainText();
+    if (number.isEmpty())
+        return;
+
+    const bool parametersTaken = switchCommand(this, "AT+CSMP=17,167,2,25", 10, nullptr, 100);
+    if (!gsm->exchange.portOpen() || !selectUcs2(this, 10, 100))
+        return;
+
+    // The text goes out only after the modem's prompt.
+    Request prompt;
+    prompt.command = commandLine("AT+CMGS=\"" + GsmSms::QStringtoUNicode(number) + "\"");
+    prompt.count = 10;
+    prompt.stepMs = 100;
+    prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
+    const GsmExchange::Result prompted = runExchange(this, prompt);
+    if (ended(prompted))
+        return;
+    if (prompted.outcome != Outcome::Matched) {
+        if (parametersTaken || prompted.outcome == Outcome::Error)
+            showStatus(this, tr("SMS sent failed"));
+        return;
+    }
+
+    // Modems take up to a minute to report a message sent.
+    Request body;
+    body.command = GsmSms::QStringtoUNicode(text) + '\x1a';
+    body.count = 599;
+    body.stepMs = 100;
+    body.ownsUntilFinal = true;
+    body.ownPrefixes = {"+CMGS:", ">"};
+    body.test = [](const QByteArray &reply) { return reply.contains("+CMGS") ? Verdict::Done : Verdict::Wait; };
+    const GsmExchange::Result sent = runExchange(this, body);
+    if (ended(sent))
+        return;
+    showStatus(this, sent.outcome == Outcome::Matched ? tr("SMS sent successfully") : tr("SMS sent failed"));
+}
+
+void MainWindow::slotGSMtextBrowser()
+{
+    QTextEdit *box = ui->GSMtextBrowser;
+    const QString text = box->toPlainText();
+    if (text.size() <= GsmSms::kMaxUnits)
+        return;
+    int cursor = box->textCursor().position();
+    const QString kept = GsmSms::limitText(text, &cursor);
+    const QSignalBlocker blocker(box);
+    box->setPlainText(kept);
+    QTextCursor c = box->textCursor();
+    c.setPosition(qBound(0, cursor, int(kept.size())));
+    box->setTextCursor(c);
+}
+
+// ---- Data link ----
+
+void MainWindow::GSMTCPopencompushButton_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+
+    if (gsmTcpOpen == 1) {
+        setLinkDown(this);
+        if (!ended(runExchange(this, okOrError("AT+CIPCLOSE=1"))))
+            runExchange(this, okOrError("AT+CIPSHUT"));
+        return;
+    }
+
+    const QString host = ui->GSMTCPclientIPlineEdit->text().trimmed();
+    const QString port = ui->GSMTCPclientPortlineEdit->text().trimmed();
+    if (!GsmSms::validHost(host) || !GsmSms::validPort(port)) {
+        UiPrompt::critical(nullptr, tr("Info"), QStringLiteral("Please fill in the full server IP and PORT"),
+                           QMessageBox::Cancel);
+        return;
+    }
+    ui->GSMTCPopencompushButton->setText(tr("Disconnect"));
+    for (QWidget *group : linkLockedGroups(ui))
+        group->setEnabled(false);
+    gsmTcpOpen = 1;
+
+    for (const QByteArray &setup : {QByteArray("AT+CGCLASS=\"B\""), QByteArray("AT+CGDCONT=1,\"IP\",\"CMNET\""),
+                                    QByteArray("AT+CGATT=1"), QByteArray("AT+CIPCSGP=1,\"CMNET\""),
+                                    QByteArray("AT+CLPORT=\"TCP\",\"2222\"")}) {
+        if (ended(runExchange(this, okOrError(setup)))) {
+            setLinkDown(this);
+            return;
+        }
+    }
+
+    Request start;
+    start.command = commandLine("AT+CIPSTART=\"TCP\",\"" + host.toLatin1() + "\",\"" + port.toLatin1() + "\"");
+    start.count = 500;
+    start.stepMs = 100;
+    bool refused = false;
+    start.test = [&refused](const QByteArray &reply) {
+        if (reply.contains("CONNECT OK"))
+            return Verdict::Done;
+        if (GsmReply::hasLineStarting(reply, "CONNECT FAIL")) {
+            refused = true;
+            return Verdict::Done;
+        }
+        return Verdict::Wait;
+    };
+    const GsmExchange::Result result = runExchange(this, start);
+    if (result.outcome == Outcome::Matched && !refused) {
+        gsm->linkUp = true;
+        gsm->linkDecoder.reset();
+        UiPrompt::information(nullptr, tr("Info"), QStringLiteral("connection succeeded"), QMessageBox::Cancel);
+        return;
+    }
+    setLinkDown(this);
+    if (result.outcome == Outcome::Error || refused)
+        errorBox();
+    else if (result.outcome == Outcome::TimedOut)
+        UiPrompt::critical(nullptr, tr("Info"), QStringLiteral("Remote server is not responding"), QMessageBox::Cancel);
+}
+
+void MainWindow::GSMTCPsendmsgBtn_triggered()
+{
+    Command command(this);
+    if (!command.started())
+        return;
+    const QByteArray data = GsmSms::linkData(ui->GSMTcpsendBrowser->toPlainText().toLocal8Bit());
+    if (data.isEmpty()) {
+        UiPrompt::critical(nullptr, tr("Info"), QStringLiteral("No information need to send"), QMessageBox::Cancel);
+        return;
+    }
+    Request prompt;
+    prompt.command = commandLine("AT+CIPSEND");
+    prompt.count = 10;
+    prompt.stepMs = 100;
+    prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
+    const GsmExchange::Result prompted = runExchange(this, prompt);
+    if (ended(prompted))
+        return;
+    if (prompted.outcome != Outcome::Matched) {
+        errorBox();
+        return;
+    }
+    Request body;
+    body.command = data + '\x1a';
+    body.count = 10;
+    body.stepMs = 100;
+    body.ownPrefixes = {"SEND OK", ">"};
+    body.test = [](const QByteArray &reply) {
+        return GsmReply::hasLineStarting(reply, "SEND OK") ? Verdict::Done : Verdict::Wait;
+    };
+    if (runExchange(this, body).outcome == Outcome::Error)
+        errorBox();
+}
+
+void MainWindow::GSMGPRSreadMyCom(QByteArray data)
+{
+    if (data.isEmpty() || data.contains("WARNNING"))
+        return;
+    if (!gsm->linkDecoder) {
+        QTextCodec *gbk = QTextCodec::codecForName("GBK");
+        gsm->linkDecoder.reset(gbk ? gbk->makeDecoder() : QTextCodec::codecForName("UTF-8")->makeDecoder());
+    }
+    const QString text = RxFormat::cutLongRuns(gsm->linkDecoder->toUnicode(data), &gsm->linkColumn);
+    QTextCursor end(ui->GSMTCPReadSBrowser->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
 }

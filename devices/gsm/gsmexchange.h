@@ -43,6 +43,8 @@ public:
         // Line prefixes that belong to this command's answer and are not
         // forwarded (its echo and final results never are).
         QList<QByteArray> ownPrefixes;
+        // Every line up to the final result belongs to the command.
+        bool ownsUntilFinal = false;
     };
 
     struct Result {

@@ -116,12 +116,18 @@ bool hasLineStarting(const QByteArray &reply, const QByteArray &prefix)
     return false;
 }
 
-QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes)
+QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes, bool ownsUntilFinal)
 {
     QByteArray out;
     const int lastNl = lastLineEnd(reply);
+    bool owned = ownsUntilFinal && finalResult(reply) != Final::None;
     for (const QByteArray &l : completeLines(reply.left(lastNl + 1))) {
-        if (l.startsWith("AT") || l == "OK" || isErrorLine(l))
+        const bool final = l == "OK" || isErrorLine(l);
+        if (owned) {
+            owned = !final;
+            continue;
+        }
+        if (l.startsWith("AT") || final)
             continue;
         bool own = false;
         for (const QByteArray &p : ownPrefixes)

@@ -6,6 +6,8 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QTextCodec>
+#include <memory>
 
 class GsmSession : public QObject
 {
@@ -23,7 +25,9 @@ public:
     int smsTextMode = 0;   // the modem is in SMS text mode
     bool busy = false;     // a command of the page runs
     bool hangupPending = false; // hang-up pressed while busy: sent afterwards
-    bool fillingNumber = false; // the number box is being rewritten
+    bool linkUp = false;        // the data link is connected: input goes to its reader
+    std::unique_ptr<QTextDecoder> linkDecoder; // GBK, kept across chunks
+    int linkColumn = 0;         // length of the last line in the link view
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override

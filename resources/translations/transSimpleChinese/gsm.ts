@@ -47,5 +47,29 @@
         <source>Already cleared</source>
         <translation>已清除</translation>
     </message>
+    <message>
+        <source>SMS</source>
+        <translation>短信</translation>
+    </message>
+    <message>
+        <source>Please enter the number of the SMS box you need to read.</source>
+        <translation>请输入需要读取的短信位置编号。</translation>
+    </message>
+    <message>
+        <source>Please enter the number of the SMS box to be deleted.</source>
+        <translation>请输入需要删除的短信位置编号。</translation>
+    </message>
+    <message>
+        <source>SMS sent successfully</source>
+        <translation>短信发送成功</translation>
+    </message>
+    <message>
+        <source>SMS sent failed</source>
+        <translation>短信发送失败</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
 </context>
 </TS>
