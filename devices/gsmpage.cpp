@@ -838,6 +838,7 @@ void MainWindow::GSMSendpushButton_triggered()
     prompt.command = commandLine("AT+CMGS=\"" + GsmSms::QStringtoUNicode(number) + "\"");
     prompt.count = 10;
     prompt.stepMs = 100;
+    prompt.ownPrefixes = {">"};
     prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
     const GsmExchange::Result prompted = runExchange(this, prompt);
     if (ended(prompted))
@@ -854,7 +855,6 @@ void MainWindow::GSMSendpushButton_triggered()
     body.count = 599;
     body.stepMs = 100;
     body.ownsUntilFinal = true;
-    body.ownPrefixes = {"+CMGS:", ">"};
     body.test = [](const QByteArray &reply) { return reply.contains("+CMGS") ? Verdict::Done : Verdict::Wait; };
     const GsmExchange::Result sent = runExchange(this, body);
     if (ended(sent))
@@ -917,10 +917,15 @@ void MainWindow::GSMTCPopencompushButton_triggered()
     start.command = commandLine("AT+CIPSTART=\"TCP\",\"" + host.toLatin1() + "\",\"" + port.toLatin1() + "\"");
     start.count = 500;
     start.stepMs = 100;
+    start.ownPrefixes = {"CONNECT"};
     bool refused = false;
-    start.test = [&refused](const QByteArray &reply) {
-        if (reply.contains("CONNECT OK"))
+    start.test = [this, &refused](const QByteArray &reply) {
+        if (reply.contains("CONNECT OK")) {
+            // Data that came with the result already belong to the link.
+            gsm->linkUp = true;
+            gsm->linkDecoder.reset();
             return Verdict::Done;
+        }
         if (GsmReply::hasLineStarting(reply, "CONNECT FAIL")) {
             refused = true;
             return Verdict::Done;
@@ -929,8 +934,6 @@ void MainWindow::GSMTCPopencompushButton_triggered()
     };
     const GsmExchange::Result result = runExchange(this, start);
     if (result.outcome == Outcome::Matched && !refused) {
-        gsm->linkUp = true;
-        gsm->linkDecoder.reset();
         UiPrompt::information(nullptr, tr("Info"), QStringLiteral("connection succeeded"), QMessageBox::Cancel);
         return;
     }
@@ -955,6 +958,7 @@ void MainWindow::GSMTCPsendmsgBtn_triggered()
     prompt.command = commandLine("AT+CIPSEND");
     prompt.count = 10;
     prompt.stepMs = 100;
+    prompt.ownPrefixes = {">"};
     prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
     const GsmExchange::Result prompted = runExchange(this, prompt);
     if (ended(prompted))
@@ -967,11 +971,15 @@ void MainWindow::GSMTCPsendmsgBtn_triggered()
     body.command = data + '\x1a';
     body.count = 10;
     body.stepMs = 100;
-    body.ownPrefixes = {"SEND OK", ">"};
-    body.test = [](const QByteArray &reply) {
-        return GsmReply::hasLineStarting(reply, "SEND OK") ? Verdict::Done : Verdict::Wait;
+    // The modem's echo of the data is no data from the server.
+    body.ownsUntilFinal = true;
+    body.endPrefixes = {"SEND OK", "SEND FAIL"};
+    bool failed = false;
+    body.test = [&failed](const QByteArray &reply) {
+        failed = GsmReply::hasLineStarting(reply, "SEND FAIL");
+        return failed || GsmReply::hasLineStarting(reply, "SEND OK") ? Verdict::Done : Verdict::Wait;
     };
-    if (runExchange(this, body).outcome == Outcome::Error)
+    if (runExchange(this, body).outcome == Outcome::Error || failed)
         errorBox();
 }
 

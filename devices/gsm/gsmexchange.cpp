@@ -90,7 +90,7 @@ GsmExchange::Result GsmExchange::run(const Request &request)
     m_busy = false;
     m_abort = false;
     // Input that came after the last read belongs to nobody yet.
-    QByteArray rest = GsmReply::unconsumed(result.reply, request.ownPrefixes, request.ownsUntilFinal);
+    QByteArray rest = GsmReply::unconsumed(result.reply, request.ownPrefixes, request.ownsUntilFinal, request.endPrefixes);
     GsmReply::appendCapped(&rest, m_pending);
     m_pending.clear();
     if (!rest.isEmpty() && m_forward)

@@ -43,8 +43,10 @@ public:
         // Line prefixes that belong to this command's answer and are not
         // forwarded (its echo and final results never are).
         QList<QByteArray> ownPrefixes;
-        // Every line up to the final result belongs to the command.
+        // Every line up to the final result (or a line starting with one of
+        // endPrefixes) belongs to the command.
         bool ownsUntilFinal = false;
+        QList<QByteArray> endPrefixes;
     };
 
     struct Result {

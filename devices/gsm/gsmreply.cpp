@@ -116,26 +116,59 @@ bool hasLineStarting(const QByteArray &reply, const QByteArray &prefix)
     return false;
 }
 
-QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes, bool ownsUntilFinal)
+QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes, bool ownsUntilFinal,
+                      const QList<QByteArray> &endPrefixes)
 {
-    QByteArray out;
-    const int lastNl = lastLineEnd(reply);
-    bool owned = ownsUntilFinal && finalResult(reply) != Final::None;
-    for (const QByteArray &l : completeLines(reply.left(lastNl + 1))) {
-        const bool final = l == "OK" || isErrorLine(l);
-        if (owned) {
-            owned = !final;
-            continue;
+    const auto startsWithAny = [](const QByteArray &line, const QList<QByteArray> &prefixes) {
+        for (const QByteArray &p : prefixes) {
+            if (line.startsWith(p))
+                return true;
         }
-        if (l.startsWith("AT") || final)
-            continue;
-        bool own = false;
-        for (const QByteArray &p : ownPrefixes)
-            own = own || l.startsWith(p);
-        if (!own)
-            out += "\r\n" + l + "\r\n";
+        return false;
+    };
+    const auto isOwn = [&](const QByteArray &line) { return startsWithAny(line, ownPrefixes); };
+    const auto ends = [&](const QByteArray &line) {
+        return line == "OK" || isErrorLine(line) || startsWithAny(line, endPrefixes);
+    };
+    bool owned = false;
+    if (ownsUntilFinal) {
+        for (const QByteArray &l : completeLines(reply))
+            owned = owned || ends(l);
     }
-    out += reply.mid(lastNl + 1);
+    // Lines that stay are copied byte for byte with their line ends, so
+    // data passed on (a link's payload) keeps its form.
+    QByteArray out;
+    const int n = int(reply.size());
+    int i = 0;
+    while (i < n) {
+        int e = i;
+        while (e < n && reply.at(e) != '\r' && reply.at(e) != '\n')
+            ++e;
+        const QByteArray line = trimLine(reply.mid(i, e - i));
+        if (e == n) {
+            // An unfinished last line goes on as it stands, unless it is
+            // the command's own (a prompt).
+            if (!isOwn(line))
+                out += reply.mid(i);
+            break;
+        }
+        int next = e;
+        while (next < n && (reply.at(next) == '\r' || reply.at(next) == '\n'))
+            ++next;
+        // Line ends before anything kept are dropped with the lines they end.
+        bool drop = out.isEmpty();
+        if (!line.isEmpty()) {
+            if (owned) {
+                drop = true;
+                owned = !ends(line);
+            } else {
+                drop = line == "OK" || isErrorLine(line) || line.startsWith("AT") || isOwn(line);
+            }
+        }
+        if (!drop)
+            out += reply.mid(i, next - i);
+        i = next;
+    }
     return out;
 }
 

@@ -1,6 +1,6 @@
 // The GSM exchange engine on a pseudo-terminal played by a scripted modem:
-// read counts with a fake clock, replies split over reads, routing of input
-// that the exchange does not consume, busy, closed port and abort.
+// read counts with a fake clock, and replies split over reads. (Routing,
+// errors, busy, closing and abort are tested through the page.)
 #include "testsupport.h"
 
 #include "gsm/gsmexchange.h"
@@ -59,12 +59,6 @@ private slots:
     void readCountsWithFakeClock_data();
     void readCountsWithFakeClock();
     void replySplitOverReads();
-    void errorResultsEndAtOnce_data();
-    void errorResultsEndAtOnce();
-    void unconsumedInputIsForwarded();
-    void secondExchangeWhileBusyWritesNothing();
-    void closedPortEndsTheWait();
-    void abortEndsAnUnboundedExchange();
 };
 
 void TestGsmExchange::readCountsWithFakeClock_data()
@@ -122,90 +116,11 @@ void TestGsmExchange::replySplitOverReads()
     QCOMPARE(rssi, 18);
 }
 
-void TestGsmExchange::errorResultsEndAtOnce_data()
-{
-    QTest::addColumn<QByteArray>("answer");
-    QTest::newRow("error") << QByteArray("\r\nERROR\r\n");
-    QTest::newRow("equipment error") << QByteArray("\r\n+CME ERROR: 30\r\n");
-    QTest::newRow("message error") << QByteArray("\r\n+CMS ERROR: 321\r\n");
-}
 
-void TestGsmExchange::errorResultsEndAtOnce()
-{
-    QFETCH(QByteArray, answer);
-    Link link;
-    QVERIFY(link.open());
-    link.modem.script("AT+CMGR=1", {{20, answer}});
-    int waits = 0;
-    link.exchange.setWait([&](int ms) {
-        ++waits;
-        QTest::qWait(ms);
-    });
-    const GsmExchange::Result result = link.exchange.run(okRequest("AT+CMGR=1", 200, 10));
-    QCOMPARE(result.outcome, Outcome::Error);
-    QCOMPARE(result.errorLine, answer.trimmed());
-    QVERIFY2(waits < 100, "the error ended the wait long before the count ran out");
-    QVERIFY(link.forwarded.isEmpty());
-}
 
-void TestGsmExchange::unconsumedInputIsForwarded()
-{
-    Link link;
-    QVERIFY(link.open());
-    // An announcement during the exchange and text after its OK go to the
-    // reader once the exchange ends; the echo and the OK do not.
-    link.modem.script("AT+CLIP=1", {{10, "\r\n+CMTI: \"SM\",3\r\n"}, {40, "\r\nOK\r\n\r\nRI"}});
-    const GsmExchange::Result result = link.exchange.run(okRequest("AT+CLIP=1", 200, 10));
-    QCOMPARE(result.outcome, Outcome::Matched);
-    QCOMPARE(link.forwarded, QByteArray("\r\n+CMTI: \"SM\",3\r\nRI"));
 
-    // Outside an exchange input goes straight on.
-    link.forwarded.clear();
-    link.device.write("NG\r\n");
-    QTRY_COMPARE(link.forwarded, QByteArray("NG\r\n"));
-}
 
-void TestGsmExchange::secondExchangeWhileBusyWritesNothing()
-{
-    Link link;
-    QVERIFY(link.open());
-    link.modem.script("AT+CLIP=1", {{100, "\r\nOK\r\n"}});
-    GsmExchange::Result inner;
-    QTimer::singleShot(30, &link.exchange, [&] { inner = link.exchange.run(okRequest("AT+CSQ", 10, 10)); });
-    QCOMPARE(link.exchange.run(okRequest("AT+CLIP=1", 200, 10)).outcome, Outcome::Matched);
-    QCOMPARE(inner.outcome, Outcome::Busy);
-    QTest::qWait(50);
-    QCOMPARE(link.modem.commands(), QList<QByteArray>{"AT+CLIP=1"});
-}
 
-void TestGsmExchange::closedPortEndsTheWait()
-{
-    Link link;
-    QVERIFY(link.open());
-    link.modem.silence("AT+CLIP=1");
-    QTimer::singleShot(50, &link.port, [&] { link.port.close(); });
-    QElapsedTimer t;
-    t.start();
-    QCOMPARE(link.exchange.run(okRequest("AT+CLIP=1", 200, 10)).outcome, Outcome::PortClosed);
-    QVERIFY(t.elapsed() < 1000);
-    // Without a port nothing is written and nothing waits.
-    QCOMPARE(link.exchange.run(okRequest("AT", 200, 10)).outcome, Outcome::PortClosed);
-}
-
-void TestGsmExchange::abortEndsAnUnboundedExchange()
-{
-    Link link;
-    QVERIFY(link.open());
-    link.modem.silence("ATD1;");
-    GsmExchange::Request r = okRequest("ATD1;", -1, 100);
-    r.test = [](const QByteArray &) { return Verdict::Wait; };
-    QTimer::singleShot(250, &link.exchange, [&] { link.exchange.abort(); });
-    QElapsedTimer t;
-    t.start();
-    QCOMPARE(link.exchange.run(r).outcome, Outcome::Aborted);
-    QVERIFY(t.elapsed() < 1000);
-    QVERIFY(!link.exchange.busy());
-}
 
 VELM_TEST_MAIN(TestGsmExchange)
 #include "tst_gsmexchange.moc"

@@ -101,10 +101,7 @@ void TestGsmPage::openQueriesStatusAndShowsSignal_data()
 {
     QTest::addColumn<int>("rssi");
     QTest::addColumn<QString>("icon");
-    QTest::newRow("0") << 0 << ":/images/sig25.png";
-    QTest::newRow("1") << 1 << ":/images/sig50.png";
     QTest::newRow("5") << 5 << ":/images/sig75.png";
-    QTest::newRow("31") << 31 << ":/images/sig100.png";
     QTest::newRow("99 not known") << 99 << ":/images/sig0.png";
 }
 
