@@ -223,7 +223,7 @@ void dialWithRedial(MainWindow *w, const QByteArray &command)
         const QList<QByteArray> lines = GsmReply::completeLines(reply);
         for (int i = handled; i < lines.size(); ++i) {
             const QByteArray &line = lines.at(i);
-            if (line.startsWith("ATD")) {
+            if (line.startsWith("ATD") || line == "OK") {
                 showStatus(w, MainWindow::tr("Calling..."));
                 w->gsm->call.callActive = true;
             } else if (GsmReply::isErrorLine(line)) {
