@@ -198,6 +198,39 @@ public slots:
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
+    void GSMactionOpen_triggered();
+    void GSM_portLost(const QString &reason);
+    void Phone_Status();
+    void GSMUI_EnDisable(bool on);
+    void GSMsetReadComINT(bool on);
+    void GSMreadMyCom(QByteArray data);
+    void GSMANJIANpushButton0_triggered();
+    void GSMANJIANpushButton1_triggered();
+    void GSMANJIANpushButton2_triggered();
+    void GSMANJIANpushButton3_triggered();
+    void GSMANJIANpushButton4_triggered();
+    void GSMANJIANpushButton5_triggered();
+    void GSMANJIANpushButton6_triggered();
+    void GSMANJIANpushButton7_triggered();
+    void GSMANJIANpushButton8_triggered();
+    void GSMANJIANpushButton9_triggered();
+    void GSMANJIANpushButton10_triggered();
+    void GSMANJIANpushButton11_triggered();
+    void GSMactionCleanNumData_triggered();
+    void GSMbodianhuapushButton_triggered();
+    void GSMguadianhuapushButton_triggered();
+    void GSMLaidianKaiguanpushButton_triggered();
+    void GSMLaidianYingKaiguanpushButton_triggered();
+    void GSMTestSignalpushButton_triggered();
+    void GSMDuanXinWenBenKaiguanpushButton_triggered();
+    void GSMReadTextpushButton_triggered();
+    void GSMDelTextpushButton_triggered();
+    void GSMDelALLTextpushButton_triggered();
+    void GSMSendpushButton_triggered();
+    void slotGSMtextBrowser();
+    void GSMTCPopencompushButton_triggered();
+    void GSMTCPsendmsgBtn_triggered();
+    void GSMGPRSreadMyCom(QByteArray data);
 
     // ---- Unicode page ----
     void Unicode_Init_Start();
@@ -357,6 +390,7 @@ public:
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
+    class GsmSession *gsm = nullptr; // exchange engine, call state, switches
 
     // ---- Environment page ----
     Ultraviolet *envUvGauge = nullptr;
