@@ -35,6 +35,9 @@ NetTerminal::NetTerminal(QWidget *window, const NetTerminalWidgets &widgets)
     options.hexUpperCase = true;
     options.hexBreakAfterLineFeed = false;
     options.countCarriageReturns = false;
+    // Sixteen bytes per hex line: the block cap then holds the hex view to
+    // about a megabyte of text, and lines break between tokens.
+    options.hexMaxLineChars = 16 * 6;
     options.encoding = "GBK";
     m_display = new ReceiveDisplay(m_w.textView, m_w.hexView, options, window);
     m_display->setCounter(m_w.recvCounter);

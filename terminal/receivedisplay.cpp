@@ -157,12 +157,15 @@ void ReceiveDisplay::scheduleUpdate()
 
 void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
 {
-    const int maxLine = m_options.maxLineChars;
+    // Hex lines of their own length count the data only, so each line
+    // holds whole tokens.
+    const bool hexLines = view.hex && m_options.hexMaxLineChars > 0;
+    const int maxLine = hexLines ? m_options.hexMaxLineChars : m_options.maxLineChars;
     QString cut;
     int lineFeeds = 0;
     if (!stamp.isEmpty()) {
         view.pending.push_back({stamp, Kind::Stamp, true, 0});
-        view.column = int(stamp.size());
+        view.column = hexLines ? 0 : int(stamp.size());
         QString text = body;
         if (text.endsWith(QLatin1Char('\n')))
             text.chop(1);

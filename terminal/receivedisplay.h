@@ -34,6 +34,7 @@ public:
         QByteArray encoding = "UTF-8"; // or "GBK"
         int maxBlocks = 10000;
         int maxLineChars = RxFormat::kMaxLineChars;
+        int hexMaxLineChars = 0;            // hex view lines, stamp not counted; 0: maxLineChars
         int coalesceMs = 25;
         bool hexUpperCase = false;          // "0x0D" rather than "0x0d"
         bool hexBreakAfterLineFeed = true;  // a line break after the token of 0x0A
