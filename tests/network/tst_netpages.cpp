@@ -198,6 +198,12 @@ void TestNetPages::tcpReceiveDisplay()
     const QRegularExpression stamp(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
     QVERIFY(stamp.match(text->document()->lastBlock().text()).hasMatch());
     QVERIFY(!text->toPlainText().contains(QChar::ReplacementCharacter));
+    // Hex lines hold sixteen whole entries after the stamp.
+    peer->send(conn, QByteArray(20, 'z'));
+    QTRY_COMPARE(hex->document()->lastBlock().text(), QStringLiteral("0x7A, ").repeated(4));
+    const QString full = hex->document()->lastBlock().previous().text();
+    QVERIFY(stamp.match(full).hasMatch());
+    QCOMPARE(full.mid(14), QStringLiteral("0x7A, ").repeated(16));
 
     // The server closing the connection stops the page.
     peer->command(QStringLiteral("close %1").arg(conn));
