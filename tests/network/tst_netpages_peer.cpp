@@ -123,20 +123,6 @@ QList<QByteArray> NetPeer::datagrams(const QString &id)
     return out;
 }
 
-QStringList NetPeer::datagramSenders(const QString &id)
-{
-    pump();
-    QStringList out;
-    const QString prefix = QStringLiteral("dgram %1 ").arg(id);
-    for (const QString &line : std::as_const(m_lines)) {
-        if (line.startsWith(prefix)) {
-            const QStringList w = line.split(QLatin1Char(' '));
-            out << w.value(2) + QLatin1Char(':') + w.value(3);
-        }
-    }
-    return out;
-}
-
 bool NetPeer::sawEof(const QString &id)
 {
     return lines().contains(QStringLiteral("eof %1").arg(id));

@@ -30,7 +30,6 @@ public:
     // UDP socket, and whether a connection has seen EOF.
     QByteArray received(const QString &id);
     QList<QByteArray> datagrams(const QString &id);
-    QStringList datagramSenders(const QString &id);
     bool sawEof(const QString &id);
     // Waits until `id` received at least `size` bytes.
     QByteArray receivedAtLeast(const QString &id, int size, int timeoutMs = 3000);
