@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
@@ -38,6 +39,7 @@ QT_END_NAMESPACE
 class ThreadSerial;
 struct DevicePort;
 class ReceiveDisplay;
+class NetTerminal;
 class SerialFileSender;
 class kalvest_i2c_tools;
 class Ultraviolet;
@@ -113,9 +115,44 @@ public slots:
     // ---- UDP Debug page ----
     void UDP_Init_Start();
     void getLocalIP();
+    void UDPopencompushButton_triggered();
+    bool UDP_WorkOpen();
+    void UDP_WorkClose();
+    void UDP_sendMsg();
+    void readUDP();
+    void UDPsendmsgBtn_clicked();
+    void UDP_obocheckBox_clicked();
+    void UDPdelayspinBox_valueChanged(int value);
+    void UDPHideHex_pushButton_clicked();
+    void actionCleanData_UDP_triggered();
+    void actionClearBytes_UDP_triggered();
+    void cleanSendData_UDP_clicked();
+    void actionLoadfile_UDP_triggered();
+    void actionSave_UDP_triggered();
 
     // ---- TCP Debug page ----
     void TCP_Init_Start();
+    void TCPopencompushButton_triggered();
+    bool TCP_Client_WorkOpen();
+    void TCP_ClientDisconnect();
+    void displayError(QAbstractSocket::SocketError error);
+    void TCP_Client_ReadMessage();
+    void TCP_Client_WorkSendMessage();
+    bool TCP_Server_WorkOpen();
+    void TCP_Server_WorkClose();
+    void TCP_updateserver();
+    void TCP_updateSendStatus();
+    void TCP_Server_ReadMessage();
+    void TCP_Server_WorkSendMessage();
+    void TCPsendmsgBtn_clicked();
+    void TCP_obocheckBox_clicked();
+    void TCPdelayspinBox_valueChanged(int value);
+    void TCPHideHex_pushButton_clicked();
+    void actionCleanData_TCP_triggered();
+    void actionClearBytes_TCP_triggered();
+    void cleanSendData_TCP_clicked();
+    void actionLoadfile_TCP_triggered();
+    void actionSave_TCP_triggered();
 
     // ---- Shared serial port: the device pages' open and close road ----
     // Opens the port of `page` when no page holds it (true when it opened),
@@ -371,6 +408,9 @@ public:
     bool udpOpen = false;
     QTimer *udpSendTimer = nullptr;
     int udpSendInterval = 200;
+    QHostAddress udpRemoteAddress;   // taken at start; null when it did not parse
+    quint16 udpRemotePort = 0;       // taken at start; 0 when it did not parse
+    std::shared_ptr<NetTerminal> udpTerminal;
 
     // ---- TCP Debug page ----
     bool tcpOpen = false;
@@ -378,6 +418,10 @@ public:
     int tcpSendInterval = 200;
     QTcpServer *tcpServer = nullptr;
     QList<QTcpSocket *> tcpServerClients;
+    QString tcpHost;
+    QString tcpPort;
+    QPointer<QTcpSocket> tcpClientSocket;
+    std::shared_ptr<NetTerminal> tcpTerminal;
 
     // ---- GPS Debug page ----
     int gpsPositionReady = 0;
