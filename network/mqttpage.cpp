@@ -43,7 +43,7 @@ QSslConfiguration unverifiedTls()
 
 // Port text of the TCP schemes: outside 1..65535 (or not a number) is 0,
 // which the client refuses.
-quint16 tcpPort(const QString &text)
+quint16 brokerPort(const QString &text)
 {
     bool ok = false;
     const int port = text.toInt(&ok);
@@ -111,7 +111,7 @@ void MainWindow::MQTT_Connect()
         auto *client = new MqttClient(this);
         mqttClient = client;
         client->setHostname(ui->mqtt_host_lineEdit->text());
-        client->setPort(tcpPort(ui->mqtt_port_lineEdit->text()));
+        client->setPort(brokerPort(ui->mqtt_port_lineEdit->text()));
         client->setClientId(ui->mqtt_clientid_lineEdit->text());
         client->setUsername(ui->mqtt_username_lineEdit->text());
         client->setPassword(ui->mqtt_password_lineEdit->text());
