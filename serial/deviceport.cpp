@@ -1,19 +1,13 @@
 #include "deviceport.h"
 
 #include "mainwindow.h"
+#include "openbuttonstyle.h"
 #include "threadserial.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
-
-namespace DevicePortStyle {
-const char closed[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                      "QPushButton:pressed {   background-color: #45A049;}";
-const char open[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                    "QPushButton:pressed {   background-color: #FF5722;}";
-} // namespace DevicePortStyle
 
 bool MainWindow::toggleDevicePort(const DevicePort &page)
 {
@@ -48,7 +42,7 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
     serialOpen = true;
     stop_SerialSacn_new();
     holder->start(QThread::InheritPriority);
-    page.openButton->setStyleSheet(QLatin1String(DevicePortStyle::open));
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
     return true;
 }
 
@@ -75,7 +69,7 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     page.openButton->setText(tr("Open"));
     if (portScanTimer)
         portScanTimer->start(500);
-    page.openButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 bool MainWindow::devicePortLost(const DevicePort &page, const QString &reason)

@@ -17,9 +17,3 @@ struct DevicePort
     const char *lostSlot = nullptr;   // SLOT(Xxx_portLost(QString)), the page's reaction to a vanished device
     void (MainWindow::*lock)(bool) = nullptr; // the page's port-settings lock
 };
-
-namespace DevicePortStyle {
-// Open-button styles: green while closed, red while open.
-extern const char closed[];
-extern const char open[];
-} // namespace DevicePortStyle
