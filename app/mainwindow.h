@@ -41,6 +41,10 @@ struct DevicePort;
 class ReceiveDisplay;
 class NetTerminal;
 class SerialFileSender;
+class kalvest_cie_widget;
+class kalvest_3d_imu;
+namespace CieLines { class Parser; }
+namespace ImuLines { class Parser; struct Quaternion; }
 class kalvest_i2c_tools;
 class Ultraviolet;
 class ProgressBarPercent;
@@ -348,9 +352,17 @@ public slots:
 
     // ---- CIE page ----
     void CIE_Init_Start();
+    void CIEOpen_triggered();
+    void readCIECom(QByteArray data);
+    void CIE_portLost(const QString &reason);
+    void CIEactionClear_triggered();
 
     // ---- IMU page ----
     void IMU_Init_Start();
+    void IMUOpen_triggered();
+    void readimuCom(QByteArray data);
+    void IMU_portLost(const QString &reason);
+    void imu_processData(const ImuLines::Quaternion &q);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -475,6 +487,15 @@ public:
     bool i2cWriteDialogOpen = false;
     bool i2cOwnsPort = false;     // this page opened the shared port
     int i2cLastReadRegister = 0;  // register of the last read request sent
+
+    // ---- CIE page ----
+    kalvest_cie_widget *cieWidget = nullptr;
+    std::shared_ptr<CieLines::Parser> cieParser; // the unfinished line between chunks
+
+    // ---- IMU page ----
+    kalvest_3d_imu *imuView = nullptr;
+    std::shared_ptr<ImuLines::Parser> imuParser; // bytes after the last line end
+    int imuLabelToggle = 0;                      // labels follow every other frame
 
 private:
     QStringList m_initialisedPages;
