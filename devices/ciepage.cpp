@@ -7,6 +7,7 @@
 #include "cie/kalvest_cie_widget.h"
 #include "cie/kalvest_cieplot.h"
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 
 namespace {
 DevicePort ciePort(Ui::MainWindow *ui)
@@ -23,7 +24,7 @@ void MainWindow::CIE_Init_Start()
     cieParser = std::make_shared<CieLines::Parser>();
     connect(ui->CIEopencompushButton, SIGNAL(pressed()), this, SLOT(CIEOpen_triggered()));
     connect(ui->CIE_Clear_pushButton, SIGNAL(pressed()), this, SLOT(CIEactionClear_triggered()));
-    ui->CIEopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->CIEopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->CIE_StrTextBrowser->setReadOnly(true);
     ui->CIE_StrTextBrowser->hide();
     ui->CIE_Clear_pushButton->hide();

@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "imu/imulines.h"
 #include "imu/kalvest_3d_imu.h"
 
@@ -21,7 +22,7 @@ void MainWindow::IMU_Init_Start()
     ui->gridLayout_IMU->addWidget(imuView, 0, 1);
     imuParser = std::make_shared<ImuLines::Parser>();
     connect(ui->imuopencompushButton, SIGNAL(pressed()), this, SLOT(IMUOpen_triggered()));
-    ui->imuopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->imuopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 void MainWindow::IMUOpen_triggered()
