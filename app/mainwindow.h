@@ -57,6 +57,7 @@ public:
 
 signals:
     // ---- GPS Debug page signals ----
+    void GPS_Signal_Map(bool on);
 
 public slots:
     // ---- Application ----
@@ -172,6 +173,16 @@ public slots:
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();
+    void GPSactionOpen_triggered();
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void readGPSCom(QByteArray data);
+    QByteArray GPS_Analysis_Data_Process(QByteArray data);
+    void GPS_MAP(bool on);
+    void GPSSavefile(QString Latit, QString Longit);
+    void GPS_portLost(const QString &reason);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
@@ -288,6 +299,7 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;

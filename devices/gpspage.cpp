@@ -1,8 +1,293 @@
-// Page not part of this build yet: its initialisation is called and does nothing.
+// "GPS Debug" page: a GPS receiver on the shared serial port, its NMEA
+// sentences in the "GPS information" labels, the track file and the map.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "gps/gpsmapbridge.h"
+#include "gps/gpspagestate.h"
+#include "gps/gpstrack.h"
+#include "receivedisplay.h"
+#include "threadserial.h"
+#include "uiprompt.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+const char kClosedStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
+                            "QPushButton:pressed {   background-color: #45A049;}";
+const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
+                          "QPushButton:pressed {   background-color: #FF5722;}";
+
+// Positions are saved and sent to the map at most this often.
+constexpr qint64 kFixSpacingMs = 10000;
+// Longest track-file line looked at; longer lines are read in pieces.
+constexpr qint64 kMaxTrackLine = 64 * 1024;
+
+const QUrl kOpenStreetMapPage(QStringLiteral("qrc:/html/images/openstreetmap.html"));
+const QUrl kBaiduMapPage(QStringLiteral("qrc:/html/images/BaiduMap.html"));
+
+} // namespace
+
 void MainWindow::GPS_Init_Start()
 {
+    gps = new GpsPageState(this);
+
+    QSettings mapSettings(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+    const QString mapType = mapSettings.value(QStringLiteral("Map_Type")).toString();
+    const bool openStreetMap = mapType.isEmpty() || mapType == QLatin1String("0");
+    // The web view is made when the page is first shown.
+    gps->map = new GpsMapBridge(ui->gps, ui->gps_gridLayout, this,
+                                openStreetMap ? kOpenStreetMapPage : kBaiduMapPage);
+    if (openStreetMap)
+        ui->GPSpushButtonsearchdriving->hide();
+
+    connect(ui->GPSopencompushButton, SIGNAL(pressed()), this, SLOT(GPSactionOpen_triggered()));
+    connect(ui->GPSportMode_01, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
+    connect(ui->GPSportMode_02, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
+    connect(ui->GPScleandatapushButton, SIGNAL(pressed()), this, SLOT(GPSCleanData_triggered()));
+    connect(ui->GPSpushButtonsearchdriving, SIGNAL(pressed()), this, SLOT(GPSsearchdriving_triggered()));
+    connect(ui->GPStrochoidpushButton, SIGNAL(pressed()), this, SLOT(GPStrochoidpushButton_triggered()));
+
+    ui->GPSportMode_01->setChecked(true);
+    ui->GPSportMode_02->setChecked(false);
+    ui->GPSTCPServerIPcomboBox->hide();
+    ui->GPSTCPServerPortlineEdit->hide();
+    ui->GPSTCPopencompushButton->hide();
+    ui->label_41->hide();
+    ui->label_51->hide();
+
+    // Read-only, selectable, at most 10000 blocks.
+    ReceiveDisplay::Options options;
+    options.encoding = "UTF-8";
+    gps->display = new ReceiveDisplay(ui->GPStextBrowser, nullptr, options, gps);
+    ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    connect(gps->display, &ReceiveDisplay::shown, this, [this](int bytes) {
+        ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
+    });
+
+    ui->label_38->hide();
+    ui->label_37->hide();
+    ui->label_58->hide();
+    ui->BDKejianweixing->hide();
+    ui->GPSKejianweixing->hide();
+    ui->Shiyongweixing->hide();
+
+    ui->GPSopencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
 }
 
+void MainWindow::GPSPortModeChanged()
+{
+    auto *button = qobject_cast<QAbstractButton *>(sender());
+    if (!button)
+        return;
+    const QString text = button->text();
+    bool com;
+    if (text == tr("COM"))
+        com = true;
+    else if (text == tr("TCP"))
+        com = false;
+    else
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(ui->label_23), static_cast<QWidget *>(ui->label_24),
+                       static_cast<QWidget *>(ui->GPSopencompushButton),
+                       static_cast<QWidget *>(ui->GPSbaudRateComboBox),
+                       static_cast<QWidget *>(ui->GPSportNameComboBox)})
+        w->setVisible(com);
+    for (QWidget *w : {static_cast<QWidget *>(ui->GPSTCPServerIPcomboBox),
+                       static_cast<QWidget *>(ui->GPSTCPServerPortlineEdit),
+                       static_cast<QWidget *>(ui->GPSTCPopencompushButton), static_cast<QWidget *>(ui->label_41),
+                       static_cast<QWidget *>(ui->label_51)})
+        w->setVisible(!com);
+    ui->GPSportMode_01->setChecked(com);
+    ui->GPSportMode_02->setChecked(!com);
+}
+
+void MainWindow::GPSactionOpen_triggered()
+{
+    if (serialOpen) {
+        // Close, whichever page opened the port.
+        ThreadSerial *holder = serialThread;
+        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
+        if (holder) {
+            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readGPSCom(QByteArray)));
+            disconnect(holder, SIGNAL(portLost(QString)), this, SLOT(GPS_portLost(QString)));
+            holder->running = false;
+            if (holder->port)
+                holder->port->close();
+            holder->exit(0);
+            // The holder's thread body is empty, so this wait is short; a
+            // running thread object is never destroyed.
+            holder->wait();
+            holder->deleteLater();
+        }
+        serialThread = nullptr;
+        if (gps && gps->display)
+            gps->display->flush();
+        GPSsetsetComboBoxEnabled(true);
+        ui->statusBar->showMessage(tr("Serial closed"));
+        ui->GPSopencompushButton->setText(tr("Open"));
+        serialOpen = false;
+        if (portScanTimer)
+            portScanTimer->start(500);
+        ui->GPSopencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
+        return;
+    }
+
+    const QString name = ui->GPSportNameComboBox->currentText();
+    if (name.isEmpty())
+        return;
+
+    ThreadSerial *holder = new ThreadSerial();
+    holder->portName = name;
+    holder->baudRate = ui->GPSbaudRateComboBox->currentText().trimmed().toInt();
+    holder->dataBits = 8;
+    holder->parityIndex = 0;
+    holder->stopBitsIndex = 0;
+    holder->open(true);
+    if (!holder->opened) {
+        ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
+        holder->deleteLater();
+        return;
+    }
+
+    serialThread = holder;
+    connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readGPSCom(QByteArray)), Qt::UniqueConnection);
+    connect(holder, SIGNAL(portLost(QString)), this, SLOT(GPS_portLost(QString)), Qt::UniqueConnection);
+    connect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)),
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+    ui->statusBar->showMessage(tr("Serial opened"));
+    ui->GPSopencompushButton->setText(tr("Close"));
+    GPSsetsetComboBoxEnabled(false);
+    serialOpen = true;
+    gps->framer.clear();
+    stop_SerialSacn_new();
+    holder->start(QThread::InheritPriority);
+    ui->GPSopencompushButton->setStyleSheet(QLatin1String(kOpenStyle));
+}
+
+void MainWindow::GPS_portLost(const QString &reason)
+{
+    if (!serialOpen || sender() != serialThread)
+        return;
+    GPSactionOpen_triggered();
+    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+}
+
+void MainWindow::readGPSCom(QByteArray data)
+{
+    GPS_Analysis_Data_Process(data);
+
+    // The new-fix step: at most once every 10 s.
+    if (gpsPositionReady == 1) {
+        const qint64 now = GpsTrack::nowMs();
+        if (gpsLastMapTime == 0 || now - gpsLastMapTime > kFixSpacingMs) {
+            gpsLastMapTime = now;
+            const GpsPosition p = gps->position;
+            if (p.valid && ui->GPSSavecheckBox->isChecked())
+                GPSSavefile(GpsTrack::coordinateText(p.latitude), GpsTrack::coordinateText(p.longitude));
+            gpsPositionReady = 0;
+            emit GPS_Signal_Map(ui->GPS_on_off_checkBox->isChecked());
+        }
+    }
+
+    if (data.isEmpty())
+        return;
+    gps->display->append(data, false);
+}
+
+QByteArray MainWindow::GPS_Analysis_Data_Process(QByteArray data)
+{
+    QLabel *labels[] = {ui->GPS_UTC,     ui->Dingweizhuangtai, ui->Weidu,          ui->Weidufangxiang,
+                        ui->Jingdu,      ui->Jingdufangxiang,  ui->Dimiansudu,     ui->Haibagaodu,
+                        ui->Weizhiyinzi, ui->Shuipingyinzi,    ui->Cuizhiyinzi,    ui->Shiyongweixing,
+                        ui->GPSKejianweixing, ui->BDKejianweixing};
+    QList<NmeaDecoder::Update> updates;
+    for (const QByteArray &sentence : gps->framer.feed(data)) {
+        updates.clear();
+        gps->decoder.decode(sentence, &updates);
+        for (const NmeaDecoder::Update &u : updates)
+            labels[static_cast<int>(u.label)]->setText(u.text);
+        if (gps->decoder.takePositionUpdate()) {
+            gps->position = gps->decoder.position();
+            gpsPositionReady = 1;
+        }
+    }
+    return QByteArray();
+}
+
+void MainWindow::GPS_MAP(bool on)
+{
+    const GpsPosition p = gps->position;
+    if (!p.valid)
+        return; // nothing that is not a position reaches the map
+    gps->map->run(GpsMapScript::call("Set_Longit", p.longitude));
+    gps->map->run(GpsMapScript::call("Set_Latit", p.latitude));
+    gps->map->run(GpsMapScript::call(on ? "Set_Location_First" : "Set_Location"));
+}
+
+void MainWindow::GPSSavefile(QString Latit, QString Longit)
+{
+    if (Latit == QLatin1String("0.000000") && Longit == QLatin1String("0.000000"))
+        return;
+    double lat = 0, lon = 0;
+    if (!GpsTrack::parsePosition(Latit, Longit, &lat, &lon))
+        return; // only positions go into the track file
+    QString error;
+    if (!GpsTrack::append(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon), &error))
+        ui->statusBar->showMessage(tr("Unable to save GPS data."));
+}
+
+void MainWindow::GPStrochoidpushButton_triggered()
+{
+    const QString fileName = UiPrompt::openFileName(nullptr, tr("read"), QString(), QStringLiteral("(*)"));
+    if (fileName.isEmpty())
+        return;
+    QFile file(fileName);
+    const QFileInfo info(fileName);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        return;
+    }
+    GpsTrack::Replay replay;
+    QPointer<MainWindow> alive(this);
+    while (!file.atEnd()) {
+        QCoreApplication::processEvents();
+        if (!alive)
+            return;
+        const QString line = QString::fromLatin1(file.readLine(kMaxTrackLine));
+        double lat = 0, lon = 0;
+        if (!GpsTrack::parseLine(line, &lat, &lon))
+            continue; // not a position: skipped
+        GpsTrack::Replay::Segment s;
+        if (!replay.add(lat, lon, &s))
+            continue;
+        gps->map->run(QStringLiteral("Set_Latit2(%1)").arg(s.lat2));
+        gps->map->run(QStringLiteral("Set_Longit2(%1)").arg(s.lon2));
+        gps->map->run(QStringLiteral("Set_Latit3(%1)").arg(s.lat3));
+        gps->map->run(QStringLiteral("Set_Longit3(%1)").arg(s.lon3));
+        gps->map->run(QStringLiteral("saveway()"));
+    }
+    file.close();
+    ui->statusBar->showMessage(tr("Success for read the data in the file"));
+}
+
+void MainWindow::GPSsearchdriving_triggered()
+{
+    QString destination;
+    if (!UiPrompt::textInput(nullptr, QStringLiteral("终点"),
+                             QStringLiteral("请输入需要计算的终点地址；如：\"北京市长安街\"。"), QString(),
+                             &destination))
+        return;
+    gps->map->run(QStringLiteral("searchdriving(%1)").arg(GpsMapScript::stringLiteral(destination)));
+}
+
+void MainWindow::GPSCleanData_triggered()
+{
+    gps->display->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}

@@ -1,0 +1,27 @@
+#pragma once
+// What the GPS Debug page keeps between its slots: the sentence framer and
+// decoder, the current position for the map and the track file, the receive
+// display and the map.
+
+#include <QObject>
+#include <QPointer>
+
+#include "gpsmapbridge.h"
+#include "nmea.h"
+
+class ReceiveDisplay;
+
+class GpsPageState : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    NmeaFramer framer;
+    NmeaDecoder decoder;
+    // The position the map and the track file get (signed degrees).
+    GpsPosition position;
+    ReceiveDisplay *display = nullptr;
+    GpsMapBridge *map = nullptr;
+};
