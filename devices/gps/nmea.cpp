@@ -178,9 +178,19 @@ bool NmeaDecoder::qualityIsFix(double quality)
 
 bool NmeaDecoder::degreesFromNmea(const QByteArray &field, double maxDegrees, double *degrees)
 {
+    // Digits with at most one decimal point, nothing else.
+    int points = 0;
+    for (char c : field) {
+        if (c == '.')
+            ++points;
+        else if (c < '0' || c > '9')
+            return false;
+    }
+    if (field.isEmpty() || points > 1 || field == ".")
+        return false;
     bool ok = false;
     const double x = NmeaField::parseNumber(field.constData(), field.constData() + field.size(), &ok);
-    if (!ok || x < 0)
+    if (!ok)
         return false;
     const double d = std::trunc(x / 100.0);
     const double minutes = x - d * 100.0;

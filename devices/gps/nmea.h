@@ -110,7 +110,7 @@ public:
     // "Yes" for GGA qualities 1 to 5 (GPS, DGPS, PPS, RTK fixed, RTK float).
     static bool qualityIsFix(double quality);
     // ddmm.mmmm (or dddmm.mmmm) to decimal degrees; false when the field is
-    // not a number, negative, has 60 minutes or more, or exceeds `maxDegrees`.
+    // not digits with at most one decimal point, has 60 minutes or more, or exceeds `maxDegrees`.
     static bool degreesFromNmea(const QByteArray &field, double maxDegrees, double *degrees);
 
 private:
