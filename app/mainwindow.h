@@ -58,6 +58,8 @@ public:
 signals:
     // ---- GPS Debug page signals ----
     void GPS_Signal_Map(bool on);
+    void GPS_Signal_Data_Over(const QByteArray &sentence);
+    void GPS_GUI_Wait_Data_Over(bool status);
 
 public slots:
     // ---- Application ----
@@ -183,6 +185,8 @@ public slots:
     void GPS_MAP(bool on);
     void GPSSavefile(QString Latit, QString Longit);
     void GPS_portLost(const QString &reason);
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
@@ -299,6 +303,7 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    bool gpsSignalBusy = false;
     class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----

@@ -7,6 +7,7 @@
 #include "gps/gpspagestate.h"
 #include "gps/gpstrack.h"
 #include "receivedisplay.h"
+#include "gps/ui_gpssignal.h"
 #include "threadserial.h"
 #include "uiprompt.h"
 
@@ -51,6 +52,7 @@ void MainWindow::GPS_Init_Start()
     connect(ui->GPScleandatapushButton, SIGNAL(pressed()), this, SLOT(GPSCleanData_triggered()));
     connect(ui->GPSpushButtonsearchdriving, SIGNAL(pressed()), this, SLOT(GPSsearchdriving_triggered()));
     connect(ui->GPStrochoidpushButton, SIGNAL(pressed()), this, SLOT(GPStrochoidpushButton_triggered()));
+    connect(ui->GPSsignal, SIGNAL(pressed()), this, SLOT(slotGPSsignal()));
 
     ui->GPSportMode_01->setChecked(true);
     ui->GPSportMode_02->setChecked(false);
@@ -208,6 +210,8 @@ QByteArray MainWindow::GPS_Analysis_Data_Process(QByteArray data)
     QList<NmeaDecoder::Update> updates;
     for (const QByteArray &sentence : gps->framer.feed(data)) {
         updates.clear();
+        if (NmeaDecoder::typeOf(sentence) == NmeaDecoder::Type::GSV && !gpsSignalBusy && gpsSignalDialogOpen)
+            emit GPS_Signal_Data_Over(sentence);
         gps->decoder.decode(sentence, &updates);
         for (const NmeaDecoder::Update &u : updates)
             labels[static_cast<int>(u.label)]->setText(u.text);
@@ -290,4 +294,67 @@ void MainWindow::GPSCleanData_triggered()
 {
     gps->display->clear();
     ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::slotGPSsignal()
+{
+    if (gpsSignalDialogOpen)
+        return;
+
+    auto *worker = new GPS_Signal();
+    gps->signalWorker = worker;
+    connect(this, &MainWindow::GPS_Signal_Data_Over, worker, &GPS_Signal::Get_Data);
+    connect(this, &MainWindow::GPS_GUI_Wait_Data_Over, worker, &GPS_Signal::Wait_Data);
+    // The worker goes when its loop has ended.
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+
+    auto *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *form = new Ui::GPSsignal;
+    form->setupUi(dialog);
+    connect(form->GPSsignalCancel, SIGNAL(pressed()), dialog, SLOT(close()));
+    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpssignaldialogclose()));
+    // The worker ends with the dialog; its loop returns at once when told to.
+    connect(dialog, &QObject::destroyed, worker, [worker] {
+        worker->stop();
+        worker->quit();
+        worker->wait();
+    });
+    auto *charts = new GpsSignalCharts(dialog);
+    form->horizontalLayout->addWidget(charts);
+    delete form; // the widgets belong to the dialog
+    gps->signalDialog = dialog;
+    gps->signalCharts = charts;
+
+    // Records reach the charts of this opening only: one that arrives after
+    // the dialog closed is dropped with them.
+    connect(worker, &GPS_Signal::ReturnResult, charts, [this, charts](const GpsSatelliteRecord &record) {
+        if (!gpsSignalBusy) {
+            gpsSignalBusy = true;
+            for (const nmea_slmsg &entry : record.entries) {
+                if (entry.system != 0)
+                    charts->draw(entry);
+            }
+        }
+        emit GPS_GUI_Wait_Data_Over(false);
+        gpsSignalBusy = false;
+    });
+
+    dialog->setWindowFlags(dialog->windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    gpsSignalDialogOpen = true;
+    gpsSignalBusy = false;
+    worker->start();
+    dialog->show();
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+}
+
+void MainWindow::slotgpssignaldialogclose()
+{
+    // Flags and connections only: this also runs while the main window
+    // itself is being destroyed. The worker stops with the dialog.
+    gpsSignalDialogOpen = false;
+    gpsSignalBusy = false;
+    disconnect(this, &MainWindow::GPS_Signal_Data_Over, nullptr, nullptr);
+    disconnect(this, &MainWindow::GPS_GUI_Wait_Data_Over, nullptr, nullptr);
 }

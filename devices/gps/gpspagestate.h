@@ -3,10 +3,13 @@
 // decoder, the current position for the map and the track file, the receive
 // display and the map.
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 
 #include "gpsmapbridge.h"
+#include "gpssignal.h"
+#include "gpssignalcharts.h"
 #include "nmea.h"
 
 class ReceiveDisplay;
@@ -24,4 +27,8 @@ public:
     GpsPosition position;
     ReceiveDisplay *display = nullptr;
     GpsMapBridge *map = nullptr;
+    // The "GPS Signal" dialog of the current opening, its charts and worker.
+    QPointer<QDialog> signalDialog;
+    QPointer<GpsSignalCharts> signalCharts;
+    QPointer<GPS_Signal> signalWorker;
 };
