@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>GPSsignal</name>
+    <message>
+        <source>GPS Signal</source>
+        <translation>GPS信号</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>CustomWebPage</name>
     <message>
         <source>Message</source>
