@@ -6,6 +6,7 @@
 
 #include "devicewindowfixture.h"
 #include "testsupport.h"
+#include "webguard.h"
 
 #include "gps/gpsmapbridge.h"
 #include "gps/gpspagestate.h"
@@ -20,8 +21,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
-#include <QWebEngineProfile>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace {
@@ -44,23 +43,6 @@ QByteArray fixSentences(const QByteArray &time = "092750.000")
 }
 constexpr double kFixLat = -(33 + 52.128 / 60);
 constexpr double kFixLon = -(151 + 12.504 / 60);
-
-// Tests never leave the machine: every web request that is not for the
-// loopback is refused before it is made.
-class LoopbackOnly : public QWebEngineUrlRequestInterceptor
-{
-public:
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        const QUrl url = info.requestUrl();
-        const bool remote = url.scheme().startsWith(QLatin1String("http")) || url.scheme().startsWith(QLatin1String("ws"));
-        if (remote && url.host() != QLatin1String("127.0.0.1") && url.host() != QLatin1String("localhost")) {
-            info.block(true);
-            ++blocked;
-        }
-    }
-    int blocked = 0;
-};
 
 // Runs a script in the page and waits for its result.
 QVariant js(QWebEnginePage *page, const QString &script)
@@ -99,13 +81,12 @@ private:
     bool openPort();
 
     TestSupport::DeviceWindowFixture f;
-    LoopbackOnly interceptor;
     qint64 clock = 0;
 };
 
 void TestGpsPage::initTestCase()
 {
-    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&interceptor);
+    TestSupport::keepWebOnLoopback();
 }
 
 void TestGpsPage::init()
@@ -251,7 +232,7 @@ void TestGpsPage::openStreetMapMarkerAndReplay()
     // Without the internet the IP location fails, and says so through the hook.
     QTRY_VERIFY_WITH_TIMEOUT(f.prompts->texts().contains(QStringLiteral("IP location failed!")), 20000);
     QCOMPARE(f.prompts->requests().constLast().title, QStringLiteral("Message"));
-    QVERIFY(interceptor.blocked > 0);
+    QVERIFY(TestSupport::keepWebOnLoopback() > 0); // the page did try to go out
 
     // A fix moves the marker; with tracking on the view is centred on it.
     ui->GPS_on_off_checkBox->setChecked(true);

@@ -5,6 +5,7 @@
 
 #include "devicewindowfixture.h"
 #include "testsupport.h"
+#include "webguard.h"
 
 #include "gps/callout.h"
 #include "gps/gpspagestate.h"
@@ -70,6 +71,7 @@ class TestGpsSignal : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { TestSupport::keepWebOnLoopback(); }
     void gsvRecord_data();
     void gsvRecord();
     void workerHandshake();
