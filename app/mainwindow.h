@@ -187,6 +187,19 @@ public slots:
     void GPS_portLost(const QString &reason);
     void slotGPSsignal();
     void slotgpssignaldialogclose();
+    void GPSTCPopencompushButton_triggered();
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    double CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2);
+    double GPS_rad(double d);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();

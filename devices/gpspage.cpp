@@ -7,6 +7,8 @@
 #include "gps/gpspagestate.h"
 #include "gps/gpstrack.h"
 #include "receivedisplay.h"
+#include "gps/geodesy.h"
+#include "gps/ui_gpscalculate.h"
 #include "gps/ui_gpssignal.h"
 #include "threadserial.h"
 #include "uiprompt.h"
@@ -14,7 +16,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 
@@ -27,6 +33,26 @@ const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: w
 constexpr qint64 kFixSpacingMs = 10000;
 // Longest track-file line looked at; longer lines are read in pieces.
 constexpr qint64 kMaxTrackLine = 64 * 1024;
+
+// Deletes a dialog's form together with the dialog.
+template <class Form>
+class FormHolder : public QObject
+{
+public:
+    FormHolder(Form *form, QObject *dialog) : QObject(dialog), m_form(form) {}
+    ~FormHolder() override { delete m_form; }
+
+private:
+    Form *m_form;
+};
+
+// The user's number, 0 for text that is none (or not finite).
+double numberOf(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0.0;
+}
 
 const QUrl kOpenStreetMapPage(QStringLiteral("qrc:/html/images/openstreetmap.html"));
 const QUrl kBaiduMapPage(QStringLiteral("qrc:/html/images/BaiduMap.html"));
@@ -53,6 +79,8 @@ void MainWindow::GPS_Init_Start()
     connect(ui->GPSpushButtonsearchdriving, SIGNAL(pressed()), this, SLOT(GPSsearchdriving_triggered()));
     connect(ui->GPStrochoidpushButton, SIGNAL(pressed()), this, SLOT(GPStrochoidpushButton_triggered()));
     connect(ui->GPSsignal, SIGNAL(pressed()), this, SLOT(slotGPSsignal()));
+    connect(ui->GPScalculate, SIGNAL(pressed()), this, SLOT(slotGPScalculate()));
+    connect(ui->GPSTCPopencompushButton, SIGNAL(pressed()), this, SLOT(GPSTCPopencompushButton_triggered()));
 
     ui->GPSportMode_01->setChecked(true);
     ui->GPSportMode_02->setChecked(false);
@@ -357,4 +385,204 @@ void MainWindow::slotgpssignaldialogclose()
     gpsSignalBusy = false;
     disconnect(this, &MainWindow::GPS_Signal_Data_Over, nullptr, nullptr);
     disconnect(this, &MainWindow::GPS_GUI_Wait_Data_Over, nullptr, nullptr);
+}
+
+// ---- Remote positions over TCP ----
+
+void MainWindow::GPSTCPopencompushButton_triggered()
+{
+    if (gpsTcpOpen == 0) {
+        if (!GPSTCP_Server_WorkOpen())
+            return; // the reason is already shown; the button stays "Start"
+        ui->GPSTCPopencompushButton->setText(tr("Stop"));
+        gpsTcpOpen = 1;
+    } else {
+        GPSTCP_Server_WorkClose();
+        ui->GPSTCPopencompushButton->setText(tr("Start"));
+        gpsTcpOpen = 0;
+    }
+}
+
+bool MainWindow::GPSTCP_Server_WorkOpen()
+{
+    const QString portText = ui->GPSTCPServerPortlineEdit->text().trimmed();
+    if (portText.isEmpty()) {
+        UiPrompt::warning(this, tr("warning:"), tr("Port is empty!"), QMessageBox::Ok);
+        return false;
+    }
+    bool ok = false;
+    const int port = portText.toInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        UiPrompt::warning(this, tr("warning:"), tr("The port must be a number from 1 to 65535."), QMessageBox::Ok);
+        return false;
+    }
+    if (!gpsTcpServer)
+        return false;
+    if (!gpsTcpServer->listen(QHostAddress::Any, quint16(port))) {
+        ui->statusBar->showMessage(tr("Server failed to start: %1").arg(gpsTcpServer->errorString()));
+        return false;
+    }
+    ui->GPSTCPServerPortlineEdit->setEnabled(false);
+    ui->GPSTCPServerIPcomboBox->setEnabled(false);
+    connect(gpsTcpServer, SIGNAL(newConnection()), this, SLOT(GPSupdateserver()), Qt::UniqueConnection);
+    ui->statusBar->showMessage(tr("Server has started"));
+    return true;
+}
+
+void MainWindow::GPSTCP_Server_WorkClose()
+{
+    for (QTcpSocket *client : qAsConst(gpsTcpClients)) {
+        client->disconnect(this);
+        client->close();
+        client->deleteLater();
+    }
+    gpsTcpClients.clear();
+    gps->clientBuffers.clear();
+    if (gpsTcpServer)
+        gpsTcpServer->close();
+    ui->statusBar->showMessage(tr("Server has stopped"));
+    ui->GPSTCPServerPortlineEdit->setEnabled(true);
+    ui->GPSTCPServerIPcomboBox->setEnabled(true);
+}
+
+void MainWindow::GPSupdateserver()
+{
+    while (gpsTcpServer && gpsTcpServer->hasPendingConnections()) {
+        QTcpSocket *client = gpsTcpServer->nextPendingConnection();
+        const QString peer = client->peerAddress().toString();
+        ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(peer));
+        if (peer.isEmpty()) {
+            client->disconnectFromHost();
+            client->deleteLater();
+            continue;
+        }
+        gpsTcpClients.append(client);
+        gps->clientBuffers.insert(client, GpsTrack::LineBuffer());
+        connect(client, SIGNAL(disconnected()), this, SLOT(GPSupdateSendStatus()));
+        connect(client, SIGNAL(readyRead()), this, SLOT(GPSTCP_Server_ReadMessage()));
+    }
+}
+
+void MainWindow::GPSupdateSendStatus()
+{
+    auto *client = qobject_cast<QTcpSocket *>(sender());
+    if (!client || !gpsTcpClients.contains(client))
+        return;
+    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
+    gpsTcpClients.removeOne(client);
+    gps->clientBuffers.remove(client);
+    client->disconnect(this);
+    client->close();
+    client->deleteLater();
+}
+
+void MainWindow::GPSTCP_Server_ReadMessage()
+{
+    auto *client = qobject_cast<QTcpSocket *>(sender());
+    if (!client || !gpsTcpClients.contains(client))
+        return;
+    const QByteArray bytes = client->readAll();
+    if (bytes.isEmpty())
+        return;
+    const QList<QByteArray> messages = gps->clientBuffers[client].feed(bytes);
+    for (const QByteArray &message : messages) {
+        double lat = 0, lon = 0;
+        if (!GpsTrack::parseLine(QString::fromLatin1(message), &lat, &lon))
+            continue; // not a position: shown, nothing else
+        ui->Weidu->setText(QString::number(lat, 'g', 12));
+        ui->Jingdu->setText(QString::number(lon, 'g', 12));
+        if (ui->GPSSavecheckBox->isChecked())
+            GPSSavefile(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon));
+        gpsPositionReady = 0;
+        gps->position = GpsPosition{true, lat, lon};
+        gps->map->run(GpsMapScript::call("Set_Latit", lat));
+        gps->map->run(GpsMapScript::call("Set_Longit", lon));
+        gps->map->run(GpsMapScript::call(ui->GPS_on_off_checkBox->isChecked() ? "Set_Location_First" : "Set_Location"));
+        ui->Haibagaodu->setText(QStringLiteral("Null"));
+    }
+    ui->statusBar->showMessage(tr("TCP receive ")
+                               + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
+    gps->display->append(bytes, false);
+}
+
+// ---- Distance and UTM calculator ----
+
+void MainWindow::slotGPScalculate()
+{
+    if (gpsCalcDialogOpen)
+        return;
+    auto *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *form = new Ui::GPScalculate;
+    form->setupUi(dialog);
+    new FormHolder<Ui::GPScalculate>(form, dialog);
+    gps->calcDialog = dialog;
+    gps->calcUi = form;
+    connect(form->GPScalculateCancel, SIGNAL(pressed()), dialog, SLOT(close()));
+    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpscalculatedialogclose()));
+    connect(form->GPSpushButtoncalculate, SIGNAL(pressed()), this, SLOT(GPScalculate_triggered()));
+    connect(form->utmtoll, SIGNAL(pressed()), this, SLOT(GPSUTM_Conversions_LatLong_triggered()));
+    connect(form->lltoutm, SIGNAL(pressed()), this, SLOT(GPSLatLong_Conversions_UTM_triggered()));
+    gpsCalcDialogOpen = true;
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    dialog->show();
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    for (int i = 1; i <= Geodesy::kEllipsoidCount; ++i)
+        form->utm_comboBox->addItem(QLatin1String(Geodesy::ellipsoid(i).name));
+    form->utm_comboBox->setCurrentIndex(22);
+}
+
+void MainWindow::slotgpscalculatedialogclose()
+{
+    // The form goes with the dialog. Only the flag here: this also runs
+    // while the main window itself is being destroyed.
+    gpsCalcDialogOpen = false;
+}
+
+void MainWindow::GPScalculate_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    const double km = CalcDistance(numberOf(f->YlatlineEdit->text()), numberOf(f->YlonglineEdit->text()),
+                                   numberOf(f->MlatlineEdit->text()), numberOf(f->MlonglineEdit->text()));
+    f->GPSresults->setText(QString::number(km, 'g', 6));
+}
+
+void MainWindow::GPSLatLong_Conversions_UTM_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    const Geodesy::Utm utm = Geodesy::toUtm(f->utm_comboBox->currentIndex() + 1, numberOf(f->latlineEdit->text()),
+                                            numberOf(f->longlineEdit->text()));
+    f->utmElineEdit->setText(QString::number(utm.easting, 'f', 8));
+    f->utmNlineEdit->setText(QString::number(utm.northing, 'f', 8));
+    f->utmZlineEdit->setText(utm.zone);
+}
+
+void MainWindow::GPSUTM_Conversions_LatLong_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    double lat = 0, lon = 0;
+    QString error;
+    if (!Geodesy::fromUtm(f->utm_comboBox->currentIndex() + 1, numberOf(f->utmElineEdit->text()),
+                          numberOf(f->utmNlineEdit->text()), f->utmZlineEdit->text(), &lat, &lon, &error)) {
+        ui->statusBar->showMessage(error);
+        return;
+    }
+    f->latlineEdit->setText(QString::number(lat, 'f', 8));
+    f->longlineEdit->setText(QString::number(lon, 'f', 8));
+}
+
+double MainWindow::CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2)
+{
+    return Geodesy::distanceKm(fLati1, fLong1, fLati2, fLong2);
+}
+
+double MainWindow::GPS_rad(double d)
+{
+    return Geodesy::rad(d);
 }

@@ -4,15 +4,21 @@
 // display and the map.
 
 #include <QDialog>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
 #include "gpsmapbridge.h"
+#include "gpstrack.h"
 #include "gpssignal.h"
 #include "gpssignalcharts.h"
 #include "nmea.h"
 
 class ReceiveDisplay;
+class QTcpSocket;
+namespace Ui {
+class GPScalculate;
+}
 
 class GpsPageState : public QObject
 {
@@ -31,4 +37,9 @@ public:
     QPointer<QDialog> signalDialog;
     QPointer<GpsSignalCharts> signalCharts;
     QPointer<GPS_Signal> signalWorker;
+    // Remote positions: one message buffer per client.
+    QHash<QTcpSocket *, GpsTrack::LineBuffer> clientBuffers;
+    // The "GPS calculation" dialog and its form.
+    QPointer<QDialog> calcDialog;
+    Ui::GPScalculate *calcUi = nullptr;
 };

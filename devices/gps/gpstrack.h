@@ -4,6 +4,8 @@
 // coordinates formatted by us, and the monotonic clock that spaces the saved
 // positions.
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -54,6 +56,19 @@ private:
     QString m_prevLat, m_prevLon, m_curLat, m_curLon;
     bool m_pending = false;
     bool m_drawnOnce = false;
+};
+
+// One remote client's messages: its bytes cut at CR LF, in order. At most
+// kMaxBuffer bytes wait for their CR LF (past it the oldest go).
+class LineBuffer
+{
+public:
+    static constexpr int kMaxBuffer = 64 * 1024;
+    QList<QByteArray> feed(const QByteArray &bytes);
+    int pending() const { return int(m_buffer.size()); }
+
+private:
+    QByteArray m_buffer;
 };
 
 // Milliseconds of a monotonic clock; tests may replace it.
