@@ -54,6 +54,16 @@ double numberOf(const QString &text)
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
+// A client's address as people write it (an IPv4 client of the dual-stack
+// server without its "::ffff:" prefix).
+QString peerText(const QTcpSocket *socket)
+{
+    const QHostAddress a = socket->peerAddress();
+    bool v4 = false;
+    const quint32 ip = a.toIPv4Address(&v4);
+    return v4 ? QHostAddress(ip).toString() : a.toString();
+}
+
 const QUrl kOpenStreetMapPage(QStringLiteral("qrc:/html/images/openstreetmap.html"));
 const QUrl kBaiduMapPage(QStringLiteral("qrc:/html/images/BaiduMap.html"));
 
@@ -449,7 +459,7 @@ void MainWindow::GPSupdateserver()
 {
     while (gpsTcpServer && gpsTcpServer->hasPendingConnections()) {
         QTcpSocket *client = gpsTcpServer->nextPendingConnection();
-        const QString peer = client->peerAddress().toString();
+        const QString peer = peerText(client);
         ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(peer));
         if (peer.isEmpty()) {
             client->disconnectFromHost();
@@ -468,7 +478,7 @@ void MainWindow::GPSupdateSendStatus()
     auto *client = qobject_cast<QTcpSocket *>(sender());
     if (!client || !gpsTcpClients.contains(client))
         return;
-    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
+    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(peerText(client)));
     gpsTcpClients.removeOne(client);
     gps->clientBuffers.remove(client);
     client->disconnect(this);
@@ -500,9 +510,11 @@ void MainWindow::GPSTCP_Server_ReadMessage()
         gps->map->run(GpsMapScript::call(ui->GPS_on_off_checkBox->isChecked() ? "Set_Location_First" : "Set_Location"));
         ui->Haibagaodu->setText(QStringLiteral("Null"));
     }
-    ui->statusBar->showMessage(tr("TCP receive ")
-                               + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
+    // Shown now, so the serial path's read notice does not replace this one.
     gps->display->append(bytes, false);
+    gps->display->flush();
+    ui->statusBar->showMessage(tr("TCP receive ")
+                               + tr("from:%1:%2").arg(peerText(client)).arg(client->peerPort()));
 }
 
 // ---- Distance and UTM calculator ----
@@ -559,6 +571,8 @@ void MainWindow::GPSLatLong_Conversions_UTM_triggered()
     f->utmElineEdit->setText(QString::number(utm.easting, 'f', 8));
     f->utmNlineEdit->setText(QString::number(utm.northing, 'f', 8));
     f->utmZlineEdit->setText(utm.zone);
+    for (QLineEdit *e : {f->utmElineEdit, f->utmNlineEdit})
+        e->setCursorPosition(0); // the leading digits in view
 }
 
 void MainWindow::GPSUTM_Conversions_LatLong_triggered()
