@@ -457,6 +457,8 @@ void MainWindow::GPSTCP_Server_WorkClose()
 
 void MainWindow::GPSupdateserver()
 {
+    if (!ui)
+        return; // a client going while the window is being destroyed
     while (gpsTcpServer && gpsTcpServer->hasPendingConnections()) {
         QTcpSocket *client = gpsTcpServer->nextPendingConnection();
         const QString peer = peerText(client);
@@ -475,6 +477,8 @@ void MainWindow::GPSupdateserver()
 
 void MainWindow::GPSupdateSendStatus()
 {
+    if (!ui)
+        return; // a client going while the window is being destroyed
     auto *client = qobject_cast<QTcpSocket *>(sender());
     if (!client || !gpsTcpClients.contains(client))
         return;
@@ -488,6 +492,8 @@ void MainWindow::GPSupdateSendStatus()
 
 void MainWindow::GPSTCP_Server_ReadMessage()
 {
+    if (!ui)
+        return; // a client going while the window is being destroyed
     auto *client = qobject_cast<QTcpSocket *>(sender());
     if (!client || !gpsTcpClients.contains(client))
         return;

@@ -40,6 +40,7 @@ private:
     std::unique_ptr<QTcpSocket> connectClient(quint16 port);
 
     TestSupport::DeviceWindowFixture f;
+    std::unique_ptr<QTcpSocket> lingering; // outlives the window
 };
 
 void TestGpsServer::init()
@@ -52,6 +53,7 @@ void TestGpsServer::init()
 void TestGpsServer::cleanup()
 {
     f.stop();
+    lingering.reset();
     GpsTrack::setPathForTesting(QString());
 }
 
@@ -181,8 +183,11 @@ void TestGpsServer::messagesFromClients()
     QVERIFY(ui->GPSTCPServerPortlineEdit->isEnabled());
     QVERIFY(f.w->gpsTcpClients.isEmpty());
     QTRY_COMPARE(b->state(), QAbstractSocket::UnconnectedState);
-    // And it starts again.
+    // And it starts again; the window then goes with a client connected.
     QVERIFY(start(&port));
+    lingering = connectClient(port);
+    QVERIFY(lingering);
+    QCOMPARE(f.w->gpsTcpClients.size(), 1);
 }
 
 void TestGpsServer::refusedStarts()
