@@ -6,11 +6,11 @@
 #include "gps/gpsmapbridge.h"
 #include "gps/gpspagestate.h"
 #include "gps/gpstrack.h"
+#include "deviceport.h"
 #include "receivedisplay.h"
 #include "gps/geodesy.h"
 #include "gps/ui_gpscalculate.h"
 #include "gps/ui_gpssignal.h"
-#include "threadserial.h"
 #include "uiprompt.h"
 
 #include <QFile>
@@ -24,10 +24,11 @@
 
 namespace {
 
-const char kClosedStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                            "QPushButton:pressed {   background-color: #45A049;}";
-const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                          "QPushButton:pressed {   background-color: #FF5722;}";
+DevicePort gpsPort(Ui::MainWindow *ui)
+{
+    return {ui->GPSportNameComboBox, ui->GPSbaudRateComboBox, ui->GPSopencompushButton,
+            SLOT(readGPSCom(QByteArray)), SLOT(GPS_portLost(QString)), &MainWindow::GPSsetsetComboBoxEnabled};
+}
 
 // Positions are saved and sent to the map at most this often.
 constexpr qint64 kFixSpacingMs = 10000;
@@ -116,7 +117,7 @@ void MainWindow::GPS_Init_Start()
     ui->GPSKejianweixing->hide();
     ui->Shiyongweixing->hide();
 
-    ui->GPSopencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
+    ui->GPSopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
 }
 
 void MainWindow::GPSPortModeChanged()
@@ -150,71 +151,26 @@ void MainWindow::GPSactionOpen_triggered()
 {
     if (serialOpen) {
         // Close, whichever page opened the port.
-        ThreadSerial *holder = serialThread;
         disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
-        if (holder) {
-            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readGPSCom(QByteArray)));
-            disconnect(holder, SIGNAL(portLost(QString)), this, SLOT(GPS_portLost(QString)));
-            holder->running = false;
-            if (holder->port)
-                holder->port->close();
-            holder->exit(0);
-            // The holder's thread body is empty, so this wait is short; a
-            // running thread object is never destroyed.
-            holder->wait();
-            holder->deleteLater();
-        }
-        serialThread = nullptr;
         if (gps && gps->display)
             gps->display->flush();
-        GPSsetsetComboBoxEnabled(true);
-        ui->statusBar->showMessage(tr("Serial closed"));
-        ui->GPSopencompushButton->setText(tr("Open"));
-        serialOpen = false;
-        if (portScanTimer)
-            portScanTimer->start(500);
-        ui->GPSopencompushButton->setStyleSheet(QLatin1String(kClosedStyle));
+        closeDevicePort(gpsPort(ui));
         return;
     }
-
-    const QString name = ui->GPSportNameComboBox->currentText();
-    if (name.isEmpty())
+    if (!toggleDevicePort(gpsPort(ui)))
         return;
-
-    ThreadSerial *holder = new ThreadSerial();
-    holder->portName = name;
-    holder->baudRate = ui->GPSbaudRateComboBox->currentText().trimmed().toInt();
-    holder->dataBits = 8;
-    holder->parityIndex = 0;
-    holder->stopBitsIndex = 0;
-    holder->open(true);
-    if (!holder->opened) {
-        ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
-        holder->deleteLater();
-        return;
-    }
-
-    serialThread = holder;
-    connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, SLOT(readGPSCom(QByteArray)), Qt::UniqueConnection);
-    connect(holder, SIGNAL(portLost(QString)), this, SLOT(GPS_portLost(QString)), Qt::UniqueConnection);
     connect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)),
             Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
-    ui->statusBar->showMessage(tr("Serial opened"));
-    ui->GPSopencompushButton->setText(tr("Close"));
-    GPSsetsetComboBoxEnabled(false);
-    serialOpen = true;
     gps->framer.clear();
-    stop_SerialSacn_new();
-    holder->start(QThread::InheritPriority);
-    ui->GPSopencompushButton->setStyleSheet(QLatin1String(kOpenStyle));
 }
 
 void MainWindow::GPS_portLost(const QString &reason)
 {
-    if (!serialOpen || sender() != serialThread)
-        return;
-    GPSactionOpen_triggered();
-    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+    // What was received is shown first, so its notice does not replace the loss.
+    if (gps && gps->display)
+        gps->display->flush();
+    if (devicePortLost(gpsPort(ui), reason))
+        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
 }
 
 void MainWindow::readGPSCom(QByteArray data)
