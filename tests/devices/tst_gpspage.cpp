@@ -282,11 +282,12 @@ void TestGpsPage::baiduPageAndRouteText()
     }
     // The view is made when the page is first shown, not before.
     f.w = std::make_unique<MainWindow>();
-    QVERIFY(f.w->findChildren<QWebEngineView *>().size() == 1); // the "More" page's only
     QVERIFY(!map()->view());
+    QVERIFY(f.w->ui->gps->findChildren<QWebEngineView *>().isEmpty());
     f.w->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
     QVERIFY(map()->view());
+    QCOMPARE(f.w->ui->gps->findChildren<QWebEngineView *>().size(), 1);
     QCOMPARE(map()->mapPage(), QUrl(QStringLiteral("qrc:/html/images/BaiduMap.html")));
     QVERIFY(!f.w->ui->GPSpushButtonsearchdriving->isHidden());
     QTRY_VERIFY_WITH_TIMEOUT(map()->loaded(), 30000);
