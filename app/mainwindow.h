@@ -77,6 +77,9 @@ public:
 
 signals:
     // ---- GPS Debug page signals ----
+    void GPS_Signal_Map(bool on);
+    void GPS_Signal_Data_Over(const QByteArray &sentence);
+    void GPS_GUI_Wait_Data_Over(bool status);
 
 public slots:
     // ---- Application ----
@@ -236,6 +239,31 @@ public slots:
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();
+    void GPSactionOpen_triggered();
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void readGPSCom(QByteArray data);
+    QByteArray GPS_Analysis_Data_Process(QByteArray data);
+    void GPS_MAP(bool on);
+    void GPSSavefile(QString Latit, QString Longit);
+    void GPS_portLost(const QString &reason);
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
+    void GPSTCPopencompushButton_triggered();
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    double CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2);
+    double GPS_rad(double d);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
@@ -443,6 +471,8 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    bool gpsSignalBusy = false;
+    class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
