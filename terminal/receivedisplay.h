@@ -35,6 +35,9 @@ public:
         int maxBlocks = 10000;
         int maxLineChars = RxFormat::kMaxLineChars;
         int coalesceMs = 25;
+        // Each chunk's hex text loses its last character: the separator
+        // after its last byte, or the line feed after a final 0x0A.
+        bool hexDropLast = false;
     };
 
     // Either view may be null. The views are made read-only, their undo
