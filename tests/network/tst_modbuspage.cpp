@@ -287,6 +287,13 @@ void TestModbusPage::tcpFunctionsAgainstLibmodbusSlave()
     regs[10] = QStringLiteral("abcd");
     regs[11] = QStringLiteral("0001");
     QTRY_COMPARE(slave.lastState(), (QStringList{coils, regs.join(QLatin1Char(','))}));
+
+    press(ui()->Modbus_revice_cleandatapushButton);
+    QCOMPARE(ui()->statusBar->currentMessage(), QStringLiteral("Receive has been cleared"));
+    QVERIFY(replies().isEmpty() && !sent().isEmpty());
+    press(ui()->Modbus_send_cleandatapushButton);
+    QCOMPARE(ui()->statusBar->currentMessage(), QStringLiteral("Send has been cleared"));
+    QVERIFY(sent().isEmpty());
 }
 
 void TestModbusPage::rtuThroughPtyToSlave17()
