@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 #include "aboutdialog.h"
 
@@ -31,8 +32,14 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class ThreadSerial;
+struct DevicePort;
 class ReceiveDisplay;
 class SerialFileSender;
+class Ultraviolet;
+class ProgressBarPercent;
+class CThermometer;
+class DashBoard;
+namespace EnvLines { class Parser; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -102,6 +109,15 @@ public slots:
 
     // ---- TCP Debug page ----
     void TCP_Init_Start();
+
+    // ---- Shared serial port: the device pages' open and close road ----
+    // Opens the port of `page` when no page holds it (true when it opened),
+    // otherwise runs the close path; see serial/deviceport.h.
+    bool toggleDevicePort(const DevicePort &page);
+    void closeDevicePort(const DevicePort &page);
+    // For a page's portLost slot: closes when the lost holder is the open
+    // one and says so in the status bar; false for a stale holder.
+    bool devicePortLost(const DevicePort &page, const QString &reason);
 
     // ---- Port scan ----
     QStringList getFilteredSerialPorts();
@@ -183,6 +199,10 @@ public slots:
 
     // ---- Environment page ----
     void ENVironment_Init_Start();
+    void ENVactionOpen_triggered();
+    void readENVCom(QByteArray data);
+    void ENVactionClear_triggered();
+    void ENV_portLost(const QString &reason);
 
     // ---- Crypty page ----
     void Crypty_Init_Start();
@@ -305,6 +325,16 @@ public:
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
+
+    // ---- Environment page ----
+    Ultraviolet *envUvGauge = nullptr;
+    ProgressBarPercent *envHumidityGauge = nullptr;
+    CThermometer *envThermometer = nullptr;
+    DashBoard *envBarometerGauge = nullptr;
+    DashBoard *envCo2Gauge = nullptr;
+    DashBoard *envTvocGauge = nullptr;
+    std::shared_ptr<EnvLines::Parser> envParser; // received bytes not yet consumed
+    ReceiveDisplay *envRxDisplay = nullptr;
 
     // ---- MQTT page ----
     bool mqttConnected = false;
