@@ -9,7 +9,7 @@
 #include "modbus/modbuscodec.h"
 #include "modbus/modbusexchange.h"
 #include "modbus/modbusvaluetext.h"
-#include "openbuttonstyle.h"
+#include "deviceport.h"
 #include "receivedisplay.h"
 #include "threadserial.h"
 #include "uiprompt.h"
@@ -34,6 +34,22 @@ int functionCodeOf(int index)
 {
     static const int codes[] = {1, 2, 3, 4, 5, 6, 15, 16, 22};
     return index >= 0 && index < int(std::size(codes)) ? codes[index] : 1;
+}
+
+// The serial side on the shared port holder: the page's own line
+// settings, no reader (the page reads the port inside its reply window).
+DevicePort modbusPort(Ui::MainWindow *ui)
+{
+    DevicePort port;
+    port.portName = ui->ModbusportNameComboBox;
+    port.baudRate = ui->ModbusbaudRateComboBox;
+    port.dataBits = ui->ModbusdataBitsComboBox;
+    port.parity = ui->ModbusparityComboBox;
+    port.stopBits = ui->ModbusstopBitsComboBox;
+    port.openButton = ui->ModbusopencompushButton;
+    port.lostSlot = SLOT(Modbus_portLost(QString));
+    port.lock = &MainWindow::ModbussetsetComboBoxEnabled;
+    return port;
 }
 
 QList<QWidget *> serialWidgets(Ui::MainWindow *ui)
@@ -108,8 +124,8 @@ void MainWindow::Modbus_Init_Start()
     modbusReplyLog = new ReceiveDisplay(nullptr, ui->Modbus_HexTextBrowser, options, this);
     ui->Modbus_lineEdit->setReadOnly(true);
 
-    ui->ModbusopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
-    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    ui->ModbusopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
     modbusTcpConnected = 0;
     modbusClient = new Kalvest_ModbusClient(this);
 
@@ -141,70 +157,22 @@ void MainWindow::ModbusPortModeChanged()
 
 void MainWindow::ModbusOpen_triggered()
 {
-    if (serialOpen) {
-        // The exchange ends before its port goes.
+    // An exchange ends before its port goes.
+    if (serialOpen)
         modbusExchange->stop();
-        ThreadSerial *holder = serialThread;
-        serialOpen = false;
-        if (holder) {
-            holder->running = false;
-            if (holder->port)
-                holder->port->close();
-            holder->exit(0);
-            disconnect(holder, SIGNAL(portLost(QString)), this, SLOT(Modbus_portLost(QString)));
-            // The holder's thread body is empty, so this wait is short.
-            holder->wait();
-            holder->deleteLater();
-        }
-        serialThread = nullptr;
-        modbusSerialHolder = nullptr;
-        ModbussetsetComboBoxEnabled(true);
-        ui->statusBar->showMessage(tr("Serial closed"));
-        ui->ModbusopencompushButton->setText(tr("Open"));
-        ui->ModbusopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
-        if (portScanTimer)
-            portScanTimer->start(500);
-        return;
-    }
-
-    const QString name = ui->ModbusportNameComboBox->currentText();
-    if (name.isEmpty())
-        return;
-
-    ThreadSerial *holder = new ThreadSerial();
-    serialThread = holder;
-    holder->portName = name;
-    holder->baudRate = ui->ModbusbaudRateComboBox->currentText().trimmed().toInt();
-    holder->dataBits = ui->ModbusdataBitsComboBox->currentText().trimmed().toInt();
-    holder->parityIndex = ui->ModbusparityComboBox->currentIndex();
-    holder->stopBitsIndex = ui->ModbusstopBitsComboBox->currentIndex();
-    // The page reads the port itself, inside its reply window.
-    holder->open(false);
-
-    if (holder->opened) {
-        holder->port->setReadBufferSize(kChannelBufferBytes);
-        modbusSerialHolder = holder;
-        connect(holder, SIGNAL(portLost(QString)), this, SLOT(Modbus_portLost(QString)), Qt::UniqueConnection);
-        ui->statusBar->showMessage(tr("Serial opened"));
-        ui->ModbusopencompushButton->setText(tr("Close"));
-        ModbussetsetComboBoxEnabled(false);
-        serialOpen = true;
-        stop_SerialSacn_new();
-        holder->start(QThread::InheritPriority);
-        ui->ModbusopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
+    if (toggleDevicePort(modbusPort(ui))) {
+        serialThread->port->setReadBufferSize(kChannelBufferBytes);
+        modbusSerialHolder = serialThread;
     } else {
-        ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
-        serialThread = nullptr;
-        holder->deleteLater();
+        modbusSerialHolder = nullptr;
     }
 }
 
 void MainWindow::Modbus_portLost(const QString &reason)
 {
-    if (!serialOpen || sender() != serialThread)
-        return;
-    ModbusOpen_triggered();
-    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+    if (sender() == serialThread)
+        modbusExchange->stop();
+    devicePortLost(modbusPort(ui), reason);
 }
 
 void MainWindow::ModbusTCPopencompushButton_triggered()
@@ -235,7 +203,7 @@ void MainWindow::ModbusTCPopencompushButton_triggered()
         // follows as "No server found".
         ui->statusBar->showMessage(tr("Connected to TCP server"));
         ui->ModbusTCPopencompushButton->setText(QStringLiteral("Disconnect"));
-        ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
+        ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::open));
         modbusTcpConnected = 1;
         connect(socket, &QAbstractSocket::errorOccurred, this,
                 [this](QAbstractSocket::SocketError error) { Modbus_displayError(int(error)); });
@@ -254,7 +222,7 @@ void MainWindow::ModbusTCPopencompushButton_triggered()
     }
     ui->statusBar->showMessage(tr("Disconnected TCP server"));
     ui->ModbusTCPopencompushButton->setText(QStringLiteral("Connect"));
-    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
     ui->ModbusportMode_1->setEnabled(true);
     ui->ModbusportMode_2->setEnabled(true);
     ui->ModbusTCPclientIPlineEdit->setEnabled(true);
@@ -281,7 +249,7 @@ void MainWindow::Modbus_displayError(int socketError)
     ui->ModbusTCPclientIPlineEdit->setEnabled(true);
     ui->ModbusTCPclientPortlineEdit->setEnabled(true);
     ui->ModbusTCPopencompushButton->setText(QStringLiteral("Connect"));
-    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
 }
 
 void MainWindow::Modbus_function_comboBoxIndexChanged(int index)

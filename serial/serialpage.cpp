@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "filesender.h"
-#include "openbuttonstyle.h"
 #include "receivedisplay.h"
 #include "rxformat.h"
 #include "threadserial.h"
@@ -16,8 +15,10 @@
 
 namespace {
 
-const char *const kClosedStyle = OpenButtonStyle::kClosed;
-const char *const kOpenStyle = OpenButtonStyle::kOpen;
+const char kClosedStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
+                            "QPushButton:pressed {   background-color: #45A049;}";
+const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
+                          "QPushButton:pressed {   background-color: #FF5722;}";
 
 // Pause between the lines of a file sent to the port.
 constexpr int kSendFileGapMs = 5;

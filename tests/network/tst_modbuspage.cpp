@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -189,6 +190,7 @@ private slots:
     void oneExchangeAtATimeAndDisconnectOrCloseEndsIt();
     void peerHangingUpEndsTheExchange();
     void portOutOfRangeIsRefused();
+    void anotherPagesPortIsNotUsed();
 
 private:
     Ui::MainWindow *ui() const { return fx.w->ui; }
@@ -525,6 +527,24 @@ void TestModbusPage::portOutOfRangeIsRefused()
     QTest::qWait(300);
     QVERIFY(peer.clients.isEmpty());
     QVERIFY(!peer.server.hasPendingConnections());
+}
+
+void TestModbusPage::anotherPagesPortIsNotUsed()
+{
+    // "Serial Debug" holds the scripted device's port; the Modbus page in
+    // COM mode sends nothing through it.
+    QSettings(QStringLiteral("velm_config.ini"), QSettings::IniFormat).setValue(QStringLiteral("COM"), true);
+    fx.makeWindow();
+    QTRY_COMPARE(ui()->portNameComboBox->currentText(), fx.device->portPath());
+    press(ui()->opencompushButton);
+    QVERIFY(fx.w->serialOpen);
+    QVERIFY(ui()->ModbusportMode_1->isChecked());
+    QVERIFY(!ui()->ModbusopencompushButton->isEnabled());
+    request(2, 1, 0, 1);
+    request(7, 1, 0, 1, QStringLiteral("0x01 0x02"));
+    QTest::qWait(200);
+    QCOMPARE(fx.device->received(), QByteArray());
+    QVERIFY(sent().isEmpty());
 }
 
 VELM_TEST_MAIN(TestModbusPage)
