@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPointF>
 #include <QPointer>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ class MainWindow;
 class Config;
 class COM_Expand;
 class Help;
+class I2CDump_ReadREG;
+class I2CDump_WriteREG;
 } // namespace Ui
 class QSettings;
 class QTimer;
@@ -35,11 +38,14 @@ class ThreadSerial;
 struct DevicePort;
 class ReceiveDisplay;
 class SerialFileSender;
+class kalvest_i2c_tools;
 class Ultraviolet;
 class ProgressBarPercent;
 class CThermometer;
 class DashBoard;
 namespace EnvLines { class Parser; }
+class MWaveView;
+namespace OscFrames { class Parser; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -216,6 +222,13 @@ public slots:
 
     // ---- Oscilloscope page ----
     void Oscilloscope_Init_Start();
+    void OscilloscopeOpen_triggered();
+    void readOSCCom(QByteArray data);
+    void OSC_portLost(const QString &reason);
+    // Appends one frame's four values; with `show` the view follows.
+    void Oscilloscope_Setting_Value(const double *value, bool show = true);
+    void dial_X_sliderMoved(int position);
+    void dial_Y_sliderMoved(int position);
     void on_checkBox_0_stateChanged(int state);
     void on_checkBox_1_stateChanged(int state);
     void on_checkBox_2_stateChanged(int state);
@@ -229,6 +242,21 @@ public slots:
 
     // ---- i2cdump page ----
     void I2Cdump_Init_Start();
+    void I2CdumpOpen_triggered();
+    void readi2cdumpCom(QByteArray data);
+    void I2Cdump_portLost(const QString &reason);
+    void I2Cdump_Stop();
+    void I2CdumpactionScanf_triggered();
+    void I2Cdump_Setaddr(int address);
+    void slotI2Cdump_read_ui();
+    void slotI2Cdump_write_ui();
+    void I2Cdump_Read();
+    void I2Cdump_Send();
+    void slotI2Cdump_read_ui_dialogclose();
+    void slotI2Cdump_write_ui_dialogclose();
+    void I2Cdump_printscanf(QByteArray payload);
+    void I2Cdump_printread(QByteArray payload);
+    void I2CdumpactionClear_triggered();
 
     // ---- TOF page ----
     void TOF_Init_Start();
@@ -262,6 +290,12 @@ protected:
 
 private:
     void dispatchPage(int tabIndex);
+    void OSC_scheduleView();
+    void OSC_updateView();
+    void I2Cdump_enableRequests(bool on, bool withStartStop);
+    bool I2Cdump_streamRunning() const;
+    void I2Cdump_sendRequest(const QByteArray &request);
+    void I2Cdump_log(QString text);
     void addPageWidget(QWidget *page, QWidget *content);
 
 public:
@@ -335,13 +369,29 @@ public:
     DashBoard *envTvocGauge = nullptr;
     std::shared_ptr<EnvLines::Parser> envParser; // received bytes not yet consumed
     ReceiveDisplay *envRxDisplay = nullptr;
+    // ---- Oscilloscope page ----
+    MWaveView *oscWaveView = nullptr;
+    QList<QPointF> oscChannelData[16];
+    std::shared_ptr<OscFrames::Parser> oscParser; // received bytes not yet consumed
+    double oscX = 0; // one step per frame, never reset
+    int oscDialX = 5;
+    int oscDialY = 5;
+    QTimer *oscViewTimer = nullptr;
+    bool oscViewPending = false;
 
     // ---- MQTT page ----
     bool mqttConnected = false;
 
     // ---- i2cdump page ----
+    kalvest_i2c_tools *i2cTools = nullptr;
+    QDialog *i2cReadDialog = nullptr;
+    QDialog *i2cWriteDialog = nullptr;
+    Ui::I2CDump_ReadREG *i2cReadUi = nullptr;
+    Ui::I2CDump_WriteREG *i2cWriteUi = nullptr;
     bool i2cReadDialogOpen = false;
     bool i2cWriteDialogOpen = false;
+    bool i2cOwnsPort = false;     // this page opened the shared port
+    int i2cLastReadRegister = 0;  // register of the last read request sent
 
     // ---- Modbus page ----
     class Kalvest_ModbusClient *modbusClient = nullptr;

@@ -7,7 +7,9 @@
 
 namespace TestSupport {
 
-bool DeviceWindowFixture::start(const QString &pageKey)
+bool DeviceWindowFixture::start(const QString &pageKey) { return start(QStringList{pageKey}); }
+
+bool DeviceWindowFixture::start(const QStringList &pageKeys)
 {
     dir = std::make_unique<ScratchDir>();
     device = std::make_unique<ScriptedDevice>();
@@ -20,7 +22,7 @@ bool DeviceWindowFixture::start(const QString &pageKey)
     for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
                             "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"}) {
         const QString k = QLatin1String(key);
-        s.setValue(k, k == pageKey ? QStringLiteral("true") : QStringLiteral("false"));
+        s.setValue(k, pageKeys.contains(k) ? QStringLiteral("true") : QStringLiteral("false"));
     }
     s.sync();
     return true;

@@ -3,6 +3,7 @@
 // "More"), whose port list offers a scripted device's port.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "mainwindow.h"
@@ -19,6 +20,8 @@ public:
     // such as "GPS", "Environment" or "Modbus") off. False when no
     // pseudo-terminal could be made.
     bool start(const QString &pageKey);
+    // The same with several pages on.
+    bool start(const QStringList &pageKeys);
     // Builds and shows the window (QVERIFY inside: call through QVERIFY_NO_FAILURE
     // or check QTest::currentTestFailed() afterwards).
     void makeWindow();
