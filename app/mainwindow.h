@@ -377,6 +377,20 @@ public slots:
 
     // ---- Modbus page ----
     void Modbus_Init_Start();
+    void ModbusPortModeChanged();
+    void ModbusOpen_triggered();
+    void Modbus_portLost(const QString &reason);
+    void ModbusTCPopencompushButton_triggered();
+    void Modbus_displayError(int socketError);
+    void Modbus_function_comboBoxIndexChanged(int index);
+    void Modbus_Read_write_Button();
+    bool Modbus_isValidHexInput(const QString &text);
+    QByteArray Modbus_convertHexStringToByteArray(const QByteArray &text);
+    void Modbus_onReadButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity, bool tcp);
+    void Modbus_onWriteButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity,
+                                     QByteArray values, bool tcp);
+    void actionModbus_revice_CleanData_triggered();
+    void actionModbus_send_CleanData_triggered();
 
     // ---- CIE page ----
     void CIE_Init_Start();
@@ -526,6 +540,14 @@ public:
     kalvest_3d_imu *imuView = nullptr;
     std::shared_ptr<ImuLines::Parser> imuParser; // bytes after the last line end
     int imuLabelToggle = 0;                      // labels follow every other frame
+    // ---- Modbus page ----
+    class Kalvest_ModbusClient *modbusClient = nullptr;
+    QPointer<QTcpSocket> modbusTcpSocket;       // the current connection's socket
+    int modbusTcpConnected = 0;                 // 1 while connected or connecting
+    QPointer<ThreadSerial> modbusSerialHolder;  // the port this page opened
+    class ModbusExchange *modbusExchange = nullptr; // the one request running at a time
+    ReceiveDisplay *modbusRequestLog = nullptr;
+    ReceiveDisplay *modbusReplyLog = nullptr;
 
 private:
     QStringList m_initialisedPages;

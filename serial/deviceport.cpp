@@ -23,17 +23,18 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
     serialThread = holder;
     holder->portName = name;
     holder->baudRate = page.baudRate->currentText().trimmed().toInt();
-    holder->dataBits = 8;
-    holder->parityIndex = 0;
-    holder->stopBitsIndex = 0;
-    holder->open(true);
+    holder->dataBits = page.dataBits ? page.dataBits->currentText().trimmed().toInt() : 8;
+    holder->parityIndex = page.parity ? page.parity->currentIndex() : 0;
+    holder->stopBitsIndex = page.stopBits ? page.stopBits->currentIndex() : 0;
+    holder->open(page.readerSlot != nullptr);
     if (!holder->opened) {
         ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
         serialThread = nullptr;
         holder->deleteLater();
         return false;
     }
-    connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
+    if (page.readerSlot)
+        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
     if (page.lostSlot)
         connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
     ui->statusBar->showMessage(tr("Serial opened"));
@@ -53,7 +54,8 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     serialOpen = false;
     if (holder) {
         holder->running = false;
-        disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
+        if (page.readerSlot)
+            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
         if (page.lostSlot)
             disconnect(holder, SIGNAL(portLost(QString)), this, page.lostSlot);
         if (holder->port)
