@@ -6,6 +6,7 @@
 // values, and a vanished sensor closing the page.
 
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
@@ -111,6 +112,17 @@ void TestImuCiePages::imuSceneAndPicture()
         imu->setQuaternion(1, 0, 0, 0); // no view: nothing happens
         return;
     }
+    // The same check on the offscreen platform, in a process of its own
+    // (the OpenGL answer is fixed per process): there the placeholder shows.
+    QProcess offscreen;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    offscreen.setProcessEnvironment(env);
+    offscreen.start(QCoreApplication::applicationFilePath(), {QStringLiteral("imuSceneAndPicture")});
+    QVERIFY(offscreen.waitForFinished(60000));
+    QCOMPARE(offscreen.exitCode(), 0);
+    QVERIFY(offscreen.readAllStandardOutput().contains("PASS   : TestImuCiePages::imuSceneAndPicture()"));
+
     widget3D *view = imu->view;
     QVERIFY(view && view->cuboid);
     QCOMPARE(view->camera->position(), QVector3D(0, 0, -300));
