@@ -8,6 +8,7 @@
 #include "gsm/gsmsession.h"
 #include "gsm/gsmsms.h"
 #include "rxformat.h"
+#include "deviceport.h"
 #include "openbuttonstyle.h"
 #include "threadserial.h"
 #include "uiprompt.h"
@@ -99,6 +100,16 @@ private:
 };
 
 // The dial button after a call ended or an incoming call was answered.
+// The page's port on the shared open and close road; the modem's input goes
+// to the exchange engine, which routes it.
+DevicePort gsmPort(MainWindow *w)
+{
+    DevicePort port{w->ui->GSMportNameComboBox, w->ui->GSMbaudRateComboBox, w->ui->GSMopencompushButton,
+                    SLOT(feed(QByteArray)), SLOT(GSM_portLost(QString)), &MainWindow::GSMsetsetComboBoxEnabled};
+    port.reader = &w->gsm->exchange;
+    return port;
+}
+
 void callEnded(MainWindow *w)
 {
     w->gsm->call.endCall();
@@ -389,64 +400,19 @@ void MainWindow::GSMactionOpen_triggered()
 {
     if (serialOpen) {
         GSMsetReadComINT(false);
-        ThreadSerial *holder = serialThread;
-        serialOpen = false;
-        serialThread = nullptr;
         gsm->exchange.setPort(nullptr);
-        if (holder) {
-            holder->running = false;
-            disconnect(holder, &ThreadSerial::Serial_read_Data, &gsm->exchange, &GsmExchange::feed);
-            disconnect(holder, &ThreadSerial::portLost, this, &MainWindow::GSM_portLost);
-            if (holder->port)
-                holder->port->close();
-            holder->exit(0);
-            holder->wait();
-            holder->deleteLater();
-        }
+        closeDevicePort(gsmPort(this));
         gsm->hangupPending = false;
         callEnded(this);
         setLinkDown(this);
-        GSMsetsetComboBoxEnabled(true);
         GSMUI_EnDisable(false);
-        showStatus(this, tr("Serial closed"));
-        ui->GSMopencompushButton->setText(tr("Open"));
-        ui->GSMopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
-        if (portScanTimer)
-            portScanTimer->start(500);
         return;
     }
-
-    const QString name = ui->GSMportNameComboBox->currentText();
-    if (name.isEmpty())
+    if (!toggleDevicePort(gsmPort(this)))
         return;
-
-    ThreadSerial *holder = new ThreadSerial();
-    serialThread = holder;
-    holder->portName = name;
-    holder->baudRate = ui->GSMbaudRateComboBox->currentText().trimmed().toInt();
-    holder->dataBits = 8;
-    holder->parityIndex = 0;
-    holder->stopBitsIndex = 0;
-    holder->open(true);
-
-    if (!holder->opened) {
-        showStatus(this, tr("Serial failed to open, The serial does not exist or already used."));
-        serialThread = nullptr;
-        holder->deleteLater();
-        return;
-    }
-
-    connect(holder, &ThreadSerial::Serial_read_Data, &gsm->exchange, &GsmExchange::feed, Qt::UniqueConnection);
-    connect(holder, &ThreadSerial::portLost, this, &MainWindow::GSM_portLost, Qt::UniqueConnection);
+    ThreadSerial *holder = serialThread;
     gsm->exchange.setPort(holder->port);
     gsm->call.reset();
-    showStatus(this, tr("Serial opened"));
-    ui->GSMopencompushButton->setText(tr("Close"));
-    GSMsetsetComboBoxEnabled(false);
-    serialOpen = true;
-    stop_SerialSacn_new();
-    holder->start(QThread::InheritPriority);
-    ui->GSMopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
 
     QPointer<ThreadSerial> guard(holder);
     Phone_Status();

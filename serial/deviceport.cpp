@@ -34,7 +34,8 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
         return false;
     }
     if (page.readerSlot)
-        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
+        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), page.reader ? page.reader : this, page.readerSlot,
+                Qt::UniqueConnection);
     if (page.lostSlot)
         connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
     ui->statusBar->showMessage(tr("Serial opened"));
@@ -55,7 +56,7 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     if (holder) {
         holder->running = false;
         if (page.readerSlot)
-            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
+            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), page.reader ? page.reader : this, page.readerSlot);
         if (page.lostSlot)
             disconnect(holder, SIGNAL(portLost(QString)), this, page.lostSlot);
         if (holder->port)

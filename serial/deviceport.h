@@ -5,6 +5,7 @@
 // styles as every other page.
 
 class QComboBox;
+class QObject;
 class QPushButton;
 class MainWindow;
 
@@ -23,4 +24,6 @@ struct DevicePort
     QComboBox *dataBits = nullptr;
     QComboBox *parity = nullptr;
     QComboBox *stopBits = nullptr;
+    // The object whose `readerSlot` takes the chunks (else the window).
+    QObject *reader = nullptr;
 };
