@@ -39,6 +39,8 @@ int onOff(const QByteArray &value, char on, char off)
     return -1;
 }
 
+} // namespace
+
 int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -49,8 +51,6 @@ int hexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 void appendCapped(QByteArray *buffer, const QByteArray &data)
 {

@@ -75,4 +75,7 @@ QString decodeUcs2Number(const QByteArray &number);
 // only. Returns false while there is no such complete line.
 bool newMessageIndex(const QByteArray &buffer, QByteArray *index);
 
+// The value of one hexadecimal digit (either case), -1 for anything else.
+int hexDigit(char c);
+
 } // namespace GsmReply

@@ -8,17 +8,6 @@ namespace GsmSms {
 
 namespace {
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Comma-separated fields, commas inside double quotes kept; quotes removed.
 QList<QByteArray> fields(const QByteArray &text)
 {
@@ -68,7 +57,7 @@ QString UNicodetoQString(const QByteArray &hex)
     for (int i = 0; i + 4 <= hex.size(); i += 4) {
         int unit = 0;
         for (int k = 0; k < 4 && unit >= 0; ++k) {
-            const int d = hexValue(hex.at(i + k));
+            const int d = GsmReply::hexDigit(hex.at(i + k));
             unit = d < 0 ? -1 : unit * 16 + d;
         }
         out += QChar(ushort(unit < 0 ? 0 : unit));
@@ -81,7 +70,7 @@ bool looksLikeUcs2Hex(const QByteArray &text)
     if (text.isEmpty() || text.size() % 4 != 0)
         return false;
     for (const char c : text) {
-        if (hexValue(c) < 0)
+        if (GsmReply::hexDigit(c) < 0)
             return false;
     }
     return true;
