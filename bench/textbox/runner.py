@@ -3,7 +3,9 @@
 textbox_bench process per case and size, and prints
     case=<name> bytes=<int> ms=<int> ok=<0|1>
 ok=1 when the box's plain text equals the reference computed here (Python's
-base64, UTF-16 code units), independently of the program.
+base64, UTF-16 code units), independently of the program. On stderr: the
+CPU time the GUI thread spent on each case (the wall-clock time grows with
+whatever else the machine runs), and the load average at the end.
 
 Environment: TEXTBOX_SIZES (bytes, comma-separated; default 1 MiB and
 10 MiB), TEXTBOX_CASES (names, comma-separated; default all),
@@ -104,7 +106,9 @@ def main():
                     print(f'{case}: not done after {limit_s:.0f} s', file=sys.stderr)
                     print(f'case={case} bytes={size} ms={int(limit_s * 1000)} ok=0', flush=True)
                     continue
-                ms = next((l[3:] for l in run.stdout.splitlines() if l.startswith('ms=')), None)
+                fields = dict(f.split('=', 1) for l in run.stdout.splitlines() if l.startswith('ms=')
+                              for f in l.split())
+                ms = fields.get('ms')
                 if run.returncode != 0 or ms is None:
                     print(f'{case}: failed ({run.returncode}): {run.stderr.strip()[-300:]}', file=sys.stderr)
                     print(f'case={case} bytes={size} ms=-1 ok=0', flush=True)
@@ -112,6 +116,7 @@ def main():
                 with open(out, encoding='utf-8', newline='') as f:
                     ok = f.read() == reference
                 print(f'case={case} bytes={size} ms={ms} ok={int(ok)}', flush=True)
+                print(f'  {case} {size}: GUI thread CPU {fields.get("cpu_ms")} ms', file=sys.stderr, flush=True)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     print(f'load average: {os.getloadavg()[0]:.1f} on {os.cpu_count()} cores', file=sys.stderr)
