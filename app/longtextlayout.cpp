@@ -170,6 +170,8 @@ private:
 
     void setLong(bool on)
     {
+        if (on && !m_long)
+            m_normalWrap = wrapModeOf(m_box); // what the page set, restored later
         m_long = on;
         setWrapMode(m_box, on ? QTextOption::WrapAnywhere : m_normalWrap);
     }

@@ -13,10 +13,10 @@ QT_END_NAMESPACE
 // Qt's default word wrap, for every line it makes, looks for a break point
 // up to the end of the run of text that has none; one line of n characters
 // without a break point (a pasted megabyte of Base64) takes time in n squared
-// to lay out and freezes the window for minutes. A guarded box keeps word
-// wrap while no run of its text without a break point is longer than
-// kLongRun characters, and wraps anywhere from the moment one is until the
-// last one is gone. Its text itself is never changed.
+// to lay out and freezes the window for minutes. A guarded box keeps its
+// word wrap while its text has no run of kLongRun characters without a break
+// point, and wraps anywhere from the moment it has one until the last one is
+// gone. Its text itself is never changed.
 //
 // A guarded box also always shows its vertical scroll bar (a scroll bar that
 // appears under a long text makes the box lay all of it out a second time),
