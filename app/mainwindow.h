@@ -41,6 +41,10 @@ struct DevicePort;
 class ReceiveDisplay;
 class NetTerminal;
 class SerialFileSender;
+class kalvest_cie_widget;
+class kalvest_3d_imu;
+namespace CieLines { class Parser; }
+namespace ImuLines { class Parser; struct Quaternion; }
 class kalvest_i2c_tools;
 class Ultraviolet;
 class ProgressBarPercent;
@@ -73,6 +77,9 @@ public:
 
 signals:
     // ---- GPS Debug page signals ----
+    void GPS_Signal_Map(bool on);
+    void GPS_Signal_Data_Over(const QByteArray &sentence);
+    void GPS_GUI_Wait_Data_Over(bool status);
 
 public slots:
     // ---- Application ----
@@ -232,6 +239,31 @@ public slots:
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();
+    void GPSactionOpen_triggered();
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void readGPSCom(QByteArray data);
+    QByteArray GPS_Analysis_Data_Process(QByteArray data);
+    void GPS_MAP(bool on);
+    void GPSSavefile(QString Latit, QString Longit);
+    void GPS_portLost(const QString &reason);
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
+    void GPSTCPopencompushButton_triggered();
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    double CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2);
+    double GPS_rad(double d);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
@@ -345,12 +377,34 @@ public slots:
 
     // ---- Modbus page ----
     void Modbus_Init_Start();
+    void ModbusPortModeChanged();
+    void ModbusOpen_triggered();
+    void Modbus_portLost(const QString &reason);
+    void ModbusTCPopencompushButton_triggered();
+    void Modbus_displayError(int socketError);
+    void Modbus_function_comboBoxIndexChanged(int index);
+    void Modbus_Read_write_Button();
+    bool Modbus_isValidHexInput(const QString &text);
+    QByteArray Modbus_convertHexStringToByteArray(const QByteArray &text);
+    void Modbus_onReadButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity, bool tcp);
+    void Modbus_onWriteButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity,
+                                     QByteArray values, bool tcp);
+    void actionModbus_revice_CleanData_triggered();
+    void actionModbus_send_CleanData_triggered();
 
     // ---- CIE page ----
     void CIE_Init_Start();
+    void CIEOpen_triggered();
+    void readCIECom(QByteArray data);
+    void CIE_portLost(const QString &reason);
+    void CIEactionClear_triggered();
 
     // ---- IMU page ----
     void IMU_Init_Start();
+    void IMUOpen_triggered();
+    void readimuCom(QByteArray data);
+    void IMU_portLost(const QString &reason);
+    void imu_processData(const ImuLines::Quaternion &q);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -431,6 +485,8 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    bool gpsSignalBusy = false;
+    class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
@@ -475,6 +531,23 @@ public:
     bool i2cWriteDialogOpen = false;
     bool i2cOwnsPort = false;     // this page opened the shared port
     int i2cLastReadRegister = 0;  // register of the last read request sent
+
+    // ---- CIE page ----
+    kalvest_cie_widget *cieWidget = nullptr;
+    std::shared_ptr<CieLines::Parser> cieParser; // the unfinished line between chunks
+
+    // ---- IMU page ----
+    kalvest_3d_imu *imuView = nullptr;
+    std::shared_ptr<ImuLines::Parser> imuParser; // bytes after the last line end
+    int imuLabelToggle = 0;                      // labels follow every other frame
+    // ---- Modbus page ----
+    class Kalvest_ModbusClient *modbusClient = nullptr;
+    QPointer<QTcpSocket> modbusTcpSocket;       // the current connection's socket
+    int modbusTcpConnected = 0;                 // 1 while connected or connecting
+    QPointer<ThreadSerial> modbusSerialHolder;  // the port this page opened
+    class ModbusExchange *modbusExchange = nullptr; // the one request running at a time
+    ReceiveDisplay *modbusRequestLog = nullptr;
+    ReceiveDisplay *modbusReplyLog = nullptr;
 
 private:
     QStringList m_initialisedPages;

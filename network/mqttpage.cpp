@@ -1,6 +1,7 @@
 // The "MQTT" page: connect to a broker over TCP, TLS, WebSocket or secure
 // WebSocket, subscribe, publish, and log every received message.
 #include "mainwindow.h"
+#include "openbuttonstyle.h"
 #include "ui_mainwindow.h"
 
 #include "appinfo.h"
@@ -19,11 +20,6 @@
 #include <QUrl>
 
 namespace {
-
-const char kIdleStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                          "QPushButton:pressed {   background-color: #45A049;}";
-const char kActiveStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                            "QPushButton:pressed {   background-color: #FF5722;}";
 
 const QLatin1String kSchemes[] = {QLatin1String("mqtt://"), QLatin1String("mqtts://"), QLatin1String("ws://"),
                                   QLatin1String("wss://")};
@@ -86,7 +82,7 @@ void MainWindow::Mqtt_Init_Start()
     connect(ui->mqtt_textEdit, SIGNAL(customContextMenuRequested(QPoint)), this, SLOT(MQTT_slot_textmenu(QPoint)));
     connect(ui->mqtt_opencompushButton, SIGNAL(pressed()), this, SLOT(actionMQTT_Open_triggered()));
     connect(ui->mqtt_save_pushButton, SIGNAL(pressed()), this, SLOT(actionMQTT_Save_triggered()));
-    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(kIdleStyle));
+    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 void MainWindow::actionMQTT_Open_triggered()
@@ -101,7 +97,7 @@ void MainWindow::MQTT_Connect()
         return;
     }
     ui->mqtt_opencompushButton->setText(tr("Disconnect"));
-    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(kActiveStyle));
+    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
     ui->statusBar->showMessage(tr("MQTT Connected"));
     // Set first: a scheme's steps may fail at once and reset the page.
     mqttConnected = true;
@@ -204,7 +200,7 @@ void MainWindow::mqttReset(bool disconnectClient)
     }
     ui->mqtt_opencompushButton->setText(tr("Connect"));
     ui->statusBar->showMessage(tr("MQTT was disconnected."));
-    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(kIdleStyle));
+    ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)

@@ -102,8 +102,12 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
     } else {
         decode(bytes); // keeps the decoder's state
     }
-    if (m_hex.edit)
-        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
+    if (m_hex.edit) {
+        QString hex = m_hexFormatter.format(bytes);
+        if (m_options.hexDropLast)
+            hex.chop(1);
+        addToView(m_hex, stamp, hex);
+    }
     m_pendingBytes += bytes.size();
     m_lastChunkBytes = int(bytes.size());
 

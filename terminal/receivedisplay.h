@@ -39,6 +39,9 @@ public:
         bool hexUpperCase = false;          // "0x0D" rather than "0x0d"
         bool hexBreakAfterLineFeed = true;  // a line break after the token of 0x0A
         bool countCarriageReturns = true;   // false: the counter leaves out CR bytes
+        // Each chunk's hex text loses its last character: the separator
+        // after its last byte, or the line feed after a final 0x0A.
+        bool hexDropLast = false;
     };
 
     // Either view may be null. The views are made read-only, their undo
