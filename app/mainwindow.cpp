@@ -3,6 +3,7 @@
 
 #include "appinfo.h"
 #include "eventwait.h"
+#include "longtextlayout.h"
 #include "threadserial.h"
 
 #include <QApplication>
@@ -24,6 +25,17 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    // Boxes that can receive long unbroken text keep a layout linear in it.
+    for (QAbstractScrollArea *box : {static_cast<QAbstractScrollArea *>(ui->base64_source_textBrowser),
+                                     static_cast<QAbstractScrollArea *>(ui->base64_to_textBrowser),
+                                     static_cast<QAbstractScrollArea *>(ui->UnicodetextEdit),
+                                     static_cast<QAbstractScrollArea *>(ui->UnicodetextBrowser),
+                                     static_cast<QAbstractScrollArea *>(ui->sendMsgtextEdit),
+                                     static_cast<QAbstractScrollArea *>(ui->UDPsendMsgtextEdit),
+                                     static_cast<QAbstractScrollArea *>(ui->TCPsendMsgtextEdit),
+                                     static_cast<QAbstractScrollArea *>(ui->mqtt_pub_textEdit),
+                                     static_cast<QAbstractScrollArea *>(ui->mqtt_textEdit)})
+        LongTextLayout::guard(box);
 
     serialOpen = false;
     udpOpen = false;

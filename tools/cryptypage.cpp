@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "crypty/cryptylogic.h"
+#include "longtextlayout.h"
 #include "uiprompt.h"
 
 // The "Crypty" page: one DES / triple DES block typed as hex digits, and
@@ -71,10 +72,16 @@ void MainWindow::DeslineEdit_KEY_triggered()
 
 void MainWindow::base64_encode()
 {
-    ui->base64_to_textBrowser->setPlainText(CryptyLogic::base64Encode(ui->base64_source_textBrowser->toPlainText()));
+    const LongTextLayout::BusyCursor busy(ui->base64_source_textBrowser->document()->characterCount());
+    const QString result = CryptyLogic::base64Encode(ui->base64_source_textBrowser->toPlainText());
+    LongTextLayout::prepare(ui->base64_to_textBrowser, result);
+    ui->base64_to_textBrowser->setPlainText(result);
 }
 
 void MainWindow::base64_decode()
 {
-    ui->base64_to_textBrowser->setPlainText(CryptyLogic::base64Decode(ui->base64_source_textBrowser->toPlainText()));
+    const LongTextLayout::BusyCursor busy(ui->base64_source_textBrowser->document()->characterCount());
+    const QString result = CryptyLogic::base64Decode(ui->base64_source_textBrowser->toPlainText());
+    LongTextLayout::prepare(ui->base64_to_textBrowser, result);
+    ui->base64_to_textBrowser->setPlainText(result);
 }

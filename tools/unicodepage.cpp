@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "longtextlayout.h"
 #include "unicode/unicodeescape.h"
 
 // The "Unicode" page: text to four-digit UTF-16 escapes and back. The
@@ -16,13 +17,19 @@ void MainWindow::Unicode_Init_Start()
 
 void MainWindow::actionStoUpushButton_triggered()
 {
-    ui->UnicodetextBrowser->setText(
-        UnicodeEscape::textToEscapes(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked()));
+    const LongTextLayout::BusyCursor busy(ui->UnicodetextEdit->document()->characterCount());
+    const QString result =
+        UnicodeEscape::textToEscapes(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked());
+    LongTextLayout::prepare(ui->UnicodetextBrowser, result);
+    ui->UnicodetextBrowser->setText(result);
 }
 
 void MainWindow::actionUtoSpushButton_triggered()
 {
+    const LongTextLayout::BusyCursor busy(ui->UnicodetextEdit->document()->characterCount());
     // Decoded text is shown as plain text, so it is never taken for markup.
-    ui->UnicodetextBrowser->setPlainText(
-        UnicodeEscape::escapesToText(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked()));
+    const QString result =
+        UnicodeEscape::escapesToText(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked());
+    LongTextLayout::prepare(ui->UnicodetextBrowser, result);
+    ui->UnicodetextBrowser->setPlainText(result);
 }

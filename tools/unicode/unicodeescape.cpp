@@ -6,12 +6,21 @@ namespace UnicodeEscape {
 
 QString textToEscapes(const QString &text, bool withPrefix)
 {
-    QString result;
-    result.reserve(text.size() * (withPrefix ? 6 : 4));
+    // Written straight into the result: a conversion of megabytes is one
+    // pass without a string per unit.
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    QString result(text.size() * (withPrefix ? 6 : 4), Qt::Uninitialized);
+    QChar *out = result.data();
     for (const QChar unit : text) {
-        if (withPrefix)
-            result += QLatin1String("\\U");
-        result += QString::number(unit.unicode(), 16).rightJustified(4, QLatin1Char('0')).toUpper();
+        if (withPrefix) {
+            *out++ = u'\\';
+            *out++ = u'U';
+        }
+        const char16_t value = unit.unicode();
+        *out++ = kDigits[value >> 12];
+        *out++ = kDigits[(value >> 8) & 0xF];
+        *out++ = kDigits[(value >> 4) & 0xF];
+        *out++ = kDigits[value & 0xF];
     }
     return result;
 }
