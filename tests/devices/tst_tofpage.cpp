@@ -73,8 +73,6 @@ void TestTofPage::viewsStartAsTheCombosRead()
     QCOMPARE(tof->dataView->maxDistance, 2000);
     QCOMPARE(tof->surfaceView->maxDistance, 2000);
     QCOMPARE(tof->surfaceView->data().size(), 4);
-    QCOMPARE(tof->surfaceView->zones.at(1), QPoint(1, 0));
-    QCOMPARE(f.w->tofPixels.size(), 1536);
 
     // TMF8829 offers four arrangements and leaves both views at 8 x 8.
     ui->TOFTYPEcomboBox->setCurrentIndex(2);
@@ -82,7 +80,6 @@ void TestTofPage::viewsStartAsTheCombosRead()
     QCOMPARE(tof->dataView->zoneCount(), 64);
     QCOMPARE(tof->surfaceView->zones.size(), 64);
     ui->TOFArrangementcomboBox->setCurrentText(QStringLiteral("48x32"));
-    QCOMPARE(tof->dataView->zoneCount(), 1536);
     QCOMPARE(tof->dataView->columnCount(), 48);
     QCOMPARE(tof->surfaceView->data().at(0)->size(), 48);
     ui->TOFRangeComboBox->setCurrentText(QStringLiteral("12000"));
