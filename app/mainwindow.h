@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "aboutdialog.h"
+#include "mqtt/mqttclient.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -37,7 +39,12 @@ QT_END_NAMESPACE
 class ThreadSerial;
 struct DevicePort;
 class ReceiveDisplay;
+class NetTerminal;
 class SerialFileSender;
+class kalvest_cie_widget;
+class kalvest_3d_imu;
+namespace CieLines { class Parser; }
+namespace ImuLines { class Parser; struct Quaternion; }
 class kalvest_i2c_tools;
 class Ultraviolet;
 class ProgressBarPercent;
@@ -74,6 +81,9 @@ public:
 
 signals:
     // ---- GPS Debug page signals ----
+    void GPS_Signal_Map(bool on);
+    void GPS_Signal_Data_Over(const QByteArray &sentence);
+    void GPS_GUI_Wait_Data_Over(bool status);
 
 public slots:
     // ---- Application ----
@@ -116,9 +126,44 @@ public slots:
     // ---- UDP Debug page ----
     void UDP_Init_Start();
     void getLocalIP();
+    void UDPopencompushButton_triggered();
+    bool UDP_WorkOpen();
+    void UDP_WorkClose();
+    void UDP_sendMsg();
+    void readUDP();
+    void UDPsendmsgBtn_clicked();
+    void UDP_obocheckBox_clicked();
+    void UDPdelayspinBox_valueChanged(int value);
+    void UDPHideHex_pushButton_clicked();
+    void actionCleanData_UDP_triggered();
+    void actionClearBytes_UDP_triggered();
+    void cleanSendData_UDP_clicked();
+    void actionLoadfile_UDP_triggered();
+    void actionSave_UDP_triggered();
 
     // ---- TCP Debug page ----
     void TCP_Init_Start();
+    void TCPopencompushButton_triggered();
+    bool TCP_Client_WorkOpen();
+    void TCP_ClientDisconnect();
+    void displayError(QAbstractSocket::SocketError error);
+    void TCP_Client_ReadMessage();
+    void TCP_Client_WorkSendMessage();
+    bool TCP_Server_WorkOpen();
+    void TCP_Server_WorkClose();
+    void TCP_updateserver();
+    void TCP_updateSendStatus();
+    void TCP_Server_ReadMessage();
+    void TCP_Server_WorkSendMessage();
+    void TCPsendmsgBtn_clicked();
+    void TCP_obocheckBox_clicked();
+    void TCPdelayspinBox_valueChanged(int value);
+    void TCPHideHex_pushButton_clicked();
+    void actionCleanData_TCP_triggered();
+    void actionClearBytes_TCP_triggered();
+    void cleanSendData_TCP_clicked();
+    void actionLoadfile_TCP_triggered();
+    void actionSave_TCP_triggered();
 
     // ---- Shared serial port: the device pages' open and close road ----
     // Opens the port of `page` when no page holds it (true when it opened),
@@ -198,9 +243,67 @@ public slots:
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();
+    void GPSactionOpen_triggered();
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void readGPSCom(QByteArray data);
+    QByteArray GPS_Analysis_Data_Process(QByteArray data);
+    void GPS_MAP(bool on);
+    void GPSSavefile(QString Latit, QString Longit);
+    void GPS_portLost(const QString &reason);
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
+    void GPSTCPopencompushButton_triggered();
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    double CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2);
+    double GPS_rad(double d);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
+    void GSMactionOpen_triggered();
+    void GSM_portLost(const QString &reason);
+    void Phone_Status();
+    void GSMUI_EnDisable(bool on);
+    void GSMsetReadComINT(bool on);
+    void GSMreadMyCom(QByteArray data);
+    void GSMANJIANpushButton0_triggered();
+    void GSMANJIANpushButton1_triggered();
+    void GSMANJIANpushButton2_triggered();
+    void GSMANJIANpushButton3_triggered();
+    void GSMANJIANpushButton4_triggered();
+    void GSMANJIANpushButton5_triggered();
+    void GSMANJIANpushButton6_triggered();
+    void GSMANJIANpushButton7_triggered();
+    void GSMANJIANpushButton8_triggered();
+    void GSMANJIANpushButton9_triggered();
+    void GSMANJIANpushButton10_triggered();
+    void GSMANJIANpushButton11_triggered();
+    void GSMactionCleanNumData_triggered();
+    void GSMbodianhuapushButton_triggered();
+    void GSMguadianhuapushButton_triggered();
+    void GSMLaidianKaiguanpushButton_triggered();
+    void GSMLaidianYingKaiguanpushButton_triggered();
+    void GSMTestSignalpushButton_triggered();
+    void GSMDuanXinWenBenKaiguanpushButton_triggered();
+    void GSMReadTextpushButton_triggered();
+    void GSMDelTextpushButton_triggered();
+    void GSMDelALLTextpushButton_triggered();
+    void GSMSendpushButton_triggered();
+    void slotGSMtextBrowser();
+    void GSMTCPopencompushButton_triggered();
+    void GSMTCPsendmsgBtn_triggered();
+    void GSMGPRSreadMyCom(QByteArray data);
 
     // ---- Unicode page ----
     void Unicode_Init_Start();
@@ -240,6 +343,17 @@ public slots:
 
     // ---- MQTT page ----
     void Mqtt_Init_Start();
+    void actionMQTT_Open_triggered();
+    void MQTT_Connect();
+    void MQTT_Get_Status(MqttClient::ClientState state);
+    void Kalvest_Mqtt_onMessage(const QByteArray &message, const MqttTopicName &topic);
+    void Kalvest_Mqtt_on_sub_clicked();
+    void Kalvest_Mqtt_on_pub_clicked();
+    void MQTT_slot_textmenu(const QPoint &pos);
+    void MQTT_Sub_Edit_Clear();
+    void actionMQTT_Save_triggered();
+    void onWebSocketDisconnected();
+    void onWebSocketError(QAbstractSocket::SocketError error);
 
     // ---- Spectra page ----
     void Spectra_Init_Start();
@@ -288,12 +402,34 @@ public slots:
 
     // ---- Modbus page ----
     void Modbus_Init_Start();
+    void ModbusPortModeChanged();
+    void ModbusOpen_triggered();
+    void Modbus_portLost(const QString &reason);
+    void ModbusTCPopencompushButton_triggered();
+    void Modbus_displayError(int socketError);
+    void Modbus_function_comboBoxIndexChanged(int index);
+    void Modbus_Read_write_Button();
+    bool Modbus_isValidHexInput(const QString &text);
+    QByteArray Modbus_convertHexStringToByteArray(const QByteArray &text);
+    void Modbus_onReadButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity, bool tcp);
+    void Modbus_onWriteButtonClicked(int slaveAddress, int functionCode, int startAddress, int quantity,
+                                     QByteArray values, bool tcp);
+    void actionModbus_revice_CleanData_triggered();
+    void actionModbus_send_CleanData_triggered();
 
     // ---- CIE page ----
     void CIE_Init_Start();
+    void CIEOpen_triggered();
+    void readCIECom(QByteArray data);
+    void CIE_portLost(const QString &reason);
+    void CIEactionClear_triggered();
 
     // ---- IMU page ----
     void IMU_Init_Start();
+    void IMUOpen_triggered();
+    void readimuCom(QByteArray data);
+    void IMU_portLost(const QString &reason);
+    void imu_processData(const ImuLines::Quaternion &q);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -351,6 +487,9 @@ public:
     bool udpOpen = false;
     QTimer *udpSendTimer = nullptr;
     int udpSendInterval = 200;
+    QHostAddress udpRemoteAddress;   // taken at start; null when it did not parse
+    quint16 udpRemotePort = 0;       // taken at start; 0 when it did not parse
+    std::shared_ptr<NetTerminal> udpTerminal;
 
     // ---- TCP Debug page ----
     bool tcpOpen = false;
@@ -358,6 +497,10 @@ public:
     int tcpSendInterval = 200;
     QTcpServer *tcpServer = nullptr;
     QList<QTcpSocket *> tcpServerClients;
+    QString tcpHost;
+    QString tcpPort;
+    QPointer<QTcpSocket> tcpClientSocket;
+    std::shared_ptr<NetTerminal> tcpTerminal;
 
     // ---- GPS Debug page ----
     int gpsPositionReady = 0;
@@ -367,9 +510,12 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    bool gpsSignalBusy = false;
+    class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
+    class GsmSession *gsm = nullptr; // exchange engine, call state, switches
 
     // ---- Environment page ----
     Ultraviolet *envUvGauge = nullptr;
@@ -392,6 +538,13 @@ public:
 
     // ---- MQTT page ----
     bool mqttConnected = false;
+    QPointer<MqttClient> mqttClient;                     // of the latest Connect
+    QPointer<class WebSocketIODevice> mqttWebSocketDevice; // of the latest ws:// or wss:// Connect
+    class MqttLogView *mqttLog = nullptr;
+    // Returns the page to idle: the latest client and device are cut off
+    // from the window, the device closed, both deleted later.
+    void mqttReset(bool disconnectClient);
+    void mqttWebSocketReady(WebSocketIODevice *device);
 
     // ---- i2cdump page ----
     kalvest_i2c_tools *i2cTools = nullptr;
@@ -413,6 +566,23 @@ public:
     kalvest_tof *tofWidget = nullptr;
     std::shared_ptr<TofFrames::Cutter> tofRxText; // received bytes not yet ended by CR LF
     QList<int> tofPixels; // the last frame's zone distances in display order, 1536 entries
+
+    // ---- CIE page ----
+    kalvest_cie_widget *cieWidget = nullptr;
+    std::shared_ptr<CieLines::Parser> cieParser; // the unfinished line between chunks
+
+    // ---- IMU page ----
+    kalvest_3d_imu *imuView = nullptr;
+    std::shared_ptr<ImuLines::Parser> imuParser; // bytes after the last line end
+    int imuLabelToggle = 0;                      // labels follow every other frame
+    // ---- Modbus page ----
+    class Kalvest_ModbusClient *modbusClient = nullptr;
+    QPointer<QTcpSocket> modbusTcpSocket;       // the current connection's socket
+    int modbusTcpConnected = 0;                 // 1 while connected or connecting
+    QPointer<ThreadSerial> modbusSerialHolder;  // the port this page opened
+    class ModbusExchange *modbusExchange = nullptr; // the one request running at a time
+    ReceiveDisplay *modbusRequestLog = nullptr;
+    ReceiveDisplay *modbusReplyLog = nullptr;
 
 private:
     QStringList m_initialisedPages;

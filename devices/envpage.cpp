@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "env/cthermometer.h"
 #include "env/dashboard.h"
 #include "env/envlines.h"
@@ -75,7 +76,7 @@ void MainWindow::ENVironment_Init_Start()
     envTvocGauge->setUnits(QStringLiteral("ppb"));
     envTvocGauge->setTitle(QStringLiteral("TVOC"));
 
-    ui->ENVopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->ENVopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->ENV_StrTextBrowser->setReadOnly(true);
 }
 

@@ -7,6 +7,7 @@
 #include "ui_i2cdump_writereg.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "i2c/i2cframes.h"
 #include "i2c/kalvest_i2c_tools.h"
 #include "threadserial.h"
@@ -55,9 +56,9 @@ void MainWindow::I2Cdump_Init_Start()
     connect(i2cTools, SIGNAL(Get_Addr(QByteArray)), this, SLOT(I2Cdump_printscanf(QByteArray)));
     connect(i2cTools, SIGNAL(Get_Data(QByteArray)), this, SLOT(I2Cdump_printread(QByteArray)));
 
-    ui->i2cdumpopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->i2cdumpopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->i2cdump_stop_pushButton->setText(QStringLiteral("Start"));
-    ui->i2cdump_stop_pushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->i2cdump_stop_pushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     I2Cdump_enableRequests(false, true);
 }
 
@@ -117,12 +118,12 @@ void MainWindow::I2Cdump_Stop()
     if (I2Cdump_streamRunning()) {
         I2Cdump_enableRequests(true, false);
         button->setText(tr("Start"));
-        button->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+        button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
         I2Cdump_sendRequest(I2cFrames::stopRequest());
     } else {
         I2Cdump_enableRequests(false, false);
         button->setText(tr("Stop"));
-        button->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+        button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
         I2Cdump_sendRequest(I2cFrames::startRequest());
     }
 }

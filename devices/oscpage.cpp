@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "osc/mwaveview.h"
 #include "osc/oscframes.h"
 
@@ -32,7 +33,7 @@ void MainWindow::Oscilloscope_Init_Start()
             OSC_updateView();
     });
     connect(ui->OSCopencompushButton, SIGNAL(pressed()), this, SLOT(OscilloscopeOpen_triggered()));
-    ui->OSCopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->OSCopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 void MainWindow::OscilloscopeOpen_triggered()

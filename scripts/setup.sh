@@ -14,8 +14,9 @@ APT_PACKAGES=(
   xvfb xauth x11-utils imagemagick
 )
 TEST_PACKAGES=(
-  socat mosquitto mosquitto-clients openssl libmodbus-dev units
+  socat mosquitto mosquitto-clients openssl libmodbus-dev mbpoll units
   clang libclang-rt-14-dev python3 procps
+  python3-nmea2 proj-bin geographiclib-tools
 )
 
 need_install() {

@@ -1,19 +1,13 @@
 #include "deviceport.h"
 
 #include "mainwindow.h"
+#include "openbuttonstyle.h"
 #include "threadserial.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
-
-namespace DevicePortStyle {
-const char closed[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                      "QPushButton:pressed {   background-color: #45A049;}";
-const char open[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                    "QPushButton:pressed {   background-color: #FF5722;}";
-} // namespace DevicePortStyle
 
 bool MainWindow::toggleDevicePort(const DevicePort &page)
 {
@@ -29,17 +23,18 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
     serialThread = holder;
     holder->portName = name;
     holder->baudRate = page.baudRate->currentText().trimmed().toInt();
-    holder->dataBits = 8;
-    holder->parityIndex = 0;
-    holder->stopBitsIndex = 0;
-    holder->open(true);
+    holder->dataBits = page.dataBits ? page.dataBits->currentText().trimmed().toInt() : 8;
+    holder->parityIndex = page.parity ? page.parity->currentIndex() : 0;
+    holder->stopBitsIndex = page.stopBits ? page.stopBits->currentIndex() : 0;
+    holder->open(page.readerSlot != nullptr);
     if (!holder->opened) {
         ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
         serialThread = nullptr;
         holder->deleteLater();
         return false;
     }
-    connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
+    if (page.readerSlot)
+        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
     if (page.lostSlot)
         connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
     ui->statusBar->showMessage(tr("Serial opened"));
@@ -48,7 +43,7 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
     serialOpen = true;
     stop_SerialSacn_new();
     holder->start(QThread::InheritPriority);
-    page.openButton->setStyleSheet(QLatin1String(DevicePortStyle::open));
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
     return true;
 }
 
@@ -59,7 +54,8 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     serialOpen = false;
     if (holder) {
         holder->running = false;
-        disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
+        if (page.readerSlot)
+            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
         if (page.lostSlot)
             disconnect(holder, SIGNAL(portLost(QString)), this, page.lostSlot);
         if (holder->port)
@@ -75,7 +71,7 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     page.openButton->setText(tr("Open"));
     if (portScanTimer)
         portScanTimer->start(500);
-    page.openButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
 bool MainWindow::devicePortLost(const DevicePort &page, const QString &reason)

@@ -13,13 +13,14 @@ struct DevicePort
     QComboBox *portName = nullptr;   // the page's port list
     QComboBox *baudRate = nullptr;   // read as a decimal number
     QPushButton *openButton = nullptr;
-    const char *readerSlot = nullptr; // SLOT(readXxxCom(QByteArray))
+    // SLOT(readXxxCom(QByteArray)); null for a page that reads the port
+    // itself (the holder then hooks no reader).
+    const char *readerSlot = nullptr;
     const char *lostSlot = nullptr;   // SLOT(Xxx_portLost(QString)), the page's reaction to a vanished device
     void (MainWindow::*lock)(bool) = nullptr; // the page's port-settings lock
+    // Pages with line settings of their own (else 8 data bits, no parity,
+    // one stop bit): data bits by text, parity and stop bits by index.
+    QComboBox *dataBits = nullptr;
+    QComboBox *parity = nullptr;
+    QComboBox *stopBits = nullptr;
 };
-
-namespace DevicePortStyle {
-// Open-button styles: green while closed, red while open.
-extern const char closed[];
-extern const char open[];
-} // namespace DevicePortStyle

@@ -37,7 +37,8 @@ constexpr qint64 kPieceChars = 64 * 1024;
 
 ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
                                QObject *parent)
-    : QObject(parent), m_options(options), m_hexFormatter(options.hexFormat),
+    : QObject(parent), m_options(options),
+      m_hexFormatter(options.hexFormat, options.hexUpperCase, options.hexBreakAfterLineFeed),
       m_utf8(QStringDecoder::Utf8)
 {
     m_text.edit = textView;
@@ -101,8 +102,12 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
     } else {
         decode(bytes); // keeps the decoder's state
     }
-    if (m_hex.edit)
-        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
+    if (m_hex.edit) {
+        QString hex = m_hexFormatter.format(bytes);
+        if (m_options.hexDropLast)
+            hex.chop(1);
+        addToView(m_hex, stamp, hex);
+    }
     m_pendingBytes += bytes.size();
     m_lastChunkBytes = int(bytes.size());
 
@@ -120,14 +125,51 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
         m_flushTimer.start(m_options.coalesceMs);
 }
 
+void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text, bool stamped)
+{
+    if (bytes.isEmpty() && !stamped)
+        return;
+    const QString stamp = stamped ? RxFormat::stamp(QTime::currentTime()) : QString();
+    if (m_text.edit) {
+        QString shown = text;
+        shown.remove(QLatin1Char('\r'));
+        addToView(m_text, stamp, shown);
+    }
+    if (m_hex.edit)
+        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
+    m_pendingBytes += m_options.countCarriageReturns ? bytes.size() : bytes.size() - bytes.count('\r');
+    m_lastChunkBytes = int(bytes.size());
+    scheduleUpdate();
+}
+
+// Writes at once when a view holds much, else within the coalescing time.
+void ReceiveDisplay::scheduleUpdate()
+{
+    bool now = false;
+    for (View *view : {&m_text, &m_hex}) {
+        if (!view->edit)
+            continue;
+        if (view->edit->isVisible() ? view->pendingChars >= kMaxPendingChars
+                                    : view->pendingChars >= kMaxHiddenPendingChars)
+            now = true;
+    }
+    if (now)
+        update(false);
+    else if (!m_flushTimer.isActive() || m_flushTimer.remainingTime() > m_options.coalesceMs)
+        m_flushTimer.start(m_options.coalesceMs);
+}
+
 void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
 {
-    const int maxLine = m_options.maxLineChars;
+    // Hex lines of their own length count the data only, so each line
+    // holds whole tokens.
+    const bool hexLines = view.hex && m_options.hexMaxLineChars > 0;
+    const int maxLine = hexLines ? m_options.hexMaxLineChars : m_options.maxLineChars;
     QString cut;
     int lineFeeds = 0;
     if (!stamp.isEmpty()) {
         view.pending.push_back({stamp, Kind::Stamp, true, 0});
-        view.column = int(stamp.size());
+        view.column = hexLines ? 0 : int(stamp.size());
         QString text = body;
         if (text.endsWith(QLatin1Char('\n')))
             text.chop(1);
@@ -292,6 +334,14 @@ void ReceiveDisplay::writeView(View &view)
     // Following the end lays out the last block; a hidden view does that
     // when it is shown.
     if (edit->isVisible())
+        followEnd(edit);
+}
+
+// A view follows what arrives by moving its cursor to the end, unless the
+// user has selected text there: then the selection stays as it is.
+void ReceiveDisplay::followEnd(QPlainTextEdit *edit)
+{
+    if (!edit->textCursor().hasSelection())
         edit->moveCursor(QTextCursor::End);
 }
 
@@ -303,7 +353,7 @@ bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)
                 continue;
             if (!view->pending.empty())
                 writeView(*view);
-            view->edit->moveCursor(QTextCursor::End);
+            followEnd(view->edit);
         }
     }
     return QObject::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 #include "blelogic.h"
 #include "characteristicwidget.h"
 #include "eventwait.h"
+#include "openbuttonstyle.h"
 #include "uiprompt.h"
 
 #include <QGroupBox>
@@ -14,10 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const char kScanStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                          "QPushButton:pressed {   background-color: #45A049;}";
-const char kStopStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                          "QPushButton:pressed {   background-color: #FF5722;}";
 const char kDisconnectStyle[] = "QPushButton {   background-color: #FF5722;   color: white;   font-weight: bold;}"
                                 "QPushButton:pressed {   background-color: #E64A19;}";
 const char kDeviceStyle[] = "QPushButton {   border: 2px solid #1E88E5;   border-radius: 5px;   padding: 8px;"
@@ -48,7 +45,7 @@ kalvest_ble::kalvest_ble(QWidget *parent) : QWidget(parent), ui(new Ui::kalvest_
     connect(&device, &Device::discoveryFailed, this, &kalvest_ble::onDiscoveryFailed);
     connect(&device, &Device::connectionError, this, &kalvest_ble::showStatus);
 
-    ui->scanButton->setStyleSheet(QLatin1String(kScanStyle));
+    ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     setStyleSheet(QStringLiteral("background-color: white grey"));
 }
 
@@ -61,9 +58,9 @@ void kalvest_ble::setScanState(const QString &text)
 {
     ui->scanButton->setText(text);
     if (text == QLatin1String("Scan"))
-        ui->scanButton->setStyleSheet(QLatin1String(kScanStyle));
+        ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     else if (text == QLatin1String("Stop"))
-        ui->scanButton->setStyleSheet(QLatin1String(kStopStyle));
+        ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
     else
         ui->scanButton->setStyleSheet(QLatin1String(kDisconnectStyle));
 }
