@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "spectra/kalvest_spectroscopy.h"
 #include "spectra/spectralines.h"
 
@@ -33,7 +34,7 @@ void MainWindow::Spectra_Init_Start()
     connect(ui->SpectracheckBox, SIGNAL(stateChanged(int)), this, SLOT(onSpectracheckBoxChanged(int)));
     connect(ui->Spectra_pushButton_Clear_Log, SIGNAL(pressed()), this, SLOT(Spectra_pushButton_Clear_Log_triggered()));
 
-    ui->SpectraopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->SpectraopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->SpectraportChartComboBox->clear();
     ui->SpectraportChartComboBox->addItem(tr("Bar Chart"));
     ui->Spectra_textEdit->setReadOnly(true);

@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include "deviceport.h"
+#include "openbuttonstyle.h"
 #include "tof/kalvest_tof.h"
 #include "tof/kalvest_tof_data.h"
 #include "tof/kalvest_tof_surface.h"
@@ -31,7 +32,7 @@ void MainWindow::TOF_Init_Start()
     connect(ui->TOFArrangementcomboBox, &QComboBox::currentIndexChanged, this, &MainWindow::TOFchangeArrangement);
     connect(ui->TOFRangeComboBox, &QComboBox::currentIndexChanged, this, &MainWindow::TOFchangeArrangement);
 
-    ui->TOFopencompushButton->setStyleSheet(QLatin1String(DevicePortStyle::closed));
+    ui->TOFopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     tofPixels = QList<int>(TofFrames::kZones, 0);
     ui->TOF_StrTextBrowser->setReadOnly(true);
     ui->TOF_StrTextBrowser->hide();
