@@ -53,6 +53,10 @@ class DashBoard;
 namespace EnvLines { class Parser; }
 class MWaveView;
 namespace OscFrames { class Parser; }
+class kalvest_spectroscopy;
+namespace SpectraLines { class Decoder; class LogLines; }
+class kalvest_tof;
+namespace TofFrames { class Cutter; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -353,6 +357,15 @@ public slots:
 
     // ---- Spectra page ----
     void Spectra_Init_Start();
+    void SpectraOpen_triggered();
+    void readSpectraCom(QByteArray data);
+    void Spectra_portLost(const QString &reason);
+    // Decodes the complete CR LF ended lines of `dataString` into readings.
+    void extractValuesFromQString(QString dataString);
+    void onSpectraTYPEComboBoxChanged(int index);
+    void onSpectraportChartComboBoxChanged(int index);
+    void onSpectracheckBoxChanged(int state);
+    void Spectra_pushButton_Clear_Log_triggered();
 
     // ---- i2cdump page ----
     void I2Cdump_Init_Start();
@@ -374,6 +387,18 @@ public slots:
 
     // ---- TOF page ----
     void TOF_Init_Start();
+    void TOFOpen_triggered();
+    void readTOFCom(QByteArray data);
+    void TOF_portLost(const QString &reason);
+    // Decodes one frame (without its CR LF) and shows it.
+    void TOFprocessFrame(QByteArray frameData);
+    void TOFmirrorPixels(QList<int> &pixels, int numRows, int numCols);
+    void TOF_rearrange_image(const int *image_data, int *new_image_data);
+    int TOF_get8829CorrectedIndex(int deliveryIndex, int cols);
+    void onTOFTYPEComboBoxChanged(int index);
+    void TOFchangeArrangement();
+    void onTOFChartComboBoxChanged(int index);
+    void TOFactionClear_triggered();
 
     // ---- Modbus page ----
     void Modbus_Init_Start();
@@ -531,6 +556,16 @@ public:
     bool i2cWriteDialogOpen = false;
     bool i2cOwnsPort = false;     // this page opened the shared port
     int i2cLastReadRegister = 0;  // register of the last read request sent
+
+    // ---- Spectra page ----
+    kalvest_spectroscopy *spectraWidget = nullptr;
+    std::shared_ptr<SpectraLines::Decoder> spectraRxText;    // start of a line whose CR LF has not arrived
+    std::shared_ptr<SpectraLines::LogLines> spectraRxBuffer; // bytes since the last line feed, for the log
+
+    // ---- TOF page ----
+    kalvest_tof *tofWidget = nullptr;
+    std::shared_ptr<TofFrames::Cutter> tofRxText; // received bytes not yet ended by CR LF
+    QList<int> tofPixels; // the last frame's zone distances in display order, 1536 entries
 
     // ---- CIE page ----
     kalvest_cie_widget *cieWidget = nullptr;

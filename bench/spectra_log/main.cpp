@@ -1,0 +1,124 @@
+// Sends 200 000 spectral channel lines through a pseudo-terminal into the
+// real "Spectra" page (log hidden, as it is by default) and reports the
+// log's block count, whether its last block is the newest line, the lines
+// per second, and resident memory after each 50 000 lines.
+#include "mainwindow.h"
+#include "portlister.h"
+#include "spectra/kalvest_spectroscopy.h"
+#include "spectra/kalvest_spectroscopy_squarediagram.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QBarSet>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+QByteArray line(int i) { return "F" + QByteArray::number(i % 9 + 1) + ":" + QByteArray::number(i % 1000) + "\r\n"; }
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    {
+        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+        for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
+                                "MQTT", "Ble", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
+            s.setValue(QLatin1String(key), QStringLiteral("false"));
+    }
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::fprintf(stderr, "no pseudo-terminal\n");
+        return 1;
+    }
+    const QString slave = QString::fromLocal8Bit(ptsname(master));
+    SerialPortLister::setLister([slave] { return QStringList{slave}; });
+
+    MainWindow w;
+    w.resize(1280, 900);
+    w.show();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        app.processEvents(QEventLoop::AllEvents, 50);
+    w.SpectraOpen_triggered();
+    if (!w.serialOpen) {
+        std::fprintf(stderr, "port did not open\n");
+        return 1;
+    }
+    QPlainTextEdit *log = w.ui->Spectra_textEdit;
+
+    constexpr int kLines = 200000;
+    constexpr int kStep = 50000;
+    std::printf("lines=0 rss_kb=%ld\n", residentKb());
+    QElapsedTimer clock;
+    clock.start();
+    for (int done = 0; done < kLines; done += kStep) {
+        QByteArray data;
+        for (int i = done; i < done + kStep; ++i)
+            data += line(i);
+        std::atomic<bool> ok{true};
+        std::thread writer([&] {
+            const char *p = data.constData();
+            qint64 left = data.size();
+            while (left > 0) {
+                const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
+                if (n < 0) {
+                    if (errno == EINTR || errno == EAGAIN)
+                        continue;
+                    ok = false;
+                    return;
+                }
+                p += n;
+                left -= n;
+            }
+        });
+        const QString newest = QString::fromLatin1(line(done + kStep - 1)).trimmed();
+        QElapsedTimer wait;
+        wait.start();
+        while (log->document()->lastBlock().text() != newest && wait.elapsed() < 120000)
+            app.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        writer.join();
+        if (!ok)
+            return 1;
+        std::printf("lines=%d rss_kb=%ld blocks=%d\n", done + kStep, residentKb(), log->document()->blockCount());
+        std::fflush(stdout);
+    }
+    const qint64 ms = qMax<qint64>(1, clock.elapsed());
+    const QString newest = QString::fromLatin1(line(kLines - 1)).trimmed();
+    std::printf("total_lines=%d lines_per_s=%lld blocks=%d newest_last=%s last_bar=%.3f\n", kLines,
+                static_cast<long long>(kLines * 1000LL / ms), log->document()->blockCount(),
+                log->document()->lastBlock().text() == newest ? "yes" : "no",
+                w.spectraWidget->chart(0)->barSet((kLines - 1) % 9)->at(0));
+    w.SpectraOpen_triggered();
+    ::close(master);
+    return 0;
+}
