@@ -179,11 +179,6 @@ int main(int argc, char *argv[])
         std::printf("zones=%d grid_ms=%.2f surface_ms=%.2f\n", c.zones, grid, surface);
         std::fflush(stdout);
     }
-    // For comparison: the surface without the graph's default shadows.
-    if (Q3DSurface *graph = tof->surfaceView->surfaceGraph()) {
-        graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
-        std::printf("zones=1536 surface_without_shadows_ms=%.2f\n", measure(1536, 1));
-    }
     w.TOFOpen_triggered();
     ::close(master);
     return 0;

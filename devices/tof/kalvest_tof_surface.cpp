@@ -88,6 +88,9 @@ void kalvest_tof_surface::makeGraph(int rows, int cols, float heightTop)
     graph->axisX()->setRange(0, float(cols - 1));
     graph->axisZ()->setRange(0, float(rows - 1));
     graph->addSeries(series);
+    // No shadows: drawing them took more than half of each frame (64 ms
+    // against 29 ms for 1536 zones with software OpenGL).
+    graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     graph->activeTheme()->setLabelBackgroundEnabled(false);
     graph->axisX()->setLabelFormat(QString());
     graph->axisY()->setLabelFormat(QString());
