@@ -3,6 +3,7 @@
 
 #include "appinfo.h"
 #include "eventwait.h"
+#include "firstshow.h"
 #include "threadserial.h"
 
 #include <QApplication>
@@ -21,6 +22,9 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // The application style is set before the form exists: set afterwards
+    // it re-polishes every widget of the twenty pages.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     ui->setupUi(this);
 
     serialOpen = false;
@@ -48,7 +52,6 @@ MainWindow::MainWindow(QWidget *parent)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kMakerWebAddress)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress1)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress2));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     setStyleSheet(QStringLiteral("background-color: white grey"));
 
     const int remaining = Config();
@@ -59,11 +62,15 @@ MainWindow::MainWindow(QWidget *parent)
     for (int i = 0; i < remaining; ++i)
         dispatchPage(i);
 
-    moreWebView = new QWebEngineView(this);
-    moreWebView->load(QUrl::fromUserInput(AppInfo::homePage()));
-    ui->web_gridLayout->addWidget(moreWebView);
-    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // The web view (and with it the web engine's helper processes and the
+    // window's OpenGL composition) comes when "More" is first shown.
+    whenFirstShown(ui->tab_2, [this] {
+        moreWebView = new QWebEngineView(this);
+        moreWebView->load(QUrl::fromUserInput(AppInfo::homePage()));
+        ui->web_gridLayout->addWidget(moreWebView);
+        moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+        moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    });
 
     connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));
 
@@ -109,7 +116,9 @@ void MainWindow::dispatchPage(int tabIndex)
     else if (text == QLatin1String("Spectra"))
         Spectra_Init_Start();
     else if (text == QLatin1String("Convert"))
-        addPageWidget(ui->Convert, new kalvest_convert(this));
+        // Its unit tables, icons and flags take longer to build than the
+        // rest of the window: built when the tab is first shown.
+        whenFirstShown(ui->Convert, [this] { addPageWidget(ui->Convert, new kalvest_convert(this)); });
     else if (text == QLatin1String("i2cdump"))
         I2Cdump_Init_Start();
     else if (text == QLatin1String("TOF"))
