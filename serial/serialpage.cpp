@@ -123,7 +123,7 @@ void MainWindow::actionOpen_triggered()
         disconnect(comSendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
         serialThread = nullptr;
         if (comRxDisplay)
-            comRxDisplay->flush();
+            comRxDisplay->endStream();
 
         ui->sendmsgBtn->setEnabled(false);
         ui->sendfileBtn->setEnabled(false);

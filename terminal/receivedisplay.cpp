@@ -38,7 +38,7 @@ constexpr qint64 kPieceChars = 64 * 1024;
 ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
                                QObject *parent)
     : QObject(parent), m_options(options), m_hexFormatter(options.hexFormat),
-      m_utf8(QStringDecoder::Utf8)
+      m_utf8()
 {
     m_text.edit = textView;
     m_hex.edit = hexView;
@@ -74,6 +74,22 @@ QString ReceiveDisplay::decode(const QByteArray &bytes)
     if (m_codecDecoder)
         return m_codecDecoder->toUnicode(bytes);
     return m_utf8.decode(bytes);
+}
+
+void ReceiveDisplay::endStream()
+{
+    if (!m_codecDecoder && m_utf8.pendingBytes() > 0) {
+        const QString rest = m_utf8.finish();
+        if (m_text.edit)
+            addToView(m_text, QString(), rest);
+    }
+    if (m_codecDecoder) {
+        // A codec's decoder cannot be asked for what it holds: a new one
+        // starts the next stream.
+        if (QTextCodec *codec = QTextCodec::codecForName(m_options.encoding))
+            m_codecDecoder.reset(codec->makeDecoder());
+    }
+    flush();
 }
 
 const QTextCharFormat &ReceiveDisplay::formatOf(Kind kind) const

@@ -3,7 +3,9 @@
 // "[hh:mm:ss.zzz]" stamps (each stamped chunk a block of its own, device
 // text never read as markup), line cutting of long runs, a block cap, and
 // coalesced view updates so a fast stream never stalls the window. Text is
-// decoded with a decoder that keeps its state across chunks.
+// decoded with a decoder that keeps its state across chunks: a character
+// split between two reads shows whole, and a byte that belongs to no valid
+// character shows as one U+FFFD without taking any other byte with it.
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -11,7 +13,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QStringDecoder>
 #include <QTextCharFormat>
 #include <QTimer>
 
@@ -50,6 +51,10 @@ public:
     void flush();
     // Empties both views and anything pending.
     void clear();
+    // The stream has ended (the port or connection closed): bytes held back
+    // as the start of an unfinished character are shown (as U+FFFD), then
+    // everything pending. The next chunk starts a new stream.
+    void endStream();
     bool hasPending() const { return !m_text.pending.empty() || !m_hex.pending.empty(); }
 
     // A counter display that the bytes of every chunk are added to when the
@@ -102,7 +107,7 @@ private:
     View m_text;
     View m_hex;
     RxFormat::HexFormatter m_hexFormatter;
-    QStringDecoder m_utf8;
+    RxFormat::Utf8StreamDecoder m_utf8;
     std::unique_ptr<QTextDecoder> m_codecDecoder;
     QPointer<QLCDNumber> m_counter;
     qint64 m_pendingBytes = 0;

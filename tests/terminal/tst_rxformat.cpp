@@ -26,9 +26,12 @@ private slots:
     void hexSendParsing_data();
     void hexSendParsing();
     void textSendEndsLinesWithCrlfOnce();
+    void utf8StreamDecodingIgnoresChunkBoundaries_data();
+    void utf8StreamDecodingIgnoresChunkBoundaries();
 
     void plainChunksShowTextAndHex();
     void decodingKeepsStateAcrossChunks();
+    void heldBackBytesShowWhenTheStreamEnds();
     void gbkDecodingKeepsStateAcrossChunks();
     void stampedChunksAreBlocksOfTheirOwnAndNeverMarkup();
     void blockCapHoldsForManyChunks();
@@ -146,6 +149,61 @@ void TestRxFormat::textSendEndsLinesWithCrlfOnce()
     QCOMPARE(textToCrlf(QString::fromUtf8("é")), QByteArray("\xc3\xa9"));
 }
 
+void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries_data()
+{
+    const QString r(QChar(0xFFFD));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("abc\n") << QStringLiteral("abc\n");
+    QTest::newRow("two, three and four bytes") << QByteArray("\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80")
+                                               << QString::fromUtf8("é中😀");
+    QTest::newRow("truncated lead before line feed") << QByteArray("A\xe4\n") << QStringLiteral("A") + r + "\n";
+    QTest::newRow("truncated lead before a whole character")
+        << QByteArray("A\xe4\xe4\xb8\xad") << QStringLiteral("A") + r + QString::fromUtf8("中");
+    QTest::newRow("two of three bytes, then ascii") << QByteArray("\xe4\xb8x") << r + r + "x";
+    QTest::newRow("latin-1 lines") << QByteArray("caf\xe9\ncaf\xe9\n")
+                                   << QStringLiteral("caf") + r + "\ncaf" + r + "\n";
+    QTest::newRow("stray continuation bytes") << QByteArray("\x80\xbf" "a") << r + r + "a";
+    QTest::newRow("overlong two bytes") << QByteArray("\xc0\xaf\xc1\x81") << r + r + r + r;
+    QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << r + r + r;
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << r + r + r;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << r + r + r + r;
+    QTest::newRow("F5 and FF") << QByteArray("\xf5\xff") << r + r;
+    QTest::newRow("highest and lowest of each length")
+        << QByteArray("\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf")
+        << QString::fromUtf8("\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
+    QTest::newRow("truncated four-byte at the end") << QByteArray("ok\xf0\x9f\x98") << QStringLiteral("ok") + r + r + r;
+    QTest::newRow("replacement character itself") << QByteArray("\xef\xbf\xbd") << r;
+}
+
+void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const auto decodeIn = [&bytes](const QList<int> &cuts) {
+        Utf8StreamDecoder decoder;
+        QString out;
+        int from = 0;
+        for (int cut : cuts + QList<int>{int(bytes.size())}) {
+            out += decoder.decode(bytes.mid(from, cut - from));
+            if (decoder.pendingBytes() > 3)
+                return QStringLiteral("held back more than three bytes");
+            from = cut;
+        }
+        return out + decoder.finish();
+    };
+    QCOMPARE(decodeIn({}), text);
+    // Every way of cutting the stream into up to three reads, and byte by byte.
+    for (int a = 0; a <= bytes.size(); ++a) {
+        for (int b = a; b <= bytes.size(); ++b)
+            QCOMPARE(decodeIn({a, b}), text);
+    }
+    QList<int> each;
+    for (int i = 1; i < bytes.size(); ++i)
+        each << i;
+    QCOMPARE(decodeIn(each), text);
+}
+
 namespace {
 struct Views {
     QPlainTextEdit text;
@@ -184,6 +242,27 @@ void TestRxFormat::decodingKeepsStateAcrossChunks()
     v.display.flush();
     QCOMPARE(v.text.toPlainText(), QString::fromUtf8("x中y"));
     QCOMPARE(v.hex.toPlainText(), QStringLiteral("0x78,0xe4,0xb8,0xad,0x79,"));
+}
+
+void TestRxFormat::heldBackBytesShowWhenTheStreamEnds()
+{
+    Views v;
+    // A Latin-1 device, read in pieces that end right after the 0xE9.
+    for (int i = 0; i < 100; ++i) {
+        v.display.append("caf\xe9", false);
+        v.display.append("\n", false);
+    }
+    v.display.append("x\xe4\xb8", false);
+    v.display.flush();
+    QCOMPARE(v.text.blockCount(), 101);
+    QCOMPARE(v.text.document()->findBlockByNumber(99).text(), QStringLiteral("caf") + QChar(0xFFFD));
+    QCOMPARE(v.text.document()->lastBlock().text(), QStringLiteral("x"));
+    v.display.endStream();
+    QCOMPARE(v.text.document()->lastBlock().text(), QStringLiteral("x") + QChar(0xFFFD) + QChar(0xFFFD));
+    // A new stream starts clean.
+    v.display.append("\xad", false);
+    v.display.flush();
+    QVERIFY(v.text.toPlainText().endsWith(QString(3, QChar(0xFFFD))));
 }
 
 void TestRxFormat::gbkDecodingKeepsStateAcrossChunks()
