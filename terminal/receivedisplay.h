@@ -8,7 +8,6 @@
 // character shows as one U+FFFD without taking any other byte with it.
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -47,15 +46,16 @@ public:
     // Decodes the chunk now and shows it at the next update. With `stamped`
     // the chunk starts a new block after the current time in green.
     void append(const QByteArray &bytes, bool stamped);
-    // Writes everything pending to the views now.
+    // Writes everything pending to both views now, shown or not.
     void flush();
     // Empties both views and anything pending.
     void clear();
     // The stream has ended (the port or connection closed): bytes held back
-    // as the start of an unfinished character are shown (as U+FFFD), then
-    // everything pending. The next chunk starts a new stream.
+    // as the start of an unfinished character are shown (as U+FFFD), and
+    // what is pending is written to the views on screen. The next chunk
+    // starts a new stream.
     void endStream();
-    bool hasPending() const { return !m_text.pending.empty() || !m_hex.pending.empty(); }
+    bool hasPending() const;
 
     // A counter display that the bytes of every chunk are added to when the
     // chunk is shown (held at 99999).
@@ -80,6 +80,14 @@ private:
         bool newBlock; // start a new block before the text
         int lineFeeds; // line feeds in text
     };
+    // Received bytes kept for a hex view that is not on screen: its text is
+    // made when it is shown, from no more bytes than its block cap can show.
+    struct RawChunk {
+        QByteArray bytes;
+        QString stamp;
+        int startColumn; // column of the view's last line before this chunk
+        int lineFeeds;
+    };
     // Each view keeps what it has not shown yet, already cut into display
     // lines. `column` is the length of the last display line including
     // what is pending.
@@ -91,14 +99,18 @@ private:
         qint64 pendingChars = 0;
         qint64 pendingBreaks = 0; // line feeds plus new-block pieces
         bool replaceAll = false;  // the cap has dropped everything the view holds
-        bool deferred = false;
-        QElapsedTimer deferredSince;
+        std::deque<RawChunk> raw;
+        qint64 rawBytes = 0;
+        qint64 rawBreaks = 0;     // line feeds and stamps in `raw`
+        bool rawDropped = false;  // older raw chunks went for the cap
     };
     QString decode(const QByteArray &bytes);
     void addToView(View &view, const QString &stamp, const QString &body);
+    void addRaw(View &view, const QByteArray &bytes, const QString &stamp);
+    void takeRaw(View &view);
+    int hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const;
     void dropCapped(View &view);
     void update(bool all);
-    bool wantsWrite(const View &view, bool all) const;
     void writeView(View &view);
     const QTextCharFormat &formatOf(Kind kind) const;
     void releaseFreedMemory();
@@ -107,12 +119,14 @@ private:
     View m_text;
     View m_hex;
     RxFormat::HexFormatter m_hexFormatter;
+    int m_hexTokenChars = 5;
     RxFormat::Utf8StreamDecoder m_utf8;
     std::unique_ptr<QTextDecoder> m_codecDecoder;
     QPointer<QLCDNumber> m_counter;
     qint64 m_pendingBytes = 0;
     int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
+    int m_interval = 25;
     QTimer m_trimTimer;
     qint64 m_charsSinceTrim = 0;
     QTextCharFormat m_plainFormat;

@@ -9,7 +9,7 @@
 namespace RxFormat {
 
 // Longest display line of received text without a line break.
-constexpr int kMaxLineChars = 4096;
+constexpr int kMaxLineChars = 1024;
 // Byte counters show at most this value.
 constexpr qint64 kCounterCap = 99999;
 

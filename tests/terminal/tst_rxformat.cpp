@@ -37,7 +37,7 @@ private slots:
     void blockCapHoldsForManyChunks();
     void longRunsAreCutIntoDisplayLines();
     void updatesAreCoalesced();
-    void unshownViewsCatchUpUnderAFlood();
+    void hiddenViewsAreWrittenWhenShown();
     void counterDisplayHeldAt99999();
 };
 
@@ -210,6 +210,11 @@ struct Views {
     QPlainTextEdit hex;
     ReceiveDisplay display;
     explicit Views(const ReceiveDisplay::Options &o = ReceiveDisplay::Options()) : display(&text, &hex, o) {}
+    void show()
+    {
+        text.show();
+        hex.show();
+    }
 };
 } // namespace
 
@@ -253,6 +258,7 @@ void TestRxFormat::heldBackBytesShowWhenTheStreamEnds()
         v.display.append("\n", false);
     }
     v.display.append("x\xe4\xb8", false);
+    v.show();
     v.display.flush();
     QCOMPARE(v.text.blockCount(), 101);
     QCOMPARE(v.text.document()->findBlockByNumber(99).text(), QStringLiteral("caf") + QChar(0xFFFD));
@@ -373,6 +379,7 @@ void TestRxFormat::longRunsAreCutIntoDisplayLines()
 void TestRxFormat::updatesAreCoalesced()
 {
     Views v;
+    v.show();
     QLCDNumber counter;
     v.display.setCounter(&counter);
     QSignalSpy shown(&v.display, &ReceiveDisplay::shown);
@@ -430,31 +437,64 @@ void checkNewestLines(const QPlainTextEdit &text)
 }
 } // namespace
 
-void TestRxFormat::unshownViewsCatchUpUnderAFlood()
+void TestRxFormat::hiddenViewsAreWrittenWhenShown()
 {
-    // Views that are not on screen get a flood without an explicit flush,
-    // complete up to the cap.
-    {
-        Views v;
-        feedNumberedLines(v.display);
-        QTRY_VERIFY_WITH_TIMEOUT(!v.display.hasPending(), 3000);
-        checkNewestLines(v.text);
-        QCOMPARE(v.hex.blockCount(), 10000);
-        QCOMPARE(v.hex.document()->findBlockByNumber(9998).text(),
-                 QStringLiteral("0x32,0x39,0x39,0x39,0x39,0x0a,"));
+    // Views that are not on screen take a flood without being written...
+    Views v;
+    feedNumberedLines(v.display);
+    QTest::qWait(300);
+    QVERIFY(v.display.hasPending());
+    QCOMPARE(v.text.blockCount(), 1);
+    QCOMPARE(v.hex.blockCount(), 1);
+    // ...and hold exactly the newest blocks once shown, before they are
+    // painted, with the cursor at the end.
+    v.text.show();
+    checkNewestLines(v.text);
+    QCOMPARE(v.text.textCursor().position(), v.text.document()->characterCount() - 1);
+    v.hex.show();
+    QCOMPARE(v.hex.blockCount(), 10000);
+    QCOMPARE(v.hex.document()->findBlockByNumber(0).text(), QStringLiteral("0x32,0x30,0x30,0x30,0x31,0x0a,"));
+    QCOMPARE(v.hex.document()->findBlockByNumber(9998).text(), QStringLiteral("0x32,0x39,0x39,0x39,0x39,0x0a,"));
+    QVERIFY(!v.display.hasPending());
+
+    // A hex view hidden during a mixed stream (long runs, line feeds,
+    // stamped chunks, hidden half-way through) shows the same as one that
+    // was on screen all along. A small cap and short lines make the hidden
+    // view drop most of what it keeps.
+    ReceiveDisplay::Options small;
+    small.maxBlocks = 300;
+    small.maxLineChars = 100;
+    Views shown(small);
+    shown.show();
+    Views hidden(small);
+    hidden.show();
+    quint32 seed = 27;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray chunk;
+        // Long runs alternate with short pieces that hold line feeds.
+        const int kind = i % 2 == 0 ? 0 : 1 + int(next() % 3);
+        const int size = 1 + next() % (kind == 0 ? 3000 : 40);
+        for (int j = 0; j < size; ++j)
+            chunk += kind == 1 && next() % 8 == 0 ? '\n' : char('a' + next() % 26);
+        const bool stamped = next() % 5 == 0;
+        shown.display.append(chunk, stamped);
+        hidden.display.append(chunk, stamped);
+        if (i == 100)
+            hidden.hex.hide();
+        if (i % 50 == 0)
+            QCoreApplication::processEvents();
     }
-    // A view that is shown holds everything at once, before it is painted.
-    {
-        Views v;
-        feedNumberedLines(v.display);
-        v.text.show();
-        checkNewestLines(v.text);
-        QCOMPARE(v.text.textCursor().position(), v.text.document()->characterCount() - 1);
-        v.hex.show();
-        QCOMPARE(v.hex.blockCount(), 10000);
-        QCOMPARE(v.hex.document()->findBlockByNumber(0).text(), QStringLiteral("0x32,0x30,0x30,0x30,0x31,0x0a,"));
-        QVERIFY(!v.display.hasPending());
-    }
+    shown.display.flush();
+    hidden.display.flush();
+    hidden.hex.show();
+    const QRegularExpression stampText(QStringLiteral("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
+    QString expected = shown.hex.toPlainText();
+    QString got = hidden.hex.toPlainText();
+    expected.replace(stampText, QStringLiteral("[stamp]"));
+    got.replace(stampText, QStringLiteral("[stamp]"));
+    QCOMPARE(hidden.hex.blockCount(), shown.hex.blockCount());
+    QCOMPARE(got, expected);
 }
 
 #include "tst_rxformat.moc"
