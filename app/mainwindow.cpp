@@ -5,6 +5,7 @@
 #include "eventwait.h"
 #include "firstshow.h"
 #include "threadserial.h"
+#include "webview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,8 +14,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+#include <QLabel>
 
 #include "convert/kalvest_convert.h"
 #include "hex/kalvest_hex_tools.h"
@@ -65,11 +65,16 @@ MainWindow::MainWindow(QWidget *parent)
     // The web view (and with it the web engine's helper processes and the
     // window's OpenGL composition) comes when "More" is first shown.
     whenFirstShown(ui->tab_2, [this] {
-        moreWebView = new QWebEngineView(this);
-        moreWebView->load(QUrl::fromUserInput(AppInfo::homePage()));
+        QString error;
+        moreWebView = WebView::create(this, &error);
+        if (!moreWebView) {
+            ui->web_gridLayout->addWidget(new QLabel(tr("Web pages cannot be shown: %1").arg(error), this));
+            return;
+        }
+        WebView::load(moreWebView, QUrl::fromUserInput(AppInfo::homePage()));
         ui->web_gridLayout->addWidget(moreWebView);
-        moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-        moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        WebView::setAttribute(moreWebView, WebView::LocalStorageEnabled, true);
+        WebView::setAttribute(moreWebView, WebView::LocalContentCanAccessFileUrls, true);
     });
 
     connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));

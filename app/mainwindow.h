@@ -24,7 +24,6 @@ class QTimer;
 class QUdpSocket;
 class QTcpServer;
 class QTcpSocket;
-class QWebEngineView;
 class QDialog;
 class QResizeEvent;
 class QCloseEvent;
@@ -236,7 +235,7 @@ public:
     Ui::Help *helpUi = nullptr;
     Ui::COM_Expand *comExpandUi = nullptr;
     AboutDialog aboutDialog;
-    QWebEngineView *moreWebView = nullptr;
+    QWidget *moreWebView = nullptr;  // the "More" page's web view (WebView::create), once shown
 
     // ---- Settings and page switches ----
     QSettings *settings = nullptr;
