@@ -138,6 +138,7 @@ public slots:
     void cleanSendData_clicked();
     void COM_portLost(const QString &reason);
     void COM_sendFileFinished(bool ok, const QString &error);
+    bool COM_refuseWhileSendingFile();
 
     // ---- Command list ----
     void slotCom_expand();

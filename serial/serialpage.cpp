@@ -199,8 +199,20 @@ void MainWindow::readCom(QByteArray data)
     comRxDisplay->append(data, ui->showtime_checkBox->isChecked());
 }
 
+// True (and says so) while a file is going out: nothing else may start
+// writing to the port then, so no other bytes interleave with the file's.
+bool MainWindow::COM_refuseWhileSendingFile()
+{
+    if (!comFileSender || !comFileSender->isBusy())
+        return false;
+    ui->statusBar->showMessage(tr("A file is being sent; wait until it is done"));
+    return true;
+}
+
 void MainWindow::sendMsg()
 {
+    if (COM_refuseWhileSendingFile())
+        return;
     QByteArray bytes;
     if (ui->sendAsHexcheckBox->isChecked()) {
         if (!RxFormat::parseHexSend(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
@@ -230,6 +242,8 @@ void MainWindow::sendmsgBtn_clicked()
         ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
     } else if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
         ui->statusBar->showMessage(tr("No Data"));
+    } else if (COM_refuseWhileSendingFile()) {
+        return;
     } else if (!ui->obocheckBox->isChecked()) {
         ui->sendMsgtextEdit->setFocus();
         sendMsg();
@@ -323,6 +337,8 @@ void MainWindow::actionLoadfile_triggered()
 
 void MainWindow::actionSendfile_triggered()
 {
+    if (COM_refuseWhileSendingFile())
+        return;
     const QString path = UiPrompt::openFileName(this, tr("Read file"), QString(), QStringLiteral("(*)"));
     if (path.isEmpty())
         return;
