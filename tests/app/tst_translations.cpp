@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QLibraryInfo>
@@ -125,7 +128,17 @@ class TestTranslations : public QObject
 
 private slots:
     void everyTranslatableTextHasAChineseTranslation();
+    void aChineseFontIsInstalled();
 };
+
+void TestTranslations::aChineseFontIsInstalled()
+{
+    // Without one the Chinese interface shows empty boxes.
+    const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    QVERIFY2(!families.isEmpty(), "no font for simplified Chinese (scripts/setup.sh installs one)");
+    const QFontMetrics metrics{QFont(families.first())};
+    QVERIFY(metrics.inFont(QChar(0x4E2D))); // 中
+}
 
 void TestTranslations::everyTranslatableTextHasAChineseTranslation()
 {
