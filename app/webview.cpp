@@ -50,7 +50,6 @@ Engine &loaded()
     // The engine renders through a context shared with the application's
     // global one, which it expects to find when it is loaded.
     if (!qt_gl_global_share_context()) {
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         auto *context = new QOpenGLContext(qApp);
         context->setFormat(QSurfaceFormat::defaultFormat());
         if (!context->create()) {

@@ -4,30 +4,6 @@
     <context>
         <name>MainWindow</name>
         <message>
-            <source>Mark</source>
-            <translation>标记</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>空格</translation>
-        </message>
-        <message>
-            <source>TCP Server</source>
-            <translation>TCP服务器</translation>
-        </message>
-        <message>
-            <source>TCP Client</source>
-            <translation>TCP客户端</translation>
-        </message>
-        <message>
-            <source>Edit(&amp;E)</source>
-            <translation>编辑(&amp;E)</translation>
-        </message>
-        <message>
-            <source>About(&amp;A)</source>
-            <translation>关于(&amp;A)</translation>
-        </message>
-        <message>
             <source>Web pages cannot be shown: %1</source>
             <translation>无法显示网页：%1</translation>
         </message>
