@@ -58,6 +58,10 @@ Engine &loaded()
             return e;
         }
         qt_gl_set_global_share_context(context);
+        QObject::connect(context, &QObject::destroyed, [context] {
+            if (qt_gl_global_share_context() == context)
+                qt_gl_set_global_share_context(nullptr);
+        });
     }
     QLibrary library(modulePath());
     if (!library.load()) {
