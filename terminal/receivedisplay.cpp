@@ -21,6 +21,9 @@ namespace {
 // an update costs, so reading keeps most of the time.
 constexpr int kMaxIntervalMs = 200;
 constexpr int kIntervalPerCost = 3;
+// An update that has spent this long on one view leaves the other for the
+// next turn of the event loop.
+constexpr qint64 kSliceMs = 10;
 // Views that took (or, when cleared, held) at least this much text leave
 // many freed blocks behind, which the allocator keeps unless asked to give
 // them back; that is done once the stream has been quiet for kTrimIdleMs.
@@ -294,10 +297,17 @@ void ReceiveDisplay::update(bool all)
     QElapsedTimer cost;
     cost.start();
     bool wrote = false;
+    bool more = false;
     for (View *view : {&m_text, &m_hex}) {
         // A view that is not on screen is written when it is shown.
         if (!view->edit || !(all || view->edit->isVisible()))
             continue;
+        // Two large writes in a row would hold the window twice as long:
+        // the second view follows once pending events have run.
+        if (wrote && !all && cost.elapsed() >= kSliceMs && (!view->pending.empty() || !view->raw.empty())) {
+            more = true;
+            break;
+        }
         takeRaw(*view);
         if (view->pending.empty())
             continue;
@@ -312,7 +322,13 @@ void ReceiveDisplay::update(bool all)
     }
     if (wrote)
         emit shown(m_lastChunkBytes);
-    m_interval = int(qBound(qint64(m_options.coalesceMs), cost.elapsed() * kIntervalPerCost, qint64(kMaxIntervalMs)));
+    m_updateCost += cost.elapsed();
+    if (more) {
+        m_flushTimer.start(0);
+        return;
+    }
+    m_interval = int(qBound(qint64(m_options.coalesceMs), m_updateCost * kIntervalPerCost, qint64(kMaxIntervalMs)));
+    m_updateCost = 0;
     // Once a flood is over, give the memory it churned through back.
     if (m_charsSinceTrim >= kTrimAfterChars)
         m_trimTimer.start();

@@ -127,6 +127,7 @@ private:
     int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
     int m_interval = 25;
+    qint64 m_updateCost = 0; // of the update in progress, over its slices
     QTimer m_trimTimer;
     qint64 m_charsSinceTrim = 0;
     QTextCharFormat m_plainFormat;
