@@ -3,8 +3,9 @@
 // per case, the median over several rounds (5 unless SERIAL_INGEST_ROUNDS
 // says otherwise) of the throughput and of the worst lateness of a 10 ms
 // timer during the flood, the largest resident memory seen after a round
-// (the port closed and the window left idle for 300 ms),
-// and what the views hold afterwards.
+// (the port closed and the window left idle for 300 ms), what the views
+// hold (blocks and characters of both), and the blocks a hidden hex view
+// holds once it is shown.
 #include "mainwindow.h"
 #include "portlister.h"
 #include "receivedisplay.h"
@@ -142,6 +143,7 @@ int main(int argc, char *argv[])
         long rssMb = 0;
         int blocks = 0;
         int chars = 0;
+        int hexShownBlocks = 0;
         for (int round = 0; round < roundCount; ++round) {
             w.ui->showtime_checkBox->setChecked(c.stamps);
             w.ui->HEXcheckBox->setChecked(c.hexShown);
@@ -207,6 +209,7 @@ int main(int argc, char *argv[])
             speeds << double(received) / (1024.0 * 1024.0) / (double(elapsedMs) / 1000.0);
             lateness << worstLateness;
             blocks = text->blockCount() + hex->blockCount();
+            hexShownBlocks = hex->blockCount();
             chars = text->characterCount() + hex->characterCount();
             w.actionOpen_triggered();
             settle.restart();
@@ -214,9 +217,16 @@ int main(int argc, char *argv[])
                 app.processEvents(QEventLoop::AllEvents, 50);
             // Once the stream is over and the window has settled.
             rssMb = qMax(rssMb, residentKb() / 1024);
+            // What a hidden hex view shows once it is shown.
+            if (!c.hexShown) {
+                w.ui->HEXcheckBox->setChecked(true);
+                hexShownBlocks = w.ui->COM_HexTextBrowser->document()->blockCount();
+                w.ui->HEXcheckBox->setChecked(false);
+            }
         }
-        std::printf("case=%s mbps=%.2f worst_lateness_ms=%lld rss_mb=%ld blocks=%d chars=%d\n", c.name,
-                    median(speeds), static_cast<long long>(median(lateness)), rssMb, blocks, chars);
+        std::printf("case=%s mbps=%.2f worst_lateness_ms=%lld rss_mb=%ld blocks=%d chars=%d hex_blocks_shown=%d\n",
+                    c.name, median(speeds), static_cast<long long>(median(lateness)), rssMb, blocks, chars,
+                    hexShownBlocks);
         std::fflush(stdout);
     }
     std::printf("rss_mb=%ld\n", residentKb() / 1024);
