@@ -16,8 +16,10 @@
 #include <QUrl>
 #include <QLabel>
 
+#include "ble/kalvest_ble.h"
 #include "convert/kalvest_convert.h"
 #include "hex/kalvest_hex_tools.h"
+#include "osc/mwaveview.h"
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -112,12 +114,15 @@ void MainWindow::dispatchPage(int tabIndex)
         ENVironment_Init_Start();
     else if (text == QLatin1String("Crypty"))
         Crypty_Init_Start();
-    else if (text == QLatin1String("Oscilloscope"))
+    else if (text == QLatin1String("Oscilloscope")) {
         Oscilloscope_Init_Start();
+        oscWaveView = new MWaveView;
+        ui->gridLayout_oscilloscpewideget->addWidget(oscWaveView);
+    }
     else if (text == QLatin1String("MQTT"))
         Mqtt_Init_Start();
     else if (text == QLatin1String("Ble"))
-        return; // the Bluetooth page widget is not part of this build
+        addPageWidget(ui->ble, new kalvest_ble(this));
     else if (text == QLatin1String("Spectra"))
         Spectra_Init_Start();
     else if (text == QLatin1String("Convert"))

@@ -1,16 +1,20 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPointF>
 #include <QPointer>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 #include "aboutdialog.h"
+#include "mqtt/mqttclient.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -18,6 +22,8 @@ class MainWindow;
 class Config;
 class COM_Expand;
 class Help;
+class I2CDump_ReadREG;
+class I2CDump_WriteREG;
 } // namespace Ui
 class QSettings;
 class QTimer;
@@ -30,8 +36,22 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class ThreadSerial;
+struct DevicePort;
 class ReceiveDisplay;
+class NetTerminal;
 class SerialFileSender;
+class kalvest_cie_widget;
+class kalvest_3d_imu;
+namespace CieLines { class Parser; }
+namespace ImuLines { class Parser; struct Quaternion; }
+class kalvest_i2c_tools;
+class Ultraviolet;
+class ProgressBarPercent;
+class CThermometer;
+class DashBoard;
+namespace EnvLines { class Parser; }
+class MWaveView;
+namespace OscFrames { class Parser; }
 
 // The one main window. Each page's slots are defined in that page's own
 // source file; this header only gathers them, page by page.
@@ -56,6 +76,9 @@ public:
 
 signals:
     // ---- GPS Debug page signals ----
+    void GPS_Signal_Map(bool on);
+    void GPS_Signal_Data_Over(const QByteArray &sentence);
+    void GPS_GUI_Wait_Data_Over(bool status);
 
 public slots:
     // ---- Application ----
@@ -98,9 +121,53 @@ public slots:
     // ---- UDP Debug page ----
     void UDP_Init_Start();
     void getLocalIP();
+    void UDPopencompushButton_triggered();
+    bool UDP_WorkOpen();
+    void UDP_WorkClose();
+    void UDP_sendMsg();
+    void readUDP();
+    void UDPsendmsgBtn_clicked();
+    void UDP_obocheckBox_clicked();
+    void UDPdelayspinBox_valueChanged(int value);
+    void UDPHideHex_pushButton_clicked();
+    void actionCleanData_UDP_triggered();
+    void actionClearBytes_UDP_triggered();
+    void cleanSendData_UDP_clicked();
+    void actionLoadfile_UDP_triggered();
+    void actionSave_UDP_triggered();
 
     // ---- TCP Debug page ----
     void TCP_Init_Start();
+    void TCPopencompushButton_triggered();
+    bool TCP_Client_WorkOpen();
+    void TCP_ClientDisconnect();
+    void displayError(QAbstractSocket::SocketError error);
+    void TCP_Client_ReadMessage();
+    void TCP_Client_WorkSendMessage();
+    bool TCP_Server_WorkOpen();
+    void TCP_Server_WorkClose();
+    void TCP_updateserver();
+    void TCP_updateSendStatus();
+    void TCP_Server_ReadMessage();
+    void TCP_Server_WorkSendMessage();
+    void TCPsendmsgBtn_clicked();
+    void TCP_obocheckBox_clicked();
+    void TCPdelayspinBox_valueChanged(int value);
+    void TCPHideHex_pushButton_clicked();
+    void actionCleanData_TCP_triggered();
+    void actionClearBytes_TCP_triggered();
+    void cleanSendData_TCP_clicked();
+    void actionLoadfile_TCP_triggered();
+    void actionSave_TCP_triggered();
+
+    // ---- Shared serial port: the device pages' open and close road ----
+    // Opens the port of `page` when no page holds it (true when it opened),
+    // otherwise runs the close path; see serial/deviceport.h.
+    bool toggleDevicePort(const DevicePort &page);
+    void closeDevicePort(const DevicePort &page);
+    // For a page's portLost slot: closes when the lost holder is the open
+    // one and says so in the status bar; false for a stale holder.
+    bool devicePortLost(const DevicePort &page, const QString &reason);
 
     // ---- Port scan ----
     QStringList getFilteredSerialPorts();
@@ -172,9 +239,67 @@ public slots:
 
     // ---- GPS Debug page ----
     void GPS_Init_Start();
+    void GPSactionOpen_triggered();
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void readGPSCom(QByteArray data);
+    QByteArray GPS_Analysis_Data_Process(QByteArray data);
+    void GPS_MAP(bool on);
+    void GPSSavefile(QString Latit, QString Longit);
+    void GPS_portLost(const QString &reason);
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
+    void GPSTCPopencompushButton_triggered();
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    double CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2);
+    double GPS_rad(double d);
 
     // ---- GSM Debug page ----
     void GSM_Init_Start();
+    void GSMactionOpen_triggered();
+    void GSM_portLost(const QString &reason);
+    void Phone_Status();
+    void GSMUI_EnDisable(bool on);
+    void GSMsetReadComINT(bool on);
+    void GSMreadMyCom(QByteArray data);
+    void GSMANJIANpushButton0_triggered();
+    void GSMANJIANpushButton1_triggered();
+    void GSMANJIANpushButton2_triggered();
+    void GSMANJIANpushButton3_triggered();
+    void GSMANJIANpushButton4_triggered();
+    void GSMANJIANpushButton5_triggered();
+    void GSMANJIANpushButton6_triggered();
+    void GSMANJIANpushButton7_triggered();
+    void GSMANJIANpushButton8_triggered();
+    void GSMANJIANpushButton9_triggered();
+    void GSMANJIANpushButton10_triggered();
+    void GSMANJIANpushButton11_triggered();
+    void GSMactionCleanNumData_triggered();
+    void GSMbodianhuapushButton_triggered();
+    void GSMguadianhuapushButton_triggered();
+    void GSMLaidianKaiguanpushButton_triggered();
+    void GSMLaidianYingKaiguanpushButton_triggered();
+    void GSMTestSignalpushButton_triggered();
+    void GSMDuanXinWenBenKaiguanpushButton_triggered();
+    void GSMReadTextpushButton_triggered();
+    void GSMDelTextpushButton_triggered();
+    void GSMDelALLTextpushButton_triggered();
+    void GSMSendpushButton_triggered();
+    void slotGSMtextBrowser();
+    void GSMTCPopencompushButton_triggered();
+    void GSMTCPsendmsgBtn_triggered();
+    void GSMGPRSreadMyCom(QByteArray data);
 
     // ---- Unicode page ----
     void Unicode_Init_Start();
@@ -183,6 +308,10 @@ public slots:
 
     // ---- Environment page ----
     void ENVironment_Init_Start();
+    void ENVactionOpen_triggered();
+    void readENVCom(QByteArray data);
+    void ENVactionClear_triggered();
+    void ENV_portLost(const QString &reason);
 
     // ---- Crypty page ----
     void Crypty_Init_Start();
@@ -196,6 +325,13 @@ public slots:
 
     // ---- Oscilloscope page ----
     void Oscilloscope_Init_Start();
+    void OscilloscopeOpen_triggered();
+    void readOSCCom(QByteArray data);
+    void OSC_portLost(const QString &reason);
+    // Appends one frame's four values; with `show` the view follows.
+    void Oscilloscope_Setting_Value(const double *value, bool show = true);
+    void dial_X_sliderMoved(int position);
+    void dial_Y_sliderMoved(int position);
     void on_checkBox_0_stateChanged(int state);
     void on_checkBox_1_stateChanged(int state);
     void on_checkBox_2_stateChanged(int state);
@@ -203,12 +339,38 @@ public slots:
 
     // ---- MQTT page ----
     void Mqtt_Init_Start();
+    void actionMQTT_Open_triggered();
+    void MQTT_Connect();
+    void MQTT_Get_Status(MqttClient::ClientState state);
+    void Kalvest_Mqtt_onMessage(const QByteArray &message, const MqttTopicName &topic);
+    void Kalvest_Mqtt_on_sub_clicked();
+    void Kalvest_Mqtt_on_pub_clicked();
+    void MQTT_slot_textmenu(const QPoint &pos);
+    void MQTT_Sub_Edit_Clear();
+    void actionMQTT_Save_triggered();
+    void onWebSocketDisconnected();
+    void onWebSocketError(QAbstractSocket::SocketError error);
 
     // ---- Spectra page ----
     void Spectra_Init_Start();
 
     // ---- i2cdump page ----
     void I2Cdump_Init_Start();
+    void I2CdumpOpen_triggered();
+    void readi2cdumpCom(QByteArray data);
+    void I2Cdump_portLost(const QString &reason);
+    void I2Cdump_Stop();
+    void I2CdumpactionScanf_triggered();
+    void I2Cdump_Setaddr(int address);
+    void slotI2Cdump_read_ui();
+    void slotI2Cdump_write_ui();
+    void I2Cdump_Read();
+    void I2Cdump_Send();
+    void slotI2Cdump_read_ui_dialogclose();
+    void slotI2Cdump_write_ui_dialogclose();
+    void I2Cdump_printscanf(QByteArray payload);
+    void I2Cdump_printread(QByteArray payload);
+    void I2CdumpactionClear_triggered();
 
     // ---- TOF page ----
     void TOF_Init_Start();
@@ -218,9 +380,17 @@ public slots:
 
     // ---- CIE page ----
     void CIE_Init_Start();
+    void CIEOpen_triggered();
+    void readCIECom(QByteArray data);
+    void CIE_portLost(const QString &reason);
+    void CIEactionClear_triggered();
 
     // ---- IMU page ----
     void IMU_Init_Start();
+    void IMUOpen_triggered();
+    void readimuCom(QByteArray data);
+    void IMU_portLost(const QString &reason);
+    void imu_processData(const ImuLines::Quaternion &q);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -228,6 +398,12 @@ protected:
 
 private:
     void dispatchPage(int tabIndex);
+    void OSC_scheduleView();
+    void OSC_updateView();
+    void I2Cdump_enableRequests(bool on, bool withStartStop);
+    bool I2Cdump_streamRunning() const;
+    void I2Cdump_sendRequest(const QByteArray &request);
+    void I2Cdump_log(QString text);
     void addPageWidget(QWidget *page, QWidget *content);
 
 public:
@@ -272,6 +448,9 @@ public:
     bool udpOpen = false;
     QTimer *udpSendTimer = nullptr;
     int udpSendInterval = 200;
+    QHostAddress udpRemoteAddress;   // taken at start; null when it did not parse
+    quint16 udpRemotePort = 0;       // taken at start; 0 when it did not parse
+    std::shared_ptr<NetTerminal> udpTerminal;
 
     // ---- TCP Debug page ----
     bool tcpOpen = false;
@@ -279,6 +458,10 @@ public:
     int tcpSendInterval = 200;
     QTcpServer *tcpServer = nullptr;
     QList<QTcpSocket *> tcpServerClients;
+    QString tcpHost;
+    QString tcpPort;
+    QPointer<QTcpSocket> tcpClientSocket;
+    std::shared_ptr<NetTerminal> tcpTerminal;
 
     // ---- GPS Debug page ----
     int gpsPositionReady = 0;
@@ -288,16 +471,61 @@ public:
     bool gpsSignalDialogOpen = false;
     QTcpServer *gpsTcpServer = nullptr;
     QList<QTcpSocket *> gpsTcpClients;
+    bool gpsSignalBusy = false;
+    class GpsPageState *gps = nullptr; // devices/gps/gpspagestate.h
 
     // ---- GSM Debug page ----
     int gsmTcpOpen = 0;
+    class GsmSession *gsm = nullptr; // exchange engine, call state, switches
+
+    // ---- Environment page ----
+    Ultraviolet *envUvGauge = nullptr;
+    ProgressBarPercent *envHumidityGauge = nullptr;
+    CThermometer *envThermometer = nullptr;
+    DashBoard *envBarometerGauge = nullptr;
+    DashBoard *envCo2Gauge = nullptr;
+    DashBoard *envTvocGauge = nullptr;
+    std::shared_ptr<EnvLines::Parser> envParser; // received bytes not yet consumed
+    ReceiveDisplay *envRxDisplay = nullptr;
+    // ---- Oscilloscope page ----
+    MWaveView *oscWaveView = nullptr;
+    QList<QPointF> oscChannelData[16];
+    std::shared_ptr<OscFrames::Parser> oscParser; // received bytes not yet consumed
+    double oscX = 0; // one step per frame, never reset
+    int oscDialX = 5;
+    int oscDialY = 5;
+    QTimer *oscViewTimer = nullptr;
+    bool oscViewPending = false;
 
     // ---- MQTT page ----
     bool mqttConnected = false;
+    QPointer<MqttClient> mqttClient;                     // of the latest Connect
+    QPointer<class WebSocketIODevice> mqttWebSocketDevice; // of the latest ws:// or wss:// Connect
+    class MqttLogView *mqttLog = nullptr;
+    // Returns the page to idle: the latest client and device are cut off
+    // from the window, the device closed, both deleted later.
+    void mqttReset(bool disconnectClient);
+    void mqttWebSocketReady(WebSocketIODevice *device);
 
     // ---- i2cdump page ----
+    kalvest_i2c_tools *i2cTools = nullptr;
+    QDialog *i2cReadDialog = nullptr;
+    QDialog *i2cWriteDialog = nullptr;
+    Ui::I2CDump_ReadREG *i2cReadUi = nullptr;
+    Ui::I2CDump_WriteREG *i2cWriteUi = nullptr;
     bool i2cReadDialogOpen = false;
     bool i2cWriteDialogOpen = false;
+    bool i2cOwnsPort = false;     // this page opened the shared port
+    int i2cLastReadRegister = 0;  // register of the last read request sent
+
+    // ---- CIE page ----
+    kalvest_cie_widget *cieWidget = nullptr;
+    std::shared_ptr<CieLines::Parser> cieParser; // the unfinished line between chunks
+
+    // ---- IMU page ----
+    kalvest_3d_imu *imuView = nullptr;
+    std::shared_ptr<ImuLines::Parser> imuParser; // bytes after the last line end
+    int imuLabelToggle = 0;                      // labels follow every other frame
 
 private:
     QStringList m_initialisedPages;

@@ -1,8 +1,114 @@
-// Page not part of this build yet: its initialisation is called and does nothing.
+// The "Environment" page: an environment sensor board's labelled lines on
+// the shared serial port drive six gauges; the raw text shows in a view.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "deviceport.h"
+#include "openbuttonstyle.h"
+#include "env/cthermometer.h"
+#include "env/dashboard.h"
+#include "env/envlines.h"
+#include "env/progressbarpercent.h"
+#include "env/ultraviolet.h"
+#include "receivedisplay.h"
+
+namespace {
+DevicePort envPort(Ui::MainWindow *ui)
+{
+    return {ui->ENVportNameComboBox, ui->ENVbaudRateComboBox, ui->ENVopencompushButton,
+            SLOT(readENVCom(QByteArray)), SLOT(ENV_portLost(QString)), &MainWindow::ENVsetsetComboBoxEnabled};
+}
+} // namespace
+
 void MainWindow::ENVironment_Init_Start()
 {
+    envParser = std::make_shared<EnvLines::Parser>();
+    ReceiveDisplay::Options options;
+    options.encoding = "GBK";
+    options.maxBlocks = 100;
+    envRxDisplay = new ReceiveDisplay(ui->ENV_StrTextBrowser, nullptr, options, this);
+
+    connect(ui->ENVopencompushButton, SIGNAL(pressed()), this, SLOT(ENVactionOpen_triggered()));
+    connect(ui->EVN_Clear_pushButton, SIGNAL(pressed()), this, SLOT(ENVactionClear_triggered()));
+
+    for (int i = 0; i < 3; ++i) {
+        ui->env_gridLayout->setRowStretch(i, 1);
+        ui->gridLayout_27->setColumnStretch(i, 1);
+    }
+
+    envUvGauge = new Ultraviolet;
+    ui->ultraviolet_gridLayout->addWidget(envUvGauge, 0, 0);
+    envUvGauge->setValue(0);
+
+    envHumidityGauge = new ProgressBarPercent;
+    ui->humidity_gridLayout->addWidget(envHumidityGauge, 0, 0);
+    envHumidityGauge->setPercentStyle(ProgressBarPercent::PercentStyle_Arc_Polo);
+    envHumidityGauge->setNullPosition(0);
+
+    envThermometer = new CThermometer;
+    ui->temperature_gridLayout->addWidget(envThermometer, 0, 0);
+    envThermometer->setValue(0);
+    envThermometer->setMinorTicks(2);
+    envThermometer->setMaxValue(80);
+    envThermometer->setMinValue(-30);
+
+    // Minimum before maximum, value last: the dial refuses a limit that
+    // crosses the other one.
+    envBarometerGauge = new DashBoard;
+    ui->barometer_gridLayout->addWidget(envBarometerGauge, 0, 0);
+    envBarometerGauge->setMinValue(0);
+    envBarometerGauge->setMaxValue(1100);
+    envBarometerGauge->setValue(0);
+
+    envCo2Gauge = new DashBoard;
+    ui->CO2_gridLayout->addWidget(envCo2Gauge, 0, 0);
+    envCo2Gauge->setMinValue(400);
+    envCo2Gauge->setMaxValue(15000);
+    envCo2Gauge->setValue(400);
+    envCo2Gauge->setUnits(QStringLiteral("ppm"));
+    envCo2Gauge->setTitle(QStringLiteral("CO₂"));
+
+    envTvocGauge = new DashBoard;
+    ui->TVOC_gridLayout->addWidget(envTvocGauge, 0, 0);
+    envTvocGauge->setMinValue(0);
+    envTvocGauge->setMaxValue(5000);
+    envTvocGauge->setValue(0);
+    envTvocGauge->setUnits(QStringLiteral("ppb"));
+    envTvocGauge->setTitle(QStringLiteral("TVOC"));
+
+    ui->ENVopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    ui->ENV_StrTextBrowser->setReadOnly(true);
 }
 
+void MainWindow::ENVactionOpen_triggered() { toggleDevicePort(envPort(ui)); }
+
+void MainWindow::ENV_portLost(const QString &reason) { devicePortLost(envPort(ui), reason); }
+
+void MainWindow::readENVCom(QByteArray data)
+{
+    for (const EnvLines::Value &v : envParser->feed(data)) {
+        switch (v.reading) {
+        case EnvLines::Reading::Humidity:
+            envHumidityGauge->setValue(v.value);
+            break;
+        case EnvLines::Reading::Temperature:
+            envThermometer->setValue(v.value);
+            break;
+        case EnvLines::Reading::Barometer:
+            envBarometerGauge->setValue(int(v.value));
+            break;
+        case EnvLines::Reading::Ultraviolet:
+            envUvGauge->setValue(v.value);
+            break;
+        case EnvLines::Reading::Co2:
+            envCo2Gauge->setValue(int(v.value));
+            break;
+        case EnvLines::Reading::Tvoc:
+            envTvocGauge->setValue(int(v.value));
+            break;
+        }
+    }
+    envRxDisplay->append(data, false);
+}
+
+void MainWindow::ENVactionClear_triggered() { envRxDisplay->clear(); }

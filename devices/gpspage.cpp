@@ -1,8 +1,565 @@
-// Page not part of this build yet: its initialisation is called and does nothing.
+// "GPS Debug" page: a GPS receiver on the shared serial port, its NMEA
+// sentences in the "GPS information" labels, the track file and the map.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::GPS_Init_Start()
+#include "gps/gpsmapbridge.h"
+#include "gps/gpspagestate.h"
+#include "gps/gpstrack.h"
+#include "deviceport.h"
+#include "openbuttonstyle.h"
+#include "receivedisplay.h"
+#include "gps/geodesy.h"
+#include "gps/ui_gpscalculate.h"
+#include "gps/ui_gpssignal.h"
+#include "uiprompt.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+DevicePort gpsPort(Ui::MainWindow *ui)
 {
+    return {ui->GPSportNameComboBox, ui->GPSbaudRateComboBox, ui->GPSopencompushButton,
+            SLOT(readGPSCom(QByteArray)), SLOT(GPS_portLost(QString)), &MainWindow::GPSsetsetComboBoxEnabled};
 }
 
+// Positions are saved and sent to the map at most this often.
+constexpr qint64 kFixSpacingMs = 10000;
+// Longest track-file line looked at; longer lines are read in pieces.
+constexpr qint64 kMaxTrackLine = 64 * 1024;
+
+// Deletes a dialog's form together with the dialog.
+template <class Form>
+class FormHolder : public QObject
+{
+public:
+    FormHolder(Form *form, QObject *dialog) : QObject(dialog), m_form(form) {}
+    ~FormHolder() override { delete m_form; }
+
+private:
+    Form *m_form;
+};
+
+// The user's number, 0 for text that is none (or not finite).
+double numberOf(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0.0;
+}
+
+// A client's address as people write it (an IPv4 client of the dual-stack
+// server without its "::ffff:" prefix).
+QString peerText(const QTcpSocket *socket)
+{
+    const QHostAddress a = socket->peerAddress();
+    bool v4 = false;
+    const quint32 ip = a.toIPv4Address(&v4);
+    return v4 ? QHostAddress(ip).toString() : a.toString();
+}
+
+const QUrl kOpenStreetMapPage(QStringLiteral("qrc:/html/images/openstreetmap.html"));
+const QUrl kBaiduMapPage(QStringLiteral("qrc:/html/images/BaiduMap.html"));
+
+} // namespace
+
+void MainWindow::GPS_Init_Start()
+{
+    gps = new GpsPageState(this);
+
+    QSettings mapSettings(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+    const QString mapType = mapSettings.value(QStringLiteral("Map_Type")).toString();
+    const bool openStreetMap = mapType.isEmpty() || mapType == QLatin1String("0");
+    // The web view is made when the page is first shown.
+    gps->map = new GpsMapBridge(ui->gps, ui->gps_gridLayout, this,
+                                openStreetMap ? kOpenStreetMapPage : kBaiduMapPage);
+    if (openStreetMap)
+        ui->GPSpushButtonsearchdriving->hide();
+
+    connect(ui->GPSopencompushButton, SIGNAL(pressed()), this, SLOT(GPSactionOpen_triggered()));
+    connect(ui->GPSportMode_01, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
+    connect(ui->GPSportMode_02, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
+    connect(ui->GPScleandatapushButton, SIGNAL(pressed()), this, SLOT(GPSCleanData_triggered()));
+    connect(ui->GPSpushButtonsearchdriving, SIGNAL(pressed()), this, SLOT(GPSsearchdriving_triggered()));
+    connect(ui->GPStrochoidpushButton, SIGNAL(pressed()), this, SLOT(GPStrochoidpushButton_triggered()));
+    connect(ui->GPSsignal, SIGNAL(pressed()), this, SLOT(slotGPSsignal()));
+    connect(ui->GPScalculate, SIGNAL(pressed()), this, SLOT(slotGPScalculate()));
+    connect(ui->GPSTCPopencompushButton, SIGNAL(pressed()), this, SLOT(GPSTCPopencompushButton_triggered()));
+
+    ui->GPSportMode_01->setChecked(true);
+    ui->GPSportMode_02->setChecked(false);
+    ui->GPSTCPServerIPcomboBox->hide();
+    ui->GPSTCPServerPortlineEdit->hide();
+    ui->GPSTCPopencompushButton->hide();
+    ui->label_41->hide();
+    ui->label_51->hide();
+
+    // Read-only, selectable, at most 10000 blocks.
+    ReceiveDisplay::Options options;
+    options.encoding = "UTF-8";
+    gps->display = new ReceiveDisplay(ui->GPStextBrowser, nullptr, options, gps);
+    ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    connect(gps->display, &ReceiveDisplay::shown, this, [this](int bytes) {
+        ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
+    });
+
+    ui->label_38->hide();
+    ui->label_37->hide();
+    ui->label_58->hide();
+    ui->BDKejianweixing->hide();
+    ui->GPSKejianweixing->hide();
+    ui->Shiyongweixing->hide();
+
+    ui->GPSopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+}
+
+void MainWindow::GPSPortModeChanged()
+{
+    auto *button = qobject_cast<QAbstractButton *>(sender());
+    if (!button)
+        return;
+    const QString text = button->text();
+    bool com;
+    if (text == tr("COM"))
+        com = true;
+    else if (text == tr("TCP"))
+        com = false;
+    else
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(ui->label_23), static_cast<QWidget *>(ui->label_24),
+                       static_cast<QWidget *>(ui->GPSopencompushButton),
+                       static_cast<QWidget *>(ui->GPSbaudRateComboBox),
+                       static_cast<QWidget *>(ui->GPSportNameComboBox)})
+        w->setVisible(com);
+    for (QWidget *w : {static_cast<QWidget *>(ui->GPSTCPServerIPcomboBox),
+                       static_cast<QWidget *>(ui->GPSTCPServerPortlineEdit),
+                       static_cast<QWidget *>(ui->GPSTCPopencompushButton), static_cast<QWidget *>(ui->label_41),
+                       static_cast<QWidget *>(ui->label_51)})
+        w->setVisible(!com);
+    ui->GPSportMode_01->setChecked(com);
+    ui->GPSportMode_02->setChecked(!com);
+}
+
+void MainWindow::GPSactionOpen_triggered()
+{
+    if (serialOpen) {
+        // Close, whichever page opened the port.
+        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
+        if (gps && gps->display)
+            gps->display->flush();
+        closeDevicePort(gpsPort(ui));
+        return;
+    }
+    if (!toggleDevicePort(gpsPort(ui)))
+        return;
+    connect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)),
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+    gps->framer.clear();
+}
+
+void MainWindow::GPS_portLost(const QString &reason)
+{
+    // What was received is shown first, so its notice does not replace the loss.
+    if (gps && gps->display)
+        gps->display->flush();
+    if (devicePortLost(gpsPort(ui), reason))
+        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
+}
+
+void MainWindow::readGPSCom(QByteArray data)
+{
+    GPS_Analysis_Data_Process(data);
+
+    // The new-fix step: at most once every 10 s.
+    if (gpsPositionReady == 1) {
+        const qint64 now = GpsTrack::nowMs();
+        if (gpsLastMapTime == 0 || now - gpsLastMapTime > kFixSpacingMs) {
+            gpsLastMapTime = now;
+            const GpsPosition p = gps->position;
+            if (p.valid && ui->GPSSavecheckBox->isChecked())
+                GPSSavefile(GpsTrack::coordinateText(p.latitude), GpsTrack::coordinateText(p.longitude));
+            gpsPositionReady = 0;
+            emit GPS_Signal_Map(ui->GPS_on_off_checkBox->isChecked());
+        }
+    }
+
+    if (data.isEmpty())
+        return;
+    gps->display->append(data, false);
+}
+
+QByteArray MainWindow::GPS_Analysis_Data_Process(QByteArray data)
+{
+    QLabel *labels[] = {ui->GPS_UTC,     ui->Dingweizhuangtai, ui->Weidu,          ui->Weidufangxiang,
+                        ui->Jingdu,      ui->Jingdufangxiang,  ui->Dimiansudu,     ui->Haibagaodu,
+                        ui->Weizhiyinzi, ui->Shuipingyinzi,    ui->Cuizhiyinzi,    ui->Shiyongweixing,
+                        ui->GPSKejianweixing, ui->BDKejianweixing};
+    QList<NmeaDecoder::Update> updates;
+    for (const QByteArray &sentence : gps->framer.feed(data)) {
+        updates.clear();
+        if (NmeaDecoder::typeOf(sentence) == NmeaDecoder::Type::GSV && !gpsSignalBusy && gpsSignalDialogOpen)
+            emit GPS_Signal_Data_Over(sentence);
+        gps->decoder.decode(sentence, &updates);
+        for (const NmeaDecoder::Update &u : updates)
+            labels[static_cast<int>(u.label)]->setText(u.text);
+        if (gps->decoder.takePositionUpdate()) {
+            gps->position = gps->decoder.position();
+            gpsPositionReady = 1;
+        }
+    }
+    return QByteArray();
+}
+
+void MainWindow::GPS_MAP(bool on)
+{
+    const GpsPosition p = gps->position;
+    if (!p.valid)
+        return; // nothing that is not a position reaches the map
+    gps->map->run(GpsMapScript::call("Set_Longit", p.longitude));
+    gps->map->run(GpsMapScript::call("Set_Latit", p.latitude));
+    gps->map->run(GpsMapScript::call(on ? "Set_Location_First" : "Set_Location"));
+}
+
+void MainWindow::GPSSavefile(QString Latit, QString Longit)
+{
+    if (Latit == QLatin1String("0.000000") && Longit == QLatin1String("0.000000"))
+        return;
+    double lat = 0, lon = 0;
+    if (!GpsTrack::parsePosition(Latit, Longit, &lat, &lon))
+        return; // only positions go into the track file
+    QString error;
+    if (!GpsTrack::append(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon), &error))
+        ui->statusBar->showMessage(tr("Unable to save GPS data."));
+}
+
+void MainWindow::GPStrochoidpushButton_triggered()
+{
+    const QString fileName = UiPrompt::openFileName(nullptr, tr("read"), QString(), QStringLiteral("(*)"));
+    if (fileName.isEmpty())
+        return;
+    QFile file(fileName);
+    const QFileInfo info(fileName);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        return;
+    }
+    GpsTrack::Replay replay;
+    QPointer<MainWindow> alive(this);
+    while (!file.atEnd()) {
+        QCoreApplication::processEvents();
+        if (!alive)
+            return;
+        const QString line = QString::fromLatin1(file.readLine(kMaxTrackLine));
+        double lat = 0, lon = 0;
+        if (!GpsTrack::parseLine(line, &lat, &lon))
+            continue; // not a position: skipped
+        GpsTrack::Replay::Segment s;
+        if (!replay.add(lat, lon, &s))
+            continue;
+        gps->map->run(QStringLiteral("Set_Latit2(%1)").arg(s.lat2));
+        gps->map->run(QStringLiteral("Set_Longit2(%1)").arg(s.lon2));
+        gps->map->run(QStringLiteral("Set_Latit3(%1)").arg(s.lat3));
+        gps->map->run(QStringLiteral("Set_Longit3(%1)").arg(s.lon3));
+        gps->map->run(QStringLiteral("saveway()"));
+    }
+    file.close();
+    ui->statusBar->showMessage(tr("Success for read the data in the file"));
+}
+
+void MainWindow::GPSsearchdriving_triggered()
+{
+    QString destination;
+    if (!UiPrompt::textInput(nullptr, QStringLiteral("终点"),
+                             QStringLiteral("请输入需要计算的终点地址；如：\"北京市长安街\"。"), QString(),
+                             &destination))
+        return;
+    gps->map->run(QStringLiteral("searchdriving(%1)").arg(GpsMapScript::stringLiteral(destination)));
+}
+
+void MainWindow::GPSCleanData_triggered()
+{
+    gps->display->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::slotGPSsignal()
+{
+    if (gpsSignalDialogOpen)
+        return;
+
+    auto *worker = new GPS_Signal();
+    gps->signalWorker = worker;
+    connect(this, &MainWindow::GPS_Signal_Data_Over, worker, &GPS_Signal::Get_Data);
+    connect(this, &MainWindow::GPS_GUI_Wait_Data_Over, worker, &GPS_Signal::Wait_Data);
+    // The worker goes when its loop has ended.
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+
+    auto *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *form = new Ui::GPSsignal;
+    form->setupUi(dialog);
+    connect(form->GPSsignalCancel, SIGNAL(pressed()), dialog, SLOT(close()));
+    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpssignaldialogclose()));
+    // The worker ends with the dialog; its loop returns at once when told to.
+    connect(dialog, &QObject::destroyed, worker, [worker] {
+        worker->stop();
+        worker->quit();
+        worker->wait();
+    });
+    auto *charts = new GpsSignalCharts(dialog);
+    form->horizontalLayout->addWidget(charts);
+    delete form; // the widgets belong to the dialog
+    gps->signalDialog = dialog;
+    gps->signalCharts = charts;
+
+    // Records reach the charts of this opening only: one that arrives after
+    // the dialog closed is dropped with them.
+    connect(worker, &GPS_Signal::ReturnResult, charts, [this, charts](const GpsSatelliteRecord &record) {
+        if (!gpsSignalBusy) {
+            gpsSignalBusy = true;
+            for (const nmea_slmsg &entry : record.entries) {
+                if (entry.system != 0)
+                    charts->draw(entry);
+            }
+        }
+        emit GPS_GUI_Wait_Data_Over(false);
+        gpsSignalBusy = false;
+    });
+
+    dialog->setWindowFlags(dialog->windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    gpsSignalDialogOpen = true;
+    gpsSignalBusy = false;
+    worker->start();
+    dialog->show();
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+}
+
+void MainWindow::slotgpssignaldialogclose()
+{
+    // Flags and connections only: this also runs while the main window
+    // itself is being destroyed. The worker stops with the dialog.
+    gpsSignalDialogOpen = false;
+    gpsSignalBusy = false;
+    disconnect(this, &MainWindow::GPS_Signal_Data_Over, nullptr, nullptr);
+    disconnect(this, &MainWindow::GPS_GUI_Wait_Data_Over, nullptr, nullptr);
+}
+
+// ---- Remote positions over TCP ----
+
+void MainWindow::GPSTCPopencompushButton_triggered()
+{
+    if (gpsTcpOpen == 0) {
+        if (!GPSTCP_Server_WorkOpen())
+            return; // the reason is already shown; the button stays "Start"
+        ui->GPSTCPopencompushButton->setText(tr("Stop"));
+        gpsTcpOpen = 1;
+    } else {
+        GPSTCP_Server_WorkClose();
+        ui->GPSTCPopencompushButton->setText(tr("Start"));
+        gpsTcpOpen = 0;
+    }
+}
+
+bool MainWindow::GPSTCP_Server_WorkOpen()
+{
+    const QString portText = ui->GPSTCPServerPortlineEdit->text().trimmed();
+    if (portText.isEmpty()) {
+        UiPrompt::warning(this, tr("warning:"), tr("Port is empty!"), QMessageBox::Ok);
+        return false;
+    }
+    bool ok = false;
+    const int port = portText.toInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        UiPrompt::warning(this, tr("warning:"), tr("The port must be a number from 1 to 65535."), QMessageBox::Ok);
+        return false;
+    }
+    if (!gpsTcpServer)
+        return false;
+    if (!gpsTcpServer->listen(QHostAddress::Any, quint16(port))) {
+        ui->statusBar->showMessage(tr("Server failed to start: %1").arg(gpsTcpServer->errorString()));
+        return false;
+    }
+    ui->GPSTCPServerPortlineEdit->setEnabled(false);
+    ui->GPSTCPServerIPcomboBox->setEnabled(false);
+    connect(gpsTcpServer, SIGNAL(newConnection()), this, SLOT(GPSupdateserver()), Qt::UniqueConnection);
+    ui->statusBar->showMessage(tr("Server has started"));
+    return true;
+}
+
+void MainWindow::GPSTCP_Server_WorkClose()
+{
+    for (QTcpSocket *client : qAsConst(gpsTcpClients)) {
+        client->disconnect(this);
+        client->close();
+        client->deleteLater();
+    }
+    gpsTcpClients.clear();
+    gps->clientBuffers.clear();
+    if (gpsTcpServer)
+        gpsTcpServer->close();
+    ui->statusBar->showMessage(tr("Server has stopped"));
+    ui->GPSTCPServerPortlineEdit->setEnabled(true);
+    ui->GPSTCPServerIPcomboBox->setEnabled(true);
+}
+
+void MainWindow::GPSupdateserver()
+{
+    if (!ui)
+        return; // a client going while the window is being destroyed
+    while (gpsTcpServer && gpsTcpServer->hasPendingConnections()) {
+        QTcpSocket *client = gpsTcpServer->nextPendingConnection();
+        const QString peer = peerText(client);
+        ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(peer));
+        if (peer.isEmpty()) {
+            client->disconnectFromHost();
+            client->deleteLater();
+            continue;
+        }
+        gpsTcpClients.append(client);
+        gps->clientBuffers.insert(client, GpsTrack::LineBuffer());
+        connect(client, SIGNAL(disconnected()), this, SLOT(GPSupdateSendStatus()));
+        connect(client, SIGNAL(readyRead()), this, SLOT(GPSTCP_Server_ReadMessage()));
+    }
+}
+
+void MainWindow::GPSupdateSendStatus()
+{
+    if (!ui)
+        return; // a client going while the window is being destroyed
+    auto *client = qobject_cast<QTcpSocket *>(sender());
+    if (!client || !gpsTcpClients.contains(client))
+        return;
+    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(peerText(client)));
+    gpsTcpClients.removeOne(client);
+    gps->clientBuffers.remove(client);
+    client->disconnect(this);
+    client->close();
+    client->deleteLater();
+}
+
+void MainWindow::GPSTCP_Server_ReadMessage()
+{
+    if (!ui)
+        return; // a client going while the window is being destroyed
+    auto *client = qobject_cast<QTcpSocket *>(sender());
+    if (!client || !gpsTcpClients.contains(client))
+        return;
+    const QByteArray bytes = client->readAll();
+    if (bytes.isEmpty())
+        return;
+    const QList<QByteArray> messages = gps->clientBuffers[client].feed(bytes);
+    for (const QByteArray &message : messages) {
+        double lat = 0, lon = 0;
+        if (!GpsTrack::parseLine(QString::fromLatin1(message), &lat, &lon))
+            continue; // not a position: shown, nothing else
+        ui->Weidu->setText(QString::number(lat, 'g', 12));
+        ui->Jingdu->setText(QString::number(lon, 'g', 12));
+        if (ui->GPSSavecheckBox->isChecked())
+            GPSSavefile(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon));
+        gpsPositionReady = 0;
+        gps->position = GpsPosition{true, lat, lon};
+        gps->map->run(GpsMapScript::call("Set_Latit", lat));
+        gps->map->run(GpsMapScript::call("Set_Longit", lon));
+        gps->map->run(GpsMapScript::call(ui->GPS_on_off_checkBox->isChecked() ? "Set_Location_First" : "Set_Location"));
+        ui->Haibagaodu->setText(QStringLiteral("Null"));
+    }
+    // Shown now, so the serial path's read notice does not replace this one.
+    gps->display->append(bytes, false);
+    gps->display->flush();
+    ui->statusBar->showMessage(tr("TCP receive ")
+                               + tr("from:%1:%2").arg(peerText(client)).arg(client->peerPort()));
+}
+
+// ---- Distance and UTM calculator ----
+
+void MainWindow::slotGPScalculate()
+{
+    if (gpsCalcDialogOpen)
+        return;
+    auto *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *form = new Ui::GPScalculate;
+    form->setupUi(dialog);
+    new FormHolder<Ui::GPScalculate>(form, dialog);
+    gps->calcDialog = dialog;
+    gps->calcUi = form;
+    connect(form->GPScalculateCancel, SIGNAL(pressed()), dialog, SLOT(close()));
+    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpscalculatedialogclose()));
+    connect(form->GPSpushButtoncalculate, SIGNAL(pressed()), this, SLOT(GPScalculate_triggered()));
+    connect(form->utmtoll, SIGNAL(pressed()), this, SLOT(GPSUTM_Conversions_LatLong_triggered()));
+    connect(form->lltoutm, SIGNAL(pressed()), this, SLOT(GPSLatLong_Conversions_UTM_triggered()));
+    gpsCalcDialogOpen = true;
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    dialog->show();
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    for (int i = 1; i <= Geodesy::kEllipsoidCount; ++i)
+        form->utm_comboBox->addItem(QLatin1String(Geodesy::ellipsoid(i).name));
+    form->utm_comboBox->setCurrentIndex(22);
+}
+
+void MainWindow::slotgpscalculatedialogclose()
+{
+    // The form goes with the dialog. Only the flag here: this also runs
+    // while the main window itself is being destroyed.
+    gpsCalcDialogOpen = false;
+}
+
+void MainWindow::GPScalculate_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    const double km = CalcDistance(numberOf(f->YlatlineEdit->text()), numberOf(f->YlonglineEdit->text()),
+                                   numberOf(f->MlatlineEdit->text()), numberOf(f->MlonglineEdit->text()));
+    f->GPSresults->setText(QString::number(km, 'g', 6));
+}
+
+void MainWindow::GPSLatLong_Conversions_UTM_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    const Geodesy::Utm utm = Geodesy::toUtm(f->utm_comboBox->currentIndex() + 1, numberOf(f->latlineEdit->text()),
+                                            numberOf(f->longlineEdit->text()));
+    f->utmElineEdit->setText(QString::number(utm.easting, 'f', 8));
+    f->utmNlineEdit->setText(QString::number(utm.northing, 'f', 8));
+    f->utmZlineEdit->setText(utm.zone);
+    for (QLineEdit *e : {f->utmElineEdit, f->utmNlineEdit})
+        e->setCursorPosition(0); // the leading digits in view
+}
+
+void MainWindow::GPSUTM_Conversions_LatLong_triggered()
+{
+    Ui::GPScalculate *f = gps->calcDialog ? gps->calcUi : nullptr;
+    if (!f)
+        return;
+    double lat = 0, lon = 0;
+    QString error;
+    if (!Geodesy::fromUtm(f->utm_comboBox->currentIndex() + 1, numberOf(f->utmElineEdit->text()),
+                          numberOf(f->utmNlineEdit->text()), f->utmZlineEdit->text(), &lat, &lon, &error)) {
+        ui->statusBar->showMessage(error);
+        return;
+    }
+    f->latlineEdit->setText(QString::number(lat, 'f', 8));
+    f->longlineEdit->setText(QString::number(lon, 'f', 8));
+}
+
+double MainWindow::CalcDistance(double fLati1, double fLong1, double fLati2, double fLong2)
+{
+    return Geodesy::distanceKm(fLati1, fLong1, fLati2, fLong2);
+}
+
+double MainWindow::GPS_rad(double d)
+{
+    return Geodesy::rad(d);
+}

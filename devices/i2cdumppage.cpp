@@ -1,8 +1,252 @@
-// Page not part of this build yet: its initialisation is called and does nothing.
+// The "i2cdump" page: an I2C bridge board on the shared serial port. Scan
+// the bus, pick a device, read and write its registers through two small
+// dialogs, and stream register dumps into the grid.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "ui_i2cdump_readreg.h"
+#include "ui_i2cdump_writereg.h"
+
+#include "deviceport.h"
+#include "openbuttonstyle.h"
+#include "i2c/i2cframes.h"
+#include "i2c/kalvest_i2c_tools.h"
+#include "threadserial.h"
+#include "uiprompt.h"
+
+#include <QDialog>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace {
+DevicePort i2cPort(Ui::MainWindow *ui)
+{
+    return {ui->i2cdumpportNameComboBox, ui->i2cdumpbaudRateComboBox, ui->i2cdumpopencompushButton,
+            SLOT(readi2cdumpCom(QByteArray)), SLOT(I2Cdump_portLost(QString)),
+            &MainWindow::i2cdumpsetsetComboBoxEnabled};
+}
+
+QString hex2(int v, bool upper)
+{
+    const QString s = QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0'));
+    return upper ? s.toUpper() : s;
+}
+
+void fillRegisterList(QComboBox *box)
+{
+    for (int v = 0; v < 256; ++v)
+        box->addItem(QLatin1String("0x") + hex2(v, true));
+}
+} // namespace
 
 void MainWindow::I2Cdump_Init_Start()
 {
+    i2cTools = new kalvest_i2c_tools(this);
+    connect(ui->i2cdumpreadpushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_read_ui()));
+    connect(ui->i2cdumpwritepushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_write_ui()));
+    ui->gridLayout_i2cdump->addWidget(i2cTools);
+    ui->i2cdump_StrTextBrowser->setMaximumBlockCount(100);
+    ui->i2cdump_StrTextBrowser->setReadOnly(true);
+
+    connect(ui->i2cdumpopencompushButton, SIGNAL(pressed()), this, SLOT(I2CdumpOpen_triggered()));
+    connect(ui->i2cdump_stop_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Stop()));
+    connect(ui->i2cdumpsancfpushButton, SIGNAL(pressed()), this, SLOT(I2CdumpactionScanf_triggered()));
+    connect(ui->i2cdump_Clear_pushButton, SIGNAL(pressed()), this, SLOT(I2CdumpactionClear_triggered()));
+    connect(i2cTools, SIGNAL(Channge_Addr(int)), this, SLOT(I2Cdump_Setaddr(int)));
+    connect(i2cTools, SIGNAL(Get_Addr(QByteArray)), this, SLOT(I2Cdump_printscanf(QByteArray)));
+    connect(i2cTools, SIGNAL(Get_Data(QByteArray)), this, SLOT(I2Cdump_printread(QByteArray)));
+
+    ui->i2cdumpopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    ui->i2cdump_stop_pushButton->setText(QStringLiteral("Start"));
+    ui->i2cdump_stop_pushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+    I2Cdump_enableRequests(false, true);
 }
 
+void MainWindow::I2Cdump_enableRequests(bool on, bool withStartStop)
+{
+    if (withStartStop)
+        ui->i2cdump_stop_pushButton->setEnabled(on);
+    ui->i2cdumpwritepushButton->setEnabled(on);
+    ui->i2cdumpreadpushButton->setEnabled(on);
+    ui->i2cdumpsancfpushButton->setEnabled(on);
+}
+
+void MainWindow::I2CdumpOpen_triggered()
+{
+    if (serialOpen) {
+        closeDevicePort(i2cPort(ui));
+        i2cOwnsPort = false;
+        I2Cdump_enableRequests(false, true);
+        return;
+    }
+    if (!toggleDevicePort(i2cPort(ui)))
+        return;
+    i2cOwnsPort = true;
+    ui->i2cdump_stop_pushButton->setEnabled(true);
+    // While a stream runs the other requests stay off, as before the close.
+    I2Cdump_enableRequests(!I2Cdump_streamRunning(), false);
+}
+
+void MainWindow::I2Cdump_portLost(const QString &reason)
+{
+    if (!devicePortLost(i2cPort(ui), reason))
+        return;
+    i2cOwnsPort = false;
+    I2Cdump_enableRequests(false, true);
+}
+
+void MainWindow::readi2cdumpCom(QByteArray data) { i2cTools->Set_Data(data); }
+
+bool MainWindow::I2Cdump_streamRunning() const
+{
+    const QString text = ui->i2cdump_stop_pushButton->text();
+    return text == QLatin1String("Stop") || text == QStringLiteral("停止");
+}
+
+void MainWindow::I2Cdump_sendRequest(const QByteArray &request)
+{
+    // Only to a port this page opened: another page's device never gets
+    // bridge frames.
+    if (!serialOpen || !i2cOwnsPort || !serialThread || !serialThread->port || request.isEmpty())
+        return;
+    serialThread->port->write(request);
+}
+
+void MainWindow::I2Cdump_Stop()
+{
+    QPushButton *button = ui->i2cdump_stop_pushButton;
+    if (I2Cdump_streamRunning()) {
+        I2Cdump_enableRequests(true, false);
+        button->setText(tr("Start"));
+        button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+        I2Cdump_sendRequest(I2cFrames::stopRequest());
+    } else {
+        I2Cdump_enableRequests(false, false);
+        button->setText(tr("Stop"));
+        button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+        I2Cdump_sendRequest(I2cFrames::startRequest());
+    }
+}
+
+void MainWindow::I2CdumpactionScanf_triggered() { I2Cdump_sendRequest(I2cFrames::scanRequest()); }
+
+void MainWindow::I2Cdump_Setaddr(int address) { I2Cdump_sendRequest(I2cFrames::selectRequest(quint8(address))); }
+
+void MainWindow::slotI2Cdump_read_ui()
+{
+    if (i2cReadDialogOpen)
+        return;
+    i2cReadDialog = new QDialog(this);
+    i2cReadDialog->setAttribute(Qt::WA_DeleteOnClose);
+    i2cReadUi = new Ui::I2CDump_ReadREG;
+    i2cReadUi->setupUi(i2cReadDialog);
+    connect(i2cReadUi->I2CDump_ReadREGCancel, SIGNAL(pressed()), i2cReadDialog, SLOT(close()));
+    connect(i2cReadDialog, SIGNAL(destroyed()), this, SLOT(slotI2Cdump_read_ui_dialogclose()));
+    i2cReadDialogOpen = true;
+    i2cReadDialog->setWindowFlags(i2cReadDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    i2cReadDialog->show();
+    i2cReadDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    fillRegisterList(i2cReadUi->reg_comboBox);
+    fillRegisterList(i2cReadUi->length_comboBox);
+    connect(i2cReadUi->read_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Read()));
+}
+
+void MainWindow::slotI2Cdump_write_ui()
+{
+    if (i2cWriteDialogOpen)
+        return;
+    i2cWriteDialog = new QDialog(this);
+    i2cWriteDialog->setAttribute(Qt::WA_DeleteOnClose);
+    i2cWriteUi = new Ui::I2CDump_WriteREG;
+    i2cWriteUi->setupUi(i2cWriteDialog);
+    connect(i2cWriteUi->I2CDump_WriteREGCancel, SIGNAL(pressed()), i2cWriteDialog, SLOT(close()));
+    connect(i2cWriteDialog, SIGNAL(destroyed()), this, SLOT(slotI2Cdump_write_ui_dialogclose()));
+    i2cWriteDialogOpen = true;
+    i2cWriteDialog->setWindowFlags(i2cWriteDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    i2cWriteDialog->show();
+    i2cWriteDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    fillRegisterList(i2cWriteUi->reg_comboBox);
+    connect(i2cWriteUi->send_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Send()));
+}
+
+void MainWindow::slotI2Cdump_read_ui_dialogclose()
+{
+    i2cReadDialogOpen = false;
+    i2cReadDialog = nullptr;
+    delete i2cReadUi;
+    i2cReadUi = nullptr;
+}
+
+void MainWindow::slotI2Cdump_write_ui_dialogclose()
+{
+    i2cWriteDialogOpen = false;
+    i2cWriteDialog = nullptr;
+    delete i2cWriteUi;
+    i2cWriteUi = nullptr;
+}
+
+void MainWindow::I2Cdump_Read()
+{
+    if (!i2cReadUi)
+        return;
+    const int reg = i2cReadUi->reg_comboBox->currentIndex();
+    const int count = i2cReadUi->length_comboBox->currentIndex();
+    i2cLastReadRegister = reg;
+    I2Cdump_sendRequest(I2cFrames::readRequest(quint8(reg), quint8(count)));
+}
+
+void MainWindow::I2Cdump_Send()
+{
+    if (!i2cWriteUi)
+        return;
+    const int reg = i2cWriteUi->reg_comboBox->currentIndex();
+    const QString text = i2cWriteUi->lineEdit->text();
+    static const QRegularExpression format(QStringLiteral("^0x[0-9a-fA-F]{2}(,0x[0-9a-fA-F]{2})*$"));
+    if (!format.match(text).hasMatch()) {
+        UiPrompt::warning(nullptr, tr("Warning"),
+                          tr("Invalid input format. Please enter the correct format (e.g., 0x01,0x34,0xab)"));
+        return;
+    }
+    QByteArray data;
+    for (const QString &token : text.split(QLatin1Char(',')))
+        data.append(char(token.mid(2).toInt(nullptr, 16)));
+    if (data.size() > I2cFrames::kMaxWriteData) {
+        UiPrompt::warning(nullptr, tr("Warning"),
+                          tr("At most %1 bytes can be written at once.").arg(I2cFrames::kMaxWriteData));
+        return;
+    }
+    I2Cdump_sendRequest(I2cFrames::writeRequest(quint8(reg), data));
+}
+
+void MainWindow::I2Cdump_log(QString text)
+{
+    QPlainTextEdit *log = ui->i2cdump_StrTextBrowser;
+    QTextCursor end(log->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    log->moveCursor(QTextCursor::End);
+    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+}
+
+static QString hexBytes(const QByteArray &payload)
+{
+    QString out;
+    for (char b : payload)
+        out += QLatin1String("0x") + hex2(quint8(b), false) + QLatin1String(", ");
+    return out;
+}
+
+void MainWindow::I2Cdump_printscanf(QByteArray payload)
+{
+    I2Cdump_log(QStringLiteral("Searching for I2C devices on the bus:\n") + hexBytes(payload) + QLatin1Char('\n'));
+}
+
+void MainWindow::I2Cdump_printread(QByteArray payload)
+{
+    // The register of the open dialog, or of the last read sent once it
+    // was closed.
+    const int reg = i2cReadUi ? i2cReadUi->reg_comboBox->currentIndex() : i2cLastReadRegister;
+    I2Cdump_log(QStringLiteral("Reg addr 0x%1: ").arg(hex2(reg, false)) + hexBytes(payload) + QLatin1Char('\n'));
+}
+
+void MainWindow::I2CdumpactionClear_triggered() { ui->i2cdump_StrTextBrowser->clear(); }

@@ -1,8 +1,65 @@
-// Page not part of this build yet: its initialisation is called and does nothing.
+// The "IMU" page: attitude quaternions from the shared serial port shown
+// as numbers and as a turning cuboid.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "deviceport.h"
+#include "openbuttonstyle.h"
+#include "imu/imulines.h"
+#include "imu/kalvest_3d_imu.h"
+
+namespace {
+DevicePort imuPort(Ui::MainWindow *ui)
+{
+    return {ui->imuportNameComboBox, ui->imubaudRateComboBox, ui->imuopencompushButton,
+            SLOT(readimuCom(QByteArray)), SLOT(IMU_portLost(QString)), &MainWindow::imusetsetComboBoxEnabled};
+}
+} // namespace
+
 void MainWindow::IMU_Init_Start()
 {
+    imuView = new kalvest_3d_imu(this);
+    ui->gridLayout_IMU->addWidget(imuView, 0, 1);
+    imuParser = std::make_shared<ImuLines::Parser>();
+    connect(ui->imuopencompushButton, SIGNAL(pressed()), this, SLOT(IMUOpen_triggered()));
+    ui->imuopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
+void MainWindow::IMUOpen_triggered()
+{
+    if (!serialOpen)
+        imuParser->clear();
+    if (toggleDevicePort(imuPort(ui)))
+        imuLabelToggle = 0;
+}
+
+void MainWindow::IMU_portLost(const QString &reason) { devicePortLost(imuPort(ui), reason); }
+
+void MainWindow::readimuCom(QByteArray data)
+{
+    if (const std::optional<ImuLines::Quaternion> q = imuParser->feed(data))
+        imu_processData(*q);
+}
+
+void MainWindow::imu_processData(const ImuLines::Quaternion &q)
+{
+    // An attitude of all zeros has no direction: nothing to show.
+    if (q.converted && q.w == 0 && q.x == 0 && q.y == 0 && q.z == 0)
+        return;
+    if (imuLabelToggle == 0) {
+        imuLabelToggle = 1;
+        const ImuLines::Euler e = ImuLines::toEuler(q);
+        auto two = [](double v) { return QString::number(v, 'f', 2); };
+        ui->label_imu_x->setText(two(e.pitch));
+        ui->label_imu_y->setText(two(e.yaw));
+        ui->label_imu_z->setText(two(e.roll));
+        ui->label_imu_euler_w->setText(two(q.w));
+        ui->label_imu_euler_x->setText(two(q.x));
+        ui->label_imu_euler_y->setText(two(q.y));
+        ui->label_imu_euler_z->setText(two(q.z));
+    } else {
+        imuLabelToggle = 0;
+    }
+    if (q.converted)
+        imuView->setQuaternion(q.w, q.x, q.y, q.z);
+}

@@ -17,6 +17,7 @@ APT_PACKAGES=(
 TEST_PACKAGES=(
   socat mosquitto mosquitto-clients openssl libmodbus-dev units
   clang libclang-rt-14-dev python3 procps
+  python3-nmea2 proj-bin geographiclib-tools
 )
 
 need_install() {

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "filesender.h"
+#include "openbuttonstyle.h"
 #include "receivedisplay.h"
 #include "rxformat.h"
 #include "threadserial.h"
@@ -15,10 +16,8 @@
 
 namespace {
 
-const char kClosedStyle[] = "QPushButton {   background-color: #4CAF50;   color: white;   font-weight: bold;}"
-                            "QPushButton:pressed {   background-color: #45A049;}";
-const char kOpenStyle[] = "QPushButton {   background-color: #FF4A19;   color: white;   font-weight: bold;}"
-                          "QPushButton:pressed {   background-color: #FF5722;}";
+const char *const kClosedStyle = OpenButtonStyle::kClosed;
+const char *const kOpenStyle = OpenButtonStyle::kOpen;
 
 // Pause between the lines of a file sent to the port.
 constexpr int kSendFileGapMs = 5;

@@ -46,7 +46,8 @@ int columnAfterRun(int column, qint64 n, int maxLine)
 
 ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
                                QObject *parent)
-    : QObject(parent), m_options(options), m_hexFormatter(options.hexFormat),
+    : QObject(parent), m_options(options),
+      m_hexFormatter(options.hexFormat, options.hexUpperCase, options.hexBreakAfterLineFeed),
       m_interval(options.coalesceMs)
 {
     m_hexTokenChars = qMax(1, int(m_hexFormatter.format(QByteArray(1, 'A')).size()));
@@ -126,18 +127,8 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
     } else {
         decode(bytes); // keeps the decoder's state
     }
-    if (m_hex.edit) {
-        // Hex text is made only for a view on screen; one that is hidden
-        // keeps the bytes until it is shown.
-        if (m_hex.edit->isVisible())
-            addToView(m_hex, stamp, m_hexFormatter.format(bytes));
-        else
-            addRaw(m_hex, bytes, stamp);
-    }
-    m_pendingBytes += bytes.size();
-    m_lastChunkBytes = int(bytes.size());
-    if (!m_flushTimer.isActive())
-        m_flushTimer.start(m_interval);
+    addHex(bytes, stamp);
+    countBytes(bytes);
 }
 
 bool ReceiveDisplay::hasPending() const
@@ -149,24 +140,34 @@ bool ReceiveDisplay::hasPending() const
     return false;
 }
 
+int ReceiveDisplay::hexMaxLine() const
+{
+    return qMax(1, m_options.hexMaxLineChars > 0 ? m_options.hexMaxLineChars : m_options.maxLineChars);
+}
+
 int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const
 {
     // Every byte is one token of equal width; the token of 0x0A ends with a
-    // line feed, except at the end of a stamped chunk, where it is dropped.
-    const int maxLine = qMax(1, m_options.maxLineChars);
+    // line feed (where the page wants one), except at the end of a stamped
+    // chunk, where it is dropped. Hex lines of their own length do not
+    // count the stamp.
+    const int maxLine = hexMaxLine();
+    const int start = stamped ? (m_options.hexMaxLineChars > 0 ? 0 : stampSize) : column;
+    if (!m_options.hexBreakAfterLineFeed)
+        return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
     qsizetype end = bytes.size();
     if (stamped && end > 0 && bytes.at(end - 1) == '\n')
         --end;
     const qsizetype lastLineFeed = QByteArrayView(bytes.constData(), end).lastIndexOf('\n');
     if (lastLineFeed >= 0)
         return columnAfterRun(0, qint64(bytes.size() - 1 - lastLineFeed) * m_hexTokenChars, maxLine);
-    return columnAfterRun(stamped ? stampSize : column, qint64(bytes.size()) * m_hexTokenChars, maxLine);
+    return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
 }
 
 void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &stamp)
 {
     const int startColumn = view.column;
-    const int lineFeeds = int(bytes.count('\n'));
+    const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(bytes.count('\n')) : 0;
     view.raw.push_back({bytes, stamp, startColumn, lineFeeds});
     view.rawBytes += bytes.size();
     view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
@@ -177,7 +178,7 @@ void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &
     const qint64 maxBlocks = m_options.maxBlocks;
     if (maxBlocks <= 0)
         return;
-    const qint64 fillBytes = (maxBlocks + 1) * qMax(1, m_options.maxLineChars) / m_hexTokenChars + 1;
+    const qint64 fillBytes = (maxBlocks + 1) * hexMaxLine() / m_hexTokenChars + 1;
     while (view.raw.size() > 1) {
         const RawChunk &front = view.raw.front();
         const qint64 frontBreaks = front.lineFeeds + (front.stamp.isEmpty() ? 0 : 1);
@@ -213,14 +214,51 @@ void ReceiveDisplay::takeRaw(View &view)
     view.rawDropped = false;
 }
 
+void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text, bool stamped)
+{
+    if (bytes.isEmpty() && !stamped)
+        return;
+    const QString stamp = stamped ? RxFormat::stamp(QTime::currentTime()) : QString();
+    if (m_text.edit) {
+        QString shown = text;
+        shown.remove(QLatin1Char('\r'));
+        addToView(m_text, stamp, shown);
+    }
+    addHex(bytes, stamp);
+    countBytes(bytes);
+}
+
+void ReceiveDisplay::addHex(const QByteArray &bytes, const QString &stamp)
+{
+    if (!m_hex.edit)
+        return;
+    // Hex text is made only for a view on screen; one that is hidden keeps
+    // the bytes until it is shown.
+    if (m_hex.edit->isVisible())
+        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
+    else
+        addRaw(m_hex, bytes, stamp);
+}
+
+void ReceiveDisplay::countBytes(const QByteArray &bytes)
+{
+    m_pendingBytes += m_options.countCarriageReturns ? bytes.size() : bytes.size() - bytes.count('\r');
+    m_lastChunkBytes = int(bytes.size());
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start(m_interval);
+}
+
 void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
 {
-    const int maxLine = m_options.maxLineChars;
+    // Hex lines of their own length count the data only, so each line
+    // holds whole tokens.
+    const bool hexLines = view.hex && m_options.hexMaxLineChars > 0;
+    const int maxLine = hexLines ? m_options.hexMaxLineChars : m_options.maxLineChars;
     QString cut;
     int lineFeeds = 0;
     if (!stamp.isEmpty()) {
         view.pending.push_back({stamp, Kind::Stamp, true, 0});
-        view.column = int(stamp.size());
+        view.column = hexLines ? 0 : int(stamp.size());
         QString text = body;
         if (text.endsWith(QLatin1Char('\n')))
             text.chop(1);
@@ -377,6 +415,14 @@ void ReceiveDisplay::writeView(View &view)
     // Following the end lays out the last block; a hidden view does that
     // when it is shown.
     if (edit->isVisible())
+        followEnd(edit);
+}
+
+// A view follows what arrives by moving its cursor to the end, unless the
+// user has selected text there: then the selection stays as it is.
+void ReceiveDisplay::followEnd(QPlainTextEdit *edit)
+{
+    if (!edit->textCursor().hasSelection())
         edit->moveCursor(QTextCursor::End);
 }
 
@@ -389,7 +435,7 @@ bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)
             takeRaw(*view);
             if (!view->pending.empty())
                 writeView(*view);
-            view->edit->moveCursor(QTextCursor::End);
+            followEnd(view->edit);
         }
     }
     return QObject::eventFilter(watched, event);

@@ -34,7 +34,11 @@ public:
         QByteArray encoding = "UTF-8"; // or "GBK"
         int maxBlocks = 10000;
         int maxLineChars = RxFormat::kMaxLineChars;
+        int hexMaxLineChars = 0;            // hex view lines, stamp not counted; 0: maxLineChars
         int coalesceMs = 25;
+        bool hexUpperCase = false;          // "0x0D" rather than "0x0d"
+        bool hexBreakAfterLineFeed = true;  // a line break after the token of 0x0A
+        bool countCarriageReturns = true;   // false: the counter leaves out CR bytes
     };
 
     // Either view may be null. The views are made read-only, their undo
@@ -46,6 +50,10 @@ public:
     // Decodes the chunk now and shows it at the next update. With `stamped`
     // the chunk starts a new block after the current time in green.
     void append(const QByteArray &bytes, bool stamped);
+    // As append, for a page that decodes the text itself (one decoder state
+    // per peer): `text` is `bytes` decoded. An empty chunk adds nothing
+    // unless it is stamped, when it shows as a stamp alone.
+    void appendDecoded(const QByteArray &bytes, const QString &text, bool stamped);
     // Writes everything pending to both views now, shown or not.
     void flush();
     // Empties both views and anything pending.
@@ -108,12 +116,16 @@ private:
     void addToView(View &view, const QString &stamp, const QString &body);
     void addRaw(View &view, const QByteArray &bytes, const QString &stamp);
     void takeRaw(View &view);
+    int hexMaxLine() const;
     int hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const;
     void dropCapped(View &view);
     void update(bool all);
     void writeView(View &view);
     const QTextCharFormat &formatOf(Kind kind) const;
     void releaseFreedMemory();
+    void addHex(const QByteArray &bytes, const QString &stamp);
+    void countBytes(const QByteArray &bytes);
+    static void followEnd(QPlainTextEdit *edit);
 
     Options m_options;
     View m_text;

@@ -7,11 +7,12 @@
 
 namespace RxFormat {
 
-HexFormatter::HexFormatter(const QString &format)
+HexFormatter::HexFormatter(const QString &format, bool upperCase, bool breakAfterLineFeed)
 {
     for (int i = 0; i < 256; ++i) {
-        m_tokens[i] = format.arg(i, 2, 16, QLatin1Char('0'));
-        if (i == 0x0A)
+        const QString digits = QStringLiteral("%1").arg(i, 2, 16, QLatin1Char('0'));
+        m_tokens[i] = format.arg(upperCase ? digits.toUpper() : digits);
+        if (i == 0x0A && breakAfterLineFeed)
             m_tokens[i] += QLatin1Char('\n');
     }
 }

@@ -15,11 +15,13 @@ constexpr qint64 kCounterCap = 99999;
 
 // Hex text of received bytes, one token per byte built from a format with
 // one argument (for example "0x%1," or "0x%1, "); the argument is the byte
-// as two lower-case digits. A line feed follows the token of every 0x0A.
+// as two lower-case digits (upper-case with `upperCase`). A line feed
+// follows the token of every 0x0A unless `breakAfterLineFeed` is false.
 class HexFormatter
 {
 public:
-    explicit HexFormatter(const QString &format = QStringLiteral("0x%1,"));
+    explicit HexFormatter(const QString &format = QStringLiteral("0x%1,"), bool upperCase = false,
+                          bool breakAfterLineFeed = true);
     QString format(const QByteArray &bytes) const;
 
 private:

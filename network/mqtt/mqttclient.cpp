@@ -1,5 +1,6 @@
 #include "mqttclient.h"
 
+#include <QElapsedTimer>
 #include <QSslError>
 #include <QSslSocket>
 #include <QTcpSocket>
@@ -21,6 +22,8 @@ void registerTypes()
 
 // How long a graceful close may wait for the DISCONNECT to leave.
 constexpr int CloseGraceMs = 3000;
+// Bytes taken from the transport at a time.
+constexpr qint64 ReadChunk = 1024 * 1024;
 
 } // namespace
 
@@ -175,7 +178,8 @@ MqttSubscription *MqttClient::subscribe(const MqttTopicFilter &topic, quint8 qos
     if (m_state != Connected || !topic.isValid() || qos > 2)
         return nullptr;
     MqttSubscription *sub = m_subscriptions.value(topic.filter());
-    if (sub && (sub->state() == MqttSubscription::Subscribed || sub->state() == MqttSubscription::SubscriptionPending))
+    if (sub && sub->m_requestedQos == qos
+        && (sub->state() == MqttSubscription::Subscribed || sub->state() == MqttSubscription::SubscriptionPending))
         return sub;
     const quint16 id = nextPacketId();
     if (id == 0)
@@ -185,7 +189,9 @@ MqttSubscription *MqttClient::subscribe(const MqttTopicFilter &topic, quint8 qos
         m_subscriptions.insert(topic.filter(), sub);
     }
     sub->m_qos = qos;
+    sub->m_requestedQos = qos;
     sub->m_packetId = id;
+    m_pendingSubscribes.insert(id, sub);
     sub->setState(MqttSubscription::SubscriptionPending);
     QPointer<MqttSubscription> guard(sub);
     if (!send(Mqtt::encodeSubscribe(id, topic.filter(), qos)))
@@ -221,31 +227,63 @@ void MqttClient::onTransportReady()
 
 void MqttClient::onTransportReadyRead()
 {
+    // Already behind: the queued turn reads the new bytes too.
+    if (m_processingQueued)
+        return;
+    processIncoming();
+}
+
+void MqttClient::processIncoming()
+{
     if (m_state == Disconnected || !m_transport)
         return;
     const quint64 session = m_session;
     QPointer<MqttClient> self(this);
+    QElapsedTimer turn;
+    turn.start();
+    int handled = 0;
     for (;;) {
-        if (!m_transport)
-            return;
-        const QByteArray chunk = m_transport->readAll();
-        if (chunk.isEmpty())
-            return;
-        m_decoder.feed(chunk);
         Mqtt::Packet p;
-        for (;;) {
-            const Mqtt::PacketDecoder::Result r = m_decoder.next(p);
-            if (r == Mqtt::PacketDecoder::NeedMore)
-                break;
-            if (r == Mqtt::PacketDecoder::Malformed) {
-                fail(ProtocolViolation, tr("Malformed data from the broker: %1").arg(m_decoder.errorString()));
+        const Mqtt::PacketDecoder::Result r = m_decoder.next(p);
+        if (r == Mqtt::PacketDecoder::Malformed) {
+            fail(ProtocolViolation, tr("Malformed data from the broker: %1").arg(m_decoder.errorString()));
+            return;
+        }
+        if (r == Mqtt::PacketDecoder::NeedMore) {
+            // Bytes are taken from the transport only when no whole packet
+            // waits, so the decoder holds at most one partial packet plus
+            // what one read brought.
+            if (!m_transport)
+                return;
+            const QByteArray chunk = m_transport->read(ReadChunk);
+            if (chunk.isEmpty())
+                return;
+            m_decoder.feed(chunk);
+            if (turn.elapsed() >= MaxMsPerTurn) {
+                scheduleProcessing();
                 return;
             }
-            handlePacket(p);
-            if (!self || session != m_session)
-                return;
+            continue;
+        }
+        handlePacket(p);
+        if (!self || session != m_session)
+            return;
+        if (++handled >= MaxPacketsPerTurn || turn.elapsed() >= MaxMsPerTurn) {
+            scheduleProcessing();
+            return;
         }
     }
+}
+
+void MqttClient::scheduleProcessing()
+{
+    if (m_processingQueued)
+        return;
+    m_processingQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_processingQueued = false;
+        processIncoming();
+    });
 }
 
 void MqttClient::handlePacket(const Mqtt::Packet &p)
@@ -312,17 +350,15 @@ void MqttClient::handlePacket(const Mqtt::Packet &p)
             fail(ProtocolViolation, why);
             return;
         }
-        MqttSubscription *sub = nullptr;
-        for (MqttSubscription *s : std::as_const(m_subscriptions)) {
-            if (s->state() == MqttSubscription::SubscriptionPending && s->m_packetId == ack.packetId) {
-                sub = s;
-                break;
-            }
-        }
+        MqttSubscription *sub = m_pendingSubscribes.take(ack.packetId);
         if (!sub || ack.returnCodes.size() != 1) {
             fail(ProtocolViolation, tr("SUBACK for no request of ours (id %1)").arg(ack.packetId));
             return;
         }
+        // The answer to an earlier SUBSCRIBE of a filter asked for again:
+        // the latest request decides.
+        if (sub->m_packetId != ack.packetId)
+            return;
         sub->m_packetId = 0;
         if (ack.returnCodes.first() == 0x80) {
             sub->setState(MqttSubscription::Error);
@@ -449,6 +485,7 @@ void MqttClient::closeTransport(CloseMode mode)
     m_pingPending = false;
     m_decoder.reset();
     m_qos2Pending.clear();
+    m_pendingSubscribes.clear();
     const QList<MqttSubscription *> subs = m_subscriptions.values();
     m_subscriptions.clear();
     for (MqttSubscription *s : subs) {
@@ -473,6 +510,9 @@ void MqttClient::closeTransport(CloseMode mode)
     m_transport = nullptr;
     m_ownTransport = false;
     if (mode == Graceful && socket->state() == QAbstractSocket::ConnectedState) {
+        // The socket outlives the client if need be, so deleting the client
+        // right after disconnecting does not cut the DISCONNECT off.
+        socket->setParent(nullptr);
         connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(CloseGraceMs, socket, [socket] {
             socket->abort();
@@ -495,14 +535,7 @@ quint16 MqttClient::nextPacketId()
 {
     for (int tries = 0; tries < 65535; ++tries) {
         m_lastPacketId = m_lastPacketId == 65535 ? 1 : m_lastPacketId + 1;
-        bool used = false;
-        for (MqttSubscription *s : std::as_const(m_subscriptions)) {
-            if (s->m_packetId == m_lastPacketId) {
-                used = true;
-                break;
-            }
-        }
-        if (!used)
+        if (!m_pendingSubscribes.contains(m_lastPacketId))
             return m_lastPacketId;
     }
     return 0;

@@ -56,7 +56,8 @@ Q_DECLARE_METATYPE(MqttTopicName)
 Q_DECLARE_METATYPE(MqttTopicFilter)
 
 // One subscription of a client, owned by the client. Subscribing to the same
-// filter again gives the same object.
+// filter again gives the same object (at a different QoS it is asked for
+// again).
 class MqttSubscription : public QObject
 {
     Q_OBJECT
@@ -79,8 +80,9 @@ private:
 
     MqttTopicFilter m_topic;
     quint8 m_qos = 0;
+    quint8 m_requestedQos = 0;
     SubscriptionState m_state = Unsubscribed;
-    quint16 m_packetId = 0;
+    quint16 m_packetId = 0; // of the latest SUBSCRIBE not yet acknowledged
 };
 
 class MqttClient : public QObject
@@ -106,6 +108,11 @@ public:
     Q_ENUM(ClientError)
     enum ProtocolVersion { MQTT_3_1 = 3, MQTT_3_1_1 = 4 };
     Q_ENUM(ProtocolVersion)
+
+    // Incoming packets handled in one turn of the event loop at most; the
+    // rest follow in the next turns, so a flood never holds the loop.
+    static constexpr int MaxPacketsPerTurn = 64;
+    static constexpr int MaxMsPerTurn = 20;
 
     explicit MqttClient(QObject *parent = nullptr);
     ~MqttClient() override;
@@ -144,7 +151,9 @@ public:
     void connectToHostEncrypted(const QSslConfiguration &conf);
     void disconnectFromHost();
 
-    // Null when not connected or when the filter is not valid.
+    // Null when not connected or when the filter is not valid. The same
+    // filter at the same QoS again gives the existing subscription; at a
+    // different QoS a new SUBSCRIBE goes out for it.
     MqttSubscription *subscribe(const MqttTopicFilter &topic, quint8 qos = 0);
     // 0 when the message was handed to the transport, -1 when it was not
     // (not connected, invalid topic, QoS other than 0, too large).
@@ -161,6 +170,7 @@ signals:
 private slots:
     void onTransportReady();
     void onTransportReadyRead();
+    void processIncoming();
     void onTransportClosed();
     void onSocketError(QAbstractSocket::SocketError error);
     void onSslErrors();
@@ -179,6 +189,7 @@ private:
     void fail(ClientError e, const QString &text, CloseMode mode = Abort);
     void failQueued(ClientError e, const QString &text);
     void closeTransport(CloseMode mode);
+    void scheduleProcessing();
     void detachTransport();
     quint16 nextPacketId();
 
@@ -204,8 +215,10 @@ private:
     QTimer m_pingTimer;
     QTimer m_connectTimer;
     bool m_pingPending = false;
+    bool m_processingQueued = false;
     quint16 m_lastPacketId = 0;
     QHash<QString, MqttSubscription *> m_subscriptions;
+    QHash<quint16, MqttSubscription *> m_pendingSubscribes; // SUBSCRIBE packet id -> its subscription
     QSet<quint16> m_qos2Pending; // QoS 2 messages delivered, PUBREL not yet seen
 };
 

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <utility>
+
 namespace Mqtt {
 
 namespace {
@@ -113,6 +115,14 @@ PacketDecoder::Result PacketDecoder::next(Packet &packet)
     const quint8 first = quint8(m_buffer.at(m_pos));
     packet.type = first >> 4;
     packet.flags = first & 0x0f;
+    if (m_pos == 0 && headerSize + length == m_buffer.size()) {
+        // The buffer holds exactly this packet (the usual case for a large
+        // one): hand it over instead of copying it.
+        packet.body = std::move(m_buffer);
+        packet.body.remove(0, headerSize);
+        m_buffer = QByteArray();
+        return GotPacket;
+    }
     packet.body = m_buffer.mid(m_pos + headerSize, length);
     m_pos += headerSize + length;
     if (m_pos == m_buffer.size()) {

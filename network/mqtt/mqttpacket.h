@@ -29,8 +29,9 @@ enum PacketType : quint8 {
 
 // Largest value the four-byte remaining-length field can carry.
 constexpr qint64 MaxRemainingLength = 268435455;
-// Largest packet the decoder accepts from a peer unless told otherwise.
-constexpr qint64 DefaultMaxIncomingPacket = 16 * 1024 * 1024;
+// Largest packet the decoder accepts from a peer unless told otherwise:
+// anything the protocol allows (fixed header of at most five bytes).
+constexpr qint64 DefaultMaxIncomingPacket = MaxRemainingLength + 5;
 
 // One complete control packet as cut from the stream: the first byte split
 // into type and flags, and the bytes after the remaining-length field.
@@ -43,7 +44,8 @@ struct Packet
 };
 
 // Cuts control packets from a byte stream that arrives in arbitrary pieces.
-// A malformed fixed header (remaining length longer than four bytes, or a
+// The buffer grows only with the bytes fed: a claimed length reserves
+// nothing. A malformed fixed header (remaining length longer than four bytes, or a
 // packet larger than the limit) puts the decoder into a sticky error state;
 // it then accepts nothing more.
 class PacketDecoder

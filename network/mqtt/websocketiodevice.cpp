@@ -8,6 +8,9 @@ WebSocketIODevice::WebSocketIODevice(QObject *parent)
 {
     connect(&m_socket, &QWebSocket::connected, this, &WebSocketIODevice::onSocketConnected);
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &WebSocketIODevice::handleBinaryMessage);
+    // The end of the stream, for a reader such as the MQTT client that
+    // knows the device only as a QIODevice.
+    connect(&m_socket, &QWebSocket::disconnected, this, &QIODevice::readChannelFinished);
 }
 
 WebSocketIODevice::~WebSocketIODevice() = default;
@@ -29,7 +32,12 @@ bool WebSocketIODevice::open(QIODevice::OpenMode mode)
 
 void WebSocketIODevice::close()
 {
-    m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
+    // A connection gets the closing handshake; a handshake still under way
+    // has none to send and is dropped.
+    if (m_socket.state() == QAbstractSocket::ConnectedState)
+        m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
+    else
+        m_socket.abort();
     QIODevice::close();
 }
 

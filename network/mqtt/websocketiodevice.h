@@ -1,8 +1,9 @@
 #pragma once
 // A WebSocket connection as a sequential byte-stream device: every write is
 // sent as one binary message, every binary message received is appended to
-// the read buffer. Text messages are not read. The device reports nothing
-// of its own; its owner listens to socket()'s disconnected and error signals.
+// the read buffer. Text messages are not read. Its owner listens to
+// socket()'s disconnected and error signals; a reader that knows only the
+// QIODevice sees the end of the stream as readChannelFinished().
 
 #include <QByteArray>
 #include <QIODevice>

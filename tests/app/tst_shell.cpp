@@ -36,7 +36,7 @@ QStringList expectedInitialised(const QStringList &tabs)
 {
     QStringList out;
     for (const QString &t : tabs)
-        if (t != "More" && t != "Ble")
+        if (t != "More")
             out << t;
     return out;
 }

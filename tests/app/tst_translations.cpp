@@ -34,8 +34,9 @@ const QStringList kKeepEnglish = {
     QStringLiteral("AS7341:?|AS7343:?|AS7265X:?|VL53LMZ|TMF8828|TMF8829|4x4|8x8|2D|3D|[wXYZ]:|CO₂:|TVOC:"),
     // units of the data storage converter
     QStringLiteral("[kMGTPE]?[Bb]it|[kMGTPE]?B"),
-    // the product name and a form's object name
-    QStringLiteral("Kalvest -- VELM|kalvest_convert"),
+    // the product name, and a page form's object name and window title
+    // (a page is never a window of its own)
+    QStringLiteral("Kalvest -- VELM|kalvest_convert|Form"),
     // samples of device output in the help ("Temperature:xx.xxC", ...)
     QStringLiteral("(?s).*(xx\\.x|xxxx).*"),
 };

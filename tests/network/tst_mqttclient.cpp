@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <QWebSocketServer>
 #include <unistd.h>
 
 #include "mqtt/mqttclient.h"
@@ -107,6 +108,31 @@ private:
     bool m_answered = false;
 };
 
+// A broker over WebSocket that answers CONNECT with CONNACK and nothing
+// else, so the test can end the link in the ways a real one ends.
+class WsPeer : public QObject
+{
+    Q_OBJECT
+public:
+    WsPeer() : server(QStringLiteral("velm-test"), QWebSocketServer::NonSecureMode)
+    {
+        server.setSupportedSubprotocols({QStringLiteral("mqttv3.1")});
+        connect(&server, &QWebSocketServer::newConnection, this, [this] {
+            peer = server.nextPendingConnection();
+            connect(peer, &QWebSocket::binaryMessageReceived, this, [this](const QByteArray &m) {
+                if (m.startsWith(char(0x10)))
+                    peer->sendBinaryMessage(QByteArray::fromHex("20020000"));
+            });
+        });
+        listening = server.listen(QHostAddress::LocalHost, 0);
+    }
+    QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1/mqtt").arg(server.serverPort())); }
+
+    QWebSocketServer server;
+    QPointer<QWebSocket> peer;
+    bool listening = false;
+};
+
 // Receives the client's signals by their signature strings, as a page does.
 class StringSlotReceiver : public QObject
 {
@@ -147,6 +173,11 @@ private slots:
     void incomingQosAcknowledgements();
     void disconnectSendsDisconnect();
     void brokerKilled();
+    void stalledLargestPacket();
+    void floodIsHandedOverInTurns();
+    void webSocketLossEndsTheConnection_data();
+    void webSocketLossEndsTheConnection();
+    void resubscribeAtAnotherQos();
 };
 
 void TestMqttClient::connectPacketOnTheWire_data()
@@ -707,6 +738,146 @@ void TestMqttClient::brokerKilled()
     QVERIFY(broker.waitForFinished(5000));
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Disconnected, 5000);
     QCOMPARE(client.error(), MqttClient::TransportInvalid);
+}
+
+void TestMqttClient::stalledLargestPacket()
+{
+    // A peer that claims the largest packet and stalls after a few bytes is
+    // not refused for the claim; the unanswered keep-alive ends it.
+    FakePeer peer;
+    QVERIFY(peer.listening);
+    MqttClient stalled;
+    stalled.setHostname(QStringLiteral("127.0.0.1"));
+    stalled.setPort(peer.port());
+    stalled.setKeepAlive(1);
+    stalled.connectToHost();
+    QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), MqttClient::Connected, 5000);
+    peer.send(QByteArray::fromHex("30ffffff7f") + QByteArray(4096, 'x'));
+    QTest::qWait(200);
+    QCOMPARE(stalled.state(), MqttClient::Connected);
+    QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), MqttClient::Disconnected, 5000);
+    QCOMPARE(stalled.error(), MqttClient::TransportInvalid);
+}
+
+void TestMqttClient::floodIsHandedOverInTurns()
+{
+    FakePeer peer;
+    QVERIFY(peer.listening);
+    MqttClient client;
+    client.setHostname(QStringLiteral("127.0.0.1"));
+    client.setPort(peer.port());
+    client.connectToHost();
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 5000);
+
+    // A zero timer counts the event loop's turns; every message notes the
+    // turn it came in.
+    int turn = 0;
+    QTimer ticker;
+    ticker.setInterval(0);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++turn; });
+    QList<int> turnOf;
+    QList<QByteArray> payloads;
+    QObject::connect(&client, &MqttClient::messageReceived, [&](const QByteArray &m, const MqttTopicName &) {
+        turnOf.append(turn);
+        payloads.append(m);
+    });
+    const int count = 5000;
+    QByteArray flood;
+    for (int i = 0; i < count; ++i)
+        flood += Mqtt::encodePublish(QStringLiteral("f"), QByteArray::number(i), 0, false);
+    ticker.start();
+    peer.send(flood);
+    QTRY_COMPARE_WITH_TIMEOUT(payloads.size(), count, 10000);
+    ticker.stop();
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(payloads.at(i), QByteArray::number(i));
+    int most = 0;
+    for (int i = 0; i < count;) {
+        int j = i;
+        while (j < count && turnOf.at(j) == turnOf.at(i))
+            ++j;
+        most = qMax(most, j - i);
+        i = j;
+    }
+    QVERIFY2(most <= MqttClient::MaxPacketsPerTurn, qPrintable(QString::number(most)));
+    QCOMPARE(client.state(), MqttClient::Connected);
+}
+
+void TestMqttClient::webSocketLossEndsTheConnection_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("peer closes") << QStringLiteral("close");
+    QTest::newRow("peer aborts") << QStringLiteral("abort");
+    QTest::newRow("peer deleted") << QStringLiteral("delete");
+    QTest::newRow("owner closes the device") << QStringLiteral("device");
+}
+
+void TestMqttClient::webSocketLossEndsTheConnection()
+{
+    QFETCH(QString, how);
+    WsPeer broker;
+    QVERIFY(broker.listening);
+    WebSocketIODevice device;
+    device.setUrl(broker.url());
+    device.setProtocol("mqttv3.1");
+    MqttClient client;
+    client.setKeepAlive(60); // far longer than the test waits
+    QObject::connect(&device, &WebSocketIODevice::socketConnected, &client, [&] {
+        client.setTransport(&device, MqttClient::IODevice);
+        client.connectToHost();
+    });
+    QVERIFY(device.open(QIODevice::ReadWrite));
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 5000);
+    QVERIFY(broker.peer);
+
+    QSignalSpy states(&client, &MqttClient::stateChanged);
+    if (how == QLatin1String("close"))
+        broker.peer->close();
+    else if (how == QLatin1String("abort"))
+        broker.peer->abort();
+    else if (how == QLatin1String("delete"))
+        delete broker.peer;
+    else
+        device.close();
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Disconnected, 1000);
+    QCOMPARE(states.size(), 1);
+    QCOMPARE(client.error(), MqttClient::TransportInvalid);
+}
+
+void TestMqttClient::resubscribeAtAnotherQos()
+{
+    FakePeer peer;
+    QVERIFY(peer.listening);
+    MqttClient client;
+    client.setHostname(QStringLiteral("127.0.0.1"));
+    client.setPort(peer.port());
+    client.connectToHost();
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 5000);
+    const int start = peer.received.size();
+
+    // SUBSCRIBE id 1 "s" QoS 0; the same again sends nothing; QoS 1 sends
+    // SUBSCRIBE id 2 for the same subscription object.
+    MqttSubscription *sub = client.subscribe(QStringLiteral("s"), 0);
+    QVERIFY(sub);
+    QCOMPARE(client.subscribe(QStringLiteral("s"), 0), sub);
+    QCOMPARE(client.subscribe(QStringLiteral("s"), 1), sub);
+    QCOMPARE(sub->state(), MqttSubscription::SubscriptionPending);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.received.size(), start + 16, 5000);
+    QCOMPARE(peer.received.mid(start).toHex(), QByteArray("82060001000173" "00" "82060002000173" "01"));
+
+    // The answer to the first request leaves the second one pending; the
+    // answer to the second decides.
+    peer.send(QByteArray::fromHex("9003000100"));
+    QTest::qWait(100);
+    QCOMPARE(sub->state(), MqttSubscription::SubscriptionPending);
+    peer.send(QByteArray::fromHex("9003000201"));
+    QTRY_COMPARE_WITH_TIMEOUT(sub->state(), MqttSubscription::Subscribed, 5000);
+    QCOMPARE(sub->qos(), quint8(1));
+    QCOMPARE(client.subscribe(QStringLiteral("s"), 1), sub);
+    QCOMPARE(client.subscribe(QStringLiteral("s"), 2), sub);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.received.size(), start + 24, 5000);
+    QCOMPARE(peer.received.mid(start + 16).toHex(), QByteArray("82060003000173" "02"));
+    QCOMPARE(client.state(), MqttClient::Connected);
 }
 
 VELM_TEST_MAIN(TestMqttClient)

@@ -260,6 +260,29 @@ void TestMqttPacket::decoderRejectsBadHeaders()
         QCOMPARE(dec.next(p), PacketDecoder::NeedMore);
         QCOMPARE(dec.buffered(), qint64(5));
     }
+    {
+        // By default every length the protocol allows is taken: the
+        // largest claim waits for its bytes, and holds only what came.
+        PacketDecoder dec;
+        dec.feed(QByteArray::fromHex("30ffffff7f") + QByteArray(1000, 'x'));
+        Packet p;
+        QCOMPARE(dec.next(p), PacketDecoder::NeedMore);
+        dec.feed(QByteArray(24 * 1024 * 1024, 'y'));
+        QCOMPARE(dec.next(p), PacketDecoder::NeedMore);
+        QCOMPARE(dec.buffered(), qint64(5 + 1000 + 24 * 1024 * 1024));
+        QVERIFY(!dec.hasError());
+    }
+    {
+        // A 17 MB packet comes out whole, and the next one after it.
+        const QByteArray payload(17 * 1024 * 1024, 'z');
+        const QByteArray big = encodePublish(QStringLiteral("big"), payload, 0, false);
+        const QList<Packet> back = decodeAll({big.left(1000), big.mid(1000) + encodePingreq()});
+        QCOMPARE(back.size(), 2);
+        PublishData pub;
+        QVERIFY(parsePublish(back.at(0), pub));
+        QVERIFY(pub.payload == payload);
+        QCOMPARE(back.at(1).type, quint8(Pingreq));
+    }
 }
 
 void TestMqttPacket::parsersRejectBrokenPackets()

@@ -1,0 +1,193 @@
+#include "gsmsms.h"
+
+#include "gsmreply.h"
+
+#include <QList>
+
+namespace GsmSms {
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Comma-separated fields, commas inside double quotes kept; quotes removed.
+QList<QByteArray> fields(const QByteArray &text)
+{
+    QList<QByteArray> out;
+    QByteArray field;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            out.append(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    out.append(field);
+    return out;
+}
+
+QString decoded(const QByteArray &text)
+{
+    return looksLikeUcs2Hex(text) ? UNicodetoQString(text) : QString::fromUtf8(text);
+}
+
+} // namespace
+
+QByteArray QStringtoUNicode(const QString &text)
+{
+    static const char digits[] = "0123456789abcdef";
+    QByteArray out;
+    out.reserve(text.size() * 4);
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        out += digits[(u >> 12) & 0xf];
+        out += digits[(u >> 8) & 0xf];
+        out += digits[(u >> 4) & 0xf];
+        out += digits[u & 0xf];
+    }
+    return out;
+}
+
+QString UNicodetoQString(const QByteArray &hex)
+{
+    QString out;
+    out.reserve(hex.size() / 4);
+    for (int i = 0; i + 4 <= hex.size(); i += 4) {
+        int unit = 0;
+        for (int k = 0; k < 4 && unit >= 0; ++k) {
+            const int d = hexValue(hex.at(i + k));
+            unit = d < 0 ? -1 : unit * 16 + d;
+        }
+        out += QChar(ushort(unit < 0 ? 0 : unit));
+    }
+    return out;
+}
+
+bool looksLikeUcs2Hex(const QByteArray &text)
+{
+    if (text.isEmpty() || text.size() % 4 != 0)
+        return false;
+    for (const char c : text) {
+        if (hexValue(c) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool parseMessage(const QByteArray &reply, Message *message)
+{
+    if (GsmReply::finalResult(reply) != GsmReply::Final::Ok)
+        return false;
+    const int marker = int(reply.indexOf("+CMGR: \""));
+    if (marker < 0)
+        return false;
+    const int headerEnd = int(reply.indexOf('\n', marker));
+    if (headerEnd < 0)
+        return false;
+    QByteArray header = reply.mid(marker + 7, headerEnd - marker - 7);
+    if (header.endsWith('\r'))
+        header.chop(1);
+    const QList<QByteArray> f = fields(header);
+    const bool received = f.at(0).startsWith("REC");
+    if ((!received && !f.at(0).startsWith("STO")) || f.size() < 2)
+        return false;
+    if (received && f.size() < 4)
+        return false;
+
+    // The text runs from the line after the header to the final OK.
+    const int textStart = headerEnd + 1;
+    const int okLine = int(reply.indexOf("\nOK", textStart));
+    QByteArray text = okLine < 0 ? QByteArray() : reply.mid(textStart, okLine + 1 - textStart);
+    while (text.endsWith('\r') || text.endsWith('\n'))
+        text.chop(1);
+    text.replace("\r\n", "\n");
+
+    message->sender = decoded(f.at(1).trimmed());
+    message->time = received ? QString::fromUtf8(f.at(3).trimmed()) : QString();
+    message->text = decoded(text.trimmed());
+    return true;
+}
+
+QString limitText(const QString &text, int *cursor)
+{
+    const int size = int(text.size());
+    if (size <= kMaxUnits)
+        return text;
+    const int excess = size - kMaxUnits;
+    int end = qBound(0, *cursor, size);
+    int start = end - excess;
+    if (start < 0) {
+        start = kMaxUnits;
+        end = size;
+    }
+    if (start > 0 && text.at(start).isLowSurrogate() && text.at(start - 1).isHighSurrogate())
+        --start;
+    if (end < size && end > 0 && text.at(end).isLowSurrogate() && text.at(end - 1).isHighSurrogate())
+        ++end;
+    *cursor = start;
+    return text.left(start) + text.mid(end);
+}
+
+bool validIndex(const QString &index)
+{
+    if (index.isEmpty() || index.size() > 3)
+        return false;
+    for (const QChar c : index) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+bool validHost(const QString &host)
+{
+    if (host.isEmpty() || host.size() > 253)
+        return false;
+    for (const QChar c : host) {
+        const bool ok = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+                        || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')
+                        || c == QLatin1Char('-');
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool validPort(const QString &port)
+{
+    if (port.isEmpty() || port.size() > 5)
+        return false;
+    for (const QChar c : port) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    const int value = port.toInt();
+    return value >= 1 && value <= 65535;
+}
+
+QByteArray linkData(const QByteArray &data)
+{
+    QByteArray out = data;
+    out.replace('\x1a', QByteArray());
+    out.replace('\x1b', QByteArray());
+    if (out.endsWith('\n')) {
+        out.chop(1);
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace GsmSms

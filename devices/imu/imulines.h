@@ -1,0 +1,42 @@
+#pragma once
+// Reads the IMU's attitude lines, "W: 0.7071, X: 0.0000, Y: 0.7071,
+// Z: 0.0000" ended by CR LF, and turns a quaternion into the Euler angles
+// the page shows. Needs no widget.
+
+#include <QByteArray>
+#include <optional>
+
+namespace ImuLines {
+
+struct Quaternion {
+    double w, x, y, z;
+    bool converted; // all four numbers converted
+};
+
+struct Euler {
+    double pitch, yaw, roll; // degrees: about X, about Y, about Z
+};
+
+constexpr int kMaxBuffered = 64 * 1024;
+
+// The first attitude in `text` (any text around it is ignored).
+std::optional<Quaternion> parse(const QByteArray &text);
+
+// Euler angles as Qt's quaternion class gives them (normalised first).
+Euler toEuler(const Quaternion &q);
+
+class Parser
+{
+public:
+    // Appends a chunk; when it completes one or more lines, returns the
+    // first attitude among them. Bytes after the last CR LF wait for the
+    // next chunk.
+    std::optional<Quaternion> feed(const QByteArray &chunk);
+    void clear() { m_buffer.clear(); }
+    const QByteArray &buffered() const { return m_buffer; }
+
+private:
+    QByteArray m_buffer;
+};
+
+} // namespace ImuLines

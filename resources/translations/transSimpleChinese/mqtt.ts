@@ -1,0 +1,31 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>MQTT Connected</source>
+        <translation>MQTT 已连接</translation>
+    </message>
+    <message>
+        <source>MQTT was disconnected.</source>
+        <translation>MQTT 已断开。</translation>
+    </message>
+    <message>
+        <source>MQTT was not connected.</source>
+        <translation>MQTT 未连接。</translation>
+    </message>
+    <message>
+        <source>Topic:%1 was subcribed success.</source>
+        <translation>主题:%1 订阅成功。</translation>
+    </message>
+    <message>
+        <source>The MQTT settings could not be saved to %1.</source>
+        <translation>MQTT 设置无法保存到 %1。</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,82 @@
+#include "deviceport.h"
+
+#include "mainwindow.h"
+#include "openbuttonstyle.h"
+#include "threadserial.h"
+#include "ui_mainwindow.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+bool MainWindow::toggleDevicePort(const DevicePort &page)
+{
+    if (serialOpen) {
+        closeDevicePort(page);
+        return false;
+    }
+    const QString name = page.portName->currentText();
+    if (name.isEmpty())
+        return false;
+
+    auto *holder = new ThreadSerial();
+    serialThread = holder;
+    holder->portName = name;
+    holder->baudRate = page.baudRate->currentText().trimmed().toInt();
+    holder->dataBits = 8;
+    holder->parityIndex = 0;
+    holder->stopBitsIndex = 0;
+    holder->open(true);
+    if (!holder->opened) {
+        ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
+        serialThread = nullptr;
+        holder->deleteLater();
+        return false;
+    }
+    connect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot, Qt::UniqueConnection);
+    if (page.lostSlot)
+        connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
+    ui->statusBar->showMessage(tr("Serial opened"));
+    page.openButton->setText(tr("Close"));
+    (this->*page.lock)(false);
+    serialOpen = true;
+    stop_SerialSacn_new();
+    holder->start(QThread::InheritPriority);
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
+    return true;
+}
+
+void MainWindow::closeDevicePort(const DevicePort &page)
+{
+    ThreadSerial *holder = serialThread;
+    serialThread = nullptr;
+    serialOpen = false;
+    if (holder) {
+        holder->running = false;
+        disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), this, page.readerSlot);
+        if (page.lostSlot)
+            disconnect(holder, SIGNAL(portLost(QString)), this, page.lostSlot);
+        if (holder->port)
+            holder->port->close();
+        holder->exit(0);
+        // The holder's thread body is empty, so this wait is short; a running
+        // thread object is never destroyed.
+        holder->wait();
+        holder->deleteLater();
+    }
+    (this->*page.lock)(true);
+    ui->statusBar->showMessage(tr("Serial closed"));
+    page.openButton->setText(tr("Open"));
+    if (portScanTimer)
+        portScanTimer->start(500);
+    page.openButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
+}
+
+bool MainWindow::devicePortLost(const DevicePort &page, const QString &reason)
+{
+    if (!serialOpen || sender() != serialThread)
+        return false;
+    closeDevicePort(page);
+    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+    return true;
+}

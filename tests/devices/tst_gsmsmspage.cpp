@@ -1,0 +1,324 @@
+// SMS and the GPRS link of the "GSM Debug" page against the scripted modem:
+// text mode, read, delete, delete all, send, the message limit, and the
+// link's bring-up, data both ways and take-down.
+#include "devicewindowfixture.h"
+#include "gsmmodem.h"
+#include "testsupport.h"
+
+#include "eventwait.h"
+#include "gsm/gsmsession.h"
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QElapsedTimer>
+#include <QStatusBar>
+#include <QTextCodec>
+#include <memory>
+
+using TestSupport::GsmModem;
+
+namespace {
+
+void press(QAbstractButton *button)
+{
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton);
+}
+
+} // namespace
+
+#define OPEN_PORT()                                                                                                    \
+    do {                                                                                                               \
+        openPort();                                                                                                    \
+        if (QTest::currentTestFailed())                                                                                \
+            return;                                                                                                    \
+    } while (false)
+
+class TestGsmSmsPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void textModeSwitchSelectsUcs2();
+    void readShowsMessageOrRawReply();
+    void badIndexesAreRefusedBeforeWriting();
+    void deleteAllWaitsForEachResult();
+    void sendWritesTextAfterPrompt();
+    void sendWithoutConfirmationFails();
+    void messageBoxKeeps70Units();
+    void linkBringUpDataAndTakeDown();
+    void linkRefusedOrBadServer();
+
+private:
+    void openPort();
+    QString status() const { return f.w->ui->statusBar->currentMessage(); }
+    Ui::MainWindow *ui() const { return f.w->ui; }
+
+    TestSupport::DeviceWindowFixture f;
+    std::unique_ptr<GsmModem> modem;
+};
+
+void TestGsmSmsPage::init()
+{
+    if (!f.start(QStringLiteral("GSM")))
+        QSKIP("no pseudo-terminal");
+    modem = std::make_unique<GsmModem>(f.device.get());
+    modem->echo = false;
+}
+
+void TestGsmSmsPage::cleanup()
+{
+    f.stop();
+    modem.reset();
+}
+
+void TestGsmSmsPage::openPort()
+{
+    f.makeWindow();
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(ui()->GSMportNameComboBox->currentText(), f.device->portPath());
+    press(ui()->GSMopencompushButton);
+    QCOMPARE(status(), QStringLiteral("Initialization completed"));
+    modem->clearCommands();
+    f.device->clearReceived();
+}
+
+void TestGsmSmsPage::textModeSwitchSelectsUcs2()
+{
+    OPEN_PORT();
+    QCOMPARE(f.w->gsm->smsTextMode, 0);
+    press(ui()->GSMDuanXinWenBenKaiguanpushButton);
+    QCOMPARE(modem->commands(), (QList<QByteArray>{"AT+CMGF=1", "AT+CSCS=\"UCS2\""}));
+    QCOMPARE(f.w->gsm->smsTextMode, 1);
+    QVERIFY(f.w->gsm->call.ucs2);
+    // With UCS2 taken, a caller number in UCS2 shows as digits.
+    f.device->write("\r\nRING\r\n");
+    f.device->writeLater(50, "\r\n+CLIP: \"00310030003000380036\",129,\"\",0\r\n");
+    QTRY_COMPARE(status(), QStringLiteral("Have a new call:10086"));
+
+    modem->silence("AT+CMGF=0");
+    press(ui()->GSMDuanXinWenBenKaiguanpushButton);
+    QCOMPARE(f.w->gsm->smsTextMode, 1);
+    QCOMPARE(f.prompts->texts(), QStringList{"No response"});
+}
+
+void TestGsmSmsPage::readShowsMessageOrRawReply()
+{
+    OPEN_PORT();
+    modem->messages.insert(3, "\r\n+CMGR: \"REC READ\",\"002B0038003600310030003000380036\",\"\","
+                              "\"24/12/09,10:15:02+32\"\r\n0048006900204E2D6587\r\n\r\nOK\r\n");
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("3"), true});
+    press(ui()->GSMReadTextpushButton);
+    QCOMPARE(ui()->GSMReadtextBrowser->toPlainText(),
+             QStringLiteral("Sender:+8610086\nTime:24/12/09,10:15:02+32\nHi 中文"));
+    QCOMPARE(f.prompts->requests().at(0).kind, UiPrompt::Kind::TextInput);
+
+    // A reply without a message is shown as the modem sent it.
+    modem->messages.insert(4, "\r\n+CMGR: <i>garbled\r\n\r\nOK\r\n");
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("4"), true});
+    press(ui()->GSMReadTextpushButton);
+    QVERIFY(ui()->GSMReadtextBrowser->toPlainText().contains(QStringLiteral("+CMGR: <i>garbled")));
+
+    // An error result ends the read at once with the box.
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("9"), true});
+    QElapsedTimer t;
+    t.start();
+    press(ui()->GSMReadTextpushButton);
+    QVERIFY(t.elapsed() < 800);
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("Error"));
+}
+
+void TestGsmSmsPage::badIndexesAreRefusedBeforeWriting()
+{
+    OPEN_PORT();
+    for (const char *index : {"", "1,4;"}) {
+        f.prompts->clear();
+        f.prompts->queue({QMessageBox::Ok, QLatin1String(index), true});
+        press(ui()->GSMReadTextpushButton);
+        QCOMPARE(f.prompts->texts().last(), QStringLiteral("Error message box number"));
+        f.prompts->queue({QMessageBox::Ok, QLatin1String(index), true});
+        press(ui()->GSMDelTextpushButton);
+        QCOMPARE(f.prompts->texts().last(), QStringLiteral("Error message box number"));
+    }
+    // Cancelled: nothing either.
+    f.prompts->queue({QMessageBox::Cancel, QString(), false});
+    press(ui()->GSMDelTextpushButton);
+    QTest::qWait(50);
+    QVERIFY(f.device->received().isEmpty());
+
+    modem->messages.insert(2, "x");
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("2"), true});
+    press(ui()->GSMDelTextpushButton);
+    QCOMPARE(modem->commands(), QList<QByteArray>{"AT+CMGD=2,0"});
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("Successfully deleted"));
+}
+
+void TestGsmSmsPage::deleteAllWaitsForEachResult()
+{
+    OPEN_PORT();
+    modem->script("AT+CMGF=1", {{200, "\r\nOK\r\n"}});
+    modem->cmgf = 1; // the scripted answer does not switch it
+    f.prompts->queue({QMessageBox::Yes, QString(), true});
+    press(ui()->GSMDelALLTextpushButton);
+    const QStringList talk = modem->talk().mid(modem->talk().indexOf(QStringLiteral("> AT+CMGF=1")));
+    QCOMPARE(talk, (QStringList{"> AT+CMGF=1", "< |OK|", "> AT+CMGDA=DEL ALL", "< |OK|", "> AT+CMGF=0",
+                                "< |OK|"}));
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("Successfully deleted"));
+    QCOMPARE(f.w->gsm->smsTextMode, 0);
+
+    // Refused by the modem: no success box.
+    modem->script("AT+CMGDA=DEL ALL", {{0, "\r\nERROR\r\n"}});
+    f.prompts->clear();
+    f.prompts->queue({QMessageBox::Yes, QString(), true});
+    press(ui()->GSMDelALLTextpushButton);
+    QVERIFY(!f.prompts->texts().contains(QStringLiteral("Successfully deleted")));
+    // Not confirmed: nothing is written.
+    modem->clearCommands();
+    f.prompts->queue({QMessageBox::No, QString(), true});
+    press(ui()->GSMDelALLTextpushButton);
+    QTest::qWait(50);
+    QVERIFY(modem->commands().isEmpty());
+}
+
+void TestGsmSmsPage::sendWritesTextAfterPrompt()
+{
+    OPEN_PORT();
+    ui()->GSMNUMtextEdit->setPlainText(QStringLiteral("10086"));
+    ui()->GSMtextBrowser->setPlainText(QStringLiteral("A\nB"));
+    press(ui()->GSMSendpushButton);
+    QCOMPARE(modem->commands(),
+             (QList<QByteArray>{"AT+CSMP=17,167,2,25", "AT+CSCS=\"UCS2\"", "AT+CMGS=\"00310030003000380036\""}));
+    QVERIFY(f.device->received().endsWith("0041000a0042\x1a"));
+    QCOMPARE(modem->bodies, QList<QByteArray>{"0041000a0042"});
+    QCOMPARE(status(), QStringLiteral("SMS sent successfully"));
+
+    // No prompt: the text is never written.
+    modem->silence("AT+CMGS=\"00310030003000380036\"");
+    f.device->clearReceived();
+    press(ui()->GSMSendpushButton);
+    QCOMPARE(status(), QStringLiteral("SMS sent failed"));
+    QVERIFY(!f.device->received().contains("0041000a0042"));
+    // An error instead of the prompt ends the send as failed.
+    modem->script("AT+CMGS=\"00310030003000380036\"", {{0, "\r\n+CMS ERROR: 500\r\n"}});
+    ui()->statusBar->clearMessage();
+    press(ui()->GSMSendpushButton);
+    QCOMPARE(status(), QStringLiteral("SMS sent failed"));
+    QCOMPARE(modem->bodies.size(), 1);
+}
+
+void TestGsmSmsPage::sendWithoutConfirmationFails()
+{
+    OPEN_PORT();
+    modem->sentAnswer.clear();
+    // The minute-long wait for the network, shortened.
+    int waits = 0;
+    f.w->gsm->exchange.setWait([&waits](int) {
+        ++waits;
+        waitProcessingEvents(1);
+    });
+    ui()->GSMNUMtextEdit->setPlainText(QStringLiteral("10086"));
+    ui()->GSMtextBrowser->setPlainText(QStringLiteral("hi"));
+    press(ui()->GSMSendpushButton);
+    QCOMPARE(status(), QStringLiteral("SMS sent failed"));
+    QCOMPARE(modem->bodies, QList<QByteArray>{"00680069"});
+    QVERIFY(waits >= 600);
+}
+
+void TestGsmSmsPage::messageBoxKeeps70Units()
+{
+    OPEN_PORT();
+    QTextEdit *box = ui()->GSMtextBrowser;
+    box->clear();
+    box->insertPlainText(QString(200, QLatin1Char('x')));
+    QCOMPARE(box->toPlainText(), QString(70, QLatin1Char('x')));
+    box->clear();
+    box->insertPlainText(QString(69, QLatin1Char('a')));
+    box->insertPlainText(QString::fromUtf8("\xF0\x9F\x98\x80"));
+    QCOMPARE(box->toPlainText(), QString(69, QLatin1Char('a')));
+
+    // The number box (a table in the form) stays one line and keeps what
+    // was typed.
+    QTextEdit *number = ui()->GSMNUMtextEdit;
+    number->setFocus();
+    number->moveCursor(QTextCursor::End);
+    QTest::keyClicks(number, QStringLiteral("55"));
+    QTest::keyClick(number, Qt::Key_Return);
+    number->insertPlainText(QStringLiteral("6\n7"));
+    QVERIFY2(number->toPlainText().endsWith(QStringLiteral("5567")), qPrintable(number->toPlainText()));
+    QVERIFY(!number->toPlainText().contains(QLatin1Char('\n')));
+}
+
+void TestGsmSmsPage::linkBringUpDataAndTakeDown()
+{
+    OPEN_PORT();
+    modem->connectAnswer.clear();
+    modem->script("AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"1000\"", {{0, "\r\nOK\r\n\r\nCONNECT"}, {150, " OK\r\nhi\n"}});
+    press(ui()->GSMTCPopencompushButton);
+    QCOMPARE(modem->commands(), (QList<QByteArray>{"AT+CGCLASS=\"B\"", "AT+CGDCONT=1,\"IP\",\"CMNET\"", "AT+CGATT=1",
+                                                   "AT+CIPCSGP=1,\"CMNET\"", "AT+CLPORT=\"TCP\",\"2222\"",
+                                                   "AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"1000\""}));
+    QCOMPARE(f.prompts->texts(), QStringList{"connection succeeded"});
+    QCOMPARE(f.w->gsmTcpOpen, 1);
+    QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Disconnect"));
+    QVERIFY(!ui()->gsm_groupBox_call->isEnabled());
+
+    // What the server sends shows in the page (GBK), also what came with
+    // the connection's result; warnings do not.
+    f.device->write(QTextCodec::codecForName("GBK")->fromUnicode(QStringLiteral("hello 你好")));
+    QTRY_COMPARE(ui()->GSMTCPReadSBrowser->toPlainText(), QStringLiteral("hi\nhello 你好"));
+    f.device->write("WARNNING: low power");
+    QTest::qWait(50);
+    f.device->write("!");
+    QTRY_COMPARE(ui()->GSMTCPReadSBrowser->toPlainText(), QStringLiteral("hi\nhello 你好!"));
+
+    // No prompt: the data are never written.
+    modem->silence("AT+CIPSEND");
+    ui()->GSMTcpsendBrowser->setPlainText(QStringLiteral("ping\n"));
+    press(ui()->GSMTCPsendmsgBtn);
+    QVERIFY(!f.device->received().contains("ping"));
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("Error"));
+    modem->unscript("AT+CIPSEND");
+    modem->clearCommands();
+    press(ui()->GSMTCPsendmsgBtn);
+    QCOMPARE(modem->bodies, QList<QByteArray>{"ping\r\n"});
+    QVERIFY(f.device->received().endsWith("ping\r\n\x1a"));
+
+    press(ui()->GSMTCPopencompushButton);
+    QCOMPARE(modem->commands().mid(1), (QList<QByteArray>{"AT+CIPCLOSE=1", "AT+CIPSHUT"}));
+    QCOMPARE(f.w->gsmTcpOpen, 0);
+    QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Connect"));
+    QVERIFY(ui()->gsm_groupBox_call->isEnabled());
+    // Input goes to the reader of unsolicited results again.
+    f.device->write("\r\n+CMTI: \"SM\",5\r\n");
+    QTRY_COMPARE(status(), QStringLiteral("Have new SMS, SMS box:: 5"));
+}
+
+void TestGsmSmsPage::linkRefusedOrBadServer()
+{
+    OPEN_PORT();
+    modem->script("AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"1000\"", {{0, "\r\nERROR\r\n"}});
+    press(ui()->GSMTCPopencompushButton);
+    QCOMPARE(f.prompts->texts(), QStringList{"Error"});
+    QCOMPARE(f.w->gsmTcpOpen, 0);
+    QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Connect"));
+    QVERIFY(ui()->gsm_groupBox_serial->isEnabled());
+
+    for (const auto &server : {std::pair<const char *, const char *>{"", "1000"}, {"127.0.0.1", "0"},
+                               {"a\",\"b", "1000"}, {"127.0.0.1", "70000"}}) {
+        modem->clearCommands();
+        ui()->GSMTCPclientIPlineEdit->setText(QLatin1String(server.first));
+        ui()->GSMTCPclientPortlineEdit->setText(QLatin1String(server.second));
+        press(ui()->GSMTCPopencompushButton);
+        QCOMPARE(f.prompts->texts().last(), QStringLiteral("Please fill in the full server IP and PORT"));
+        QTest::qWait(20);
+        QVERIFY(modem->commands().isEmpty());
+        QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Connect"));
+    }
+}
+
+VELM_TEST_MAIN(TestGsmSmsPage)
+#include "tst_gsmsmspage.moc"

@@ -1,0 +1,47 @@
+#include "devicewindowfixture.h"
+
+#include "portlister.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace TestSupport {
+
+bool DeviceWindowFixture::start(const QString &pageKey) { return start(QStringList{pageKey}); }
+
+bool DeviceWindowFixture::start(const QStringList &pageKeys)
+{
+    dir = std::make_unique<ScratchDir>();
+    device = std::make_unique<ScriptedDevice>();
+    if (!device->ok())
+        return false;
+    prompts = std::make_unique<PromptRecorder>();
+    const QString port = device->portPath();
+    SerialPortLister::setLister([port] { return QStringList{port}; });
+    QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
+    for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
+                            "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"}) {
+        const QString k = QLatin1String(key);
+        s.setValue(k, pageKeys.contains(k) ? QStringLiteral("true") : QStringLiteral("false"));
+    }
+    s.sync();
+    return true;
+}
+
+void DeviceWindowFixture::makeWindow()
+{
+    w = std::make_unique<MainWindow>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+}
+
+void DeviceWindowFixture::stop()
+{
+    w.reset();
+    device.reset();
+    prompts.reset();
+    dir.reset();
+    SerialPortLister::setLister({});
+}
+
+} // namespace TestSupport
