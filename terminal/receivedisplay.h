@@ -33,7 +33,7 @@ public:
         QString hexFormat = QStringLiteral("0x%1,");
         QByteArray encoding = "UTF-8"; // or "GBK"
         int maxBlocks = 10000;
-        int maxLineChars = RxFormat::kMaxLineChars;
+        int maxLineChars = RxFormat::kDisplayLineChars;
         int hexMaxLineChars = 0;            // hex view lines, stamp not counted; 0: maxLineChars
         int coalesceMs = 25;
         bool hexUpperCase = false;          // "0x0D" rather than "0x0d"

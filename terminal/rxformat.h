@@ -9,7 +9,11 @@
 namespace RxFormat {
 
 // Longest display line of received text without a line break.
-constexpr int kMaxLineChars = 1024;
+constexpr int kMaxLineChars = 4096;
+// The terminal pages' receive views cut shorter: their 10000 lines then
+// hold at most about ten million characters, which keeps memory and the
+// cost of every update down under a flood.
+constexpr int kDisplayLineChars = 1024;
 // Byte counters show at most this value.
 constexpr qint64 kCounterCap = 99999;
 

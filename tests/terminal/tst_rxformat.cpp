@@ -353,7 +353,7 @@ void TestRxFormat::blockCapHoldsForManyChunks()
 
 void TestRxFormat::longRunsAreCutIntoDisplayLines()
 {
-    const int line = RxFormat::kMaxLineChars;
+    const int line = RxFormat::kDisplayLineChars;
     QVERIFY(line <= 4096);
     Views v;
     const QByteArray run(3000, 'z');
