@@ -42,9 +42,11 @@ const QStringList kKeepEnglish = {
 };
 
 // Texts that stay English in one context only: the form's parity and
-// server/client items and menu titles, and the converter's category names.
+// server/client items and menu titles, the Ble page's scan button and the
+// converter's category names.
 const QList<QPair<QString, QString>> kKeepEnglishIn = {
     {QStringLiteral("MainWindow"), QStringLiteral("Mark|Space|TCP Server|TCP Client|Edit\\(&E\\)|About\\(&A\\)")},
+    {QStringLiteral("kalvest_ble"), QStringLiteral("Scan")},
     {QStringLiteral("kalvest_convert"),
      QStringLiteral("To|Exchangerates|Lengths|Mass|Area|Volume|Force|Torque|Time|Speed|Temperature|Pressure|Energy|"
                     "Power|Conductance|Resistance|Capacitance|Current|Charge|Inductance|Magnetic|Angle|DataStorage")},

@@ -109,11 +109,4 @@ Do you want to save your changes?</source>
 是否保存更改？</translation>
         </message>
     </context>
-    <context>
-        <name>kalvest_ble</name>
-        <message>
-            <source>Scan</source>
-            <translation>扫描</translation>
-        </message>
-    </context>
 </TS>
