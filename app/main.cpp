@@ -19,8 +19,9 @@ int main(int argc, char *argv[])
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3");
     qInstallMessageHandler(discardMessage);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    // The web views share one GL context; this must precede the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts here: it makes the application set up
+    // an OpenGL context at start. The web engine, loaded when a page first
+    // needs it (app/webview.h), sets up the context it shares then.
 
     QApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));

@@ -4,7 +4,9 @@
 #include "appinfo.h"
 #include "eventwait.h"
 #include "longtextlayout.h"
+#include "firstshow.h"
 #include "threadserial.h"
+#include "webview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,8 +15,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+#include <QLabel>
 
 #include "ble/kalvest_ble.h"
 #include "convert/kalvest_convert.h"
@@ -24,6 +25,9 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // The application style is set before the form exists: set afterwards
+    // it re-polishes every widget of the twenty pages.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     ui->setupUi(this);
     // Boxes that can receive long unbroken text keep a layout linear in it.
     for (QAbstractScrollArea *box : {static_cast<QAbstractScrollArea *>(ui->base64_source_textBrowser),
@@ -62,7 +66,6 @@ MainWindow::MainWindow(QWidget *parent)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kMakerWebAddress)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress1)
                    + QStringLiteral("  ") + QLatin1String(AppInfo::kStoreAddress2));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     setStyleSheet(QStringLiteral("background-color: white grey"));
 
     const int remaining = Config();
@@ -73,11 +76,20 @@ MainWindow::MainWindow(QWidget *parent)
     for (int i = 0; i < remaining; ++i)
         dispatchPage(i);
 
-    moreWebView = new QWebEngineView(this);
-    moreWebView->load(QUrl::fromUserInput(AppInfo::homePage()));
-    ui->web_gridLayout->addWidget(moreWebView);
-    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-    moreWebView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // The web view (and with it the web engine's helper processes and the
+    // window's OpenGL composition) comes when "More" is first shown.
+    whenFirstShown(ui->tab_2, [this] {
+        QString error;
+        moreWebView = WebView::create(this, &error);
+        if (!moreWebView) {
+            ui->web_gridLayout->addWidget(new QLabel(tr("Web pages cannot be shown: %1").arg(error), this));
+            return;
+        }
+        WebView::load(moreWebView, QUrl::fromUserInput(AppInfo::homePage()));
+        ui->web_gridLayout->addWidget(moreWebView);
+        WebView::setAttribute(moreWebView, WebView::LocalStorageEnabled, true);
+        WebView::setAttribute(moreWebView, WebView::LocalContentCanAccessFileUrls, true);
+    });
 
     connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));
 
@@ -126,7 +138,9 @@ void MainWindow::dispatchPage(int tabIndex)
     else if (text == QLatin1String("Spectra"))
         Spectra_Init_Start();
     else if (text == QLatin1String("Convert"))
-        addPageWidget(ui->Convert, new kalvest_convert(this));
+        // Its unit tables, icons and flags take longer to build than the
+        // rest of the window: built when the tab is first shown.
+        whenFirstShown(ui->Convert, [this] { addPageWidget(ui->Convert, new kalvest_convert(this)); });
     else if (text == QLatin1String("i2cdump"))
         I2Cdump_Init_Start();
     else if (text == QLatin1String("TOF"))

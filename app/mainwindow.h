@@ -30,7 +30,6 @@ class QTimer;
 class QUdpSocket;
 class QTcpServer;
 class QTcpSocket;
-class QWebEngineView;
 class QDialog;
 class QResizeEvent;
 class QCloseEvent;
@@ -210,6 +209,7 @@ public slots:
     void cleanSendData_clicked();
     void COM_portLost(const QString &reason);
     void COM_sendFileFinished(bool ok, const QString &error);
+    bool COM_refuseWhileSendingFile();
 
     // ---- Command list ----
     void slotCom_expand();
@@ -451,7 +451,7 @@ public:
     Ui::Help *helpUi = nullptr;
     Ui::COM_Expand *comExpandUi = nullptr;
     AboutDialog aboutDialog;
-    QWebEngineView *moreWebView = nullptr;
+    QWidget *moreWebView = nullptr;  // the "More" page's web view (WebView::create), once shown
 
     // ---- Settings and page switches ----
     QSettings *settings = nullptr;

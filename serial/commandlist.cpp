@@ -153,6 +153,8 @@ void MainWindow::command_sendMsg(QByteArray data)
         statusBar()->showMessage(tr("Serial port not open, nothing sent"));
         return;
     }
+    if (COM_refuseWhileSendingFile())
+        return;
     if (!bytes.isEmpty() && serialThread->port->write(bytes) < 0) {
         statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
         return;

@@ -122,7 +122,7 @@ void MainWindow::actionOpen_triggered()
         disconnect(comSendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
         serialThread = nullptr;
         if (comRxDisplay)
-            comRxDisplay->flush();
+            comRxDisplay->endStream();
 
         ui->sendmsgBtn->setEnabled(false);
         ui->sendfileBtn->setEnabled(false);
@@ -198,8 +198,20 @@ void MainWindow::readCom(QByteArray data)
     comRxDisplay->append(data, ui->showtime_checkBox->isChecked());
 }
 
+// True (and says so) while a file is going out: nothing else may start
+// writing to the port then, so no other bytes interleave with the file's.
+bool MainWindow::COM_refuseWhileSendingFile()
+{
+    if (!comFileSender || !comFileSender->isBusy())
+        return false;
+    ui->statusBar->showMessage(tr("A file is being sent; wait until it is done"));
+    return true;
+}
+
 void MainWindow::sendMsg()
 {
+    if (COM_refuseWhileSendingFile())
+        return;
     QByteArray bytes;
     if (ui->sendAsHexcheckBox->isChecked()) {
         if (!RxFormat::parseHexSend(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
@@ -229,6 +241,8 @@ void MainWindow::sendmsgBtn_clicked()
         ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
     } else if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
         ui->statusBar->showMessage(tr("No Data"));
+    } else if (COM_refuseWhileSendingFile()) {
+        return;
     } else if (!ui->obocheckBox->isChecked()) {
         ui->sendMsgtextEdit->setFocus();
         sendMsg();
@@ -322,6 +336,8 @@ void MainWindow::actionLoadfile_triggered()
 
 void MainWindow::actionSendfile_triggered()
 {
+    if (COM_refuseWhileSendingFile())
+        return;
     const QString path = UiPrompt::openFileName(this, tr("Read file"), QString(), QStringLiteral("(*)"));
     if (path.isEmpty())
         return;

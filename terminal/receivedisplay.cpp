@@ -8,6 +8,7 @@
 #include <QTextDecoder>
 #include <QTextDocument>
 
+#include <QElapsedTimer>
 #include <QEvent>
 
 #ifdef __GLIBC__
@@ -15,17 +16,14 @@
 #endif
 
 namespace {
-// Pending text of a shown view past which it is updated at once, so one
-// update never holds the window for long.
-constexpr qint64 kMaxPendingChars = 1024 * 1024;
-// A hidden view takes what arrives with every update as long as that is
-// little. Under a flood its text waits (held to what the block cap keeps)
-// and is written at most this often, or when it is shown, or when its
-// pending text grows past kMaxHiddenPendingChars.
-constexpr int kHiddenWriteMs = 500;
-constexpr qint64 kHiddenSmallChars = 64 * 1024;
-constexpr qint64 kHiddenSmallBreaks = 512;
-constexpr qint64 kMaxHiddenPendingChars = 4 * 1024 * 1024;
+// Views are updated at most this often under a flood; between updates the
+// cap drops what would only scroll through. The interval grows with what
+// an update costs, so reading keeps most of the time.
+constexpr int kMaxIntervalMs = 200;
+constexpr int kIntervalPerCost = 3;
+// An update that has spent this long on one view leaves the other for the
+// next turn of the event loop.
+constexpr qint64 kSliceMs = 10;
 // Views that took (or, when cleared, held) at least this much text leave
 // many freed blocks behind, which the allocator keeps unless asked to give
 // them back; that is done once the stream has been quiet for kTrimIdleMs.
@@ -33,14 +31,26 @@ constexpr qint64 kTrimAfterChars = 4 * 1024 * 1024;
 constexpr int kTrimIdleMs = 100;
 // Unstamped text is gathered into pieces of about this size.
 constexpr qint64 kPieceChars = 64 * 1024;
+
+// Column after `n` characters without line break starting at `column`,
+// cut as RxFormat::cutLongRuns cuts.
+int columnAfterRun(int column, qint64 n, int maxLine)
+{
+    if (n <= 0)
+        return column;
+    if (column + n <= maxLine)
+        return int(column + n);
+    return int((column + n - 1 - maxLine) % maxLine) + 1;
+}
 } // namespace
 
 ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView, const Options &options,
                                QObject *parent)
     : QObject(parent), m_options(options),
       m_hexFormatter(options.hexFormat, options.hexUpperCase, options.hexBreakAfterLineFeed),
-      m_utf8(QStringDecoder::Utf8)
+      m_interval(options.coalesceMs)
 {
+    m_hexTokenChars = qMax(1, int(m_hexFormatter.format(QByteArray(1, 'A')).size()));
     m_text.edit = textView;
     m_hex.edit = hexView;
     m_hex.hex = true;
@@ -61,7 +71,6 @@ ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView
     m_stampFormat.setForeground(QColor(QStringLiteral("green")));
     m_dataFormat.setForeground(QColor(QStringLiteral("black")));
     m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(options.coalesceMs);
     connect(&m_flushTimer, &QTimer::timeout, this, [this] { update(false); });
     m_trimTimer.setSingleShot(true);
     m_trimTimer.setInterval(kTrimIdleMs);
@@ -75,6 +84,22 @@ QString ReceiveDisplay::decode(const QByteArray &bytes)
     if (m_codecDecoder)
         return m_codecDecoder->toUnicode(bytes);
     return m_utf8.decode(bytes);
+}
+
+void ReceiveDisplay::endStream()
+{
+    if (!m_codecDecoder && m_utf8.pendingBytes() > 0) {
+        const QString rest = m_utf8.finish();
+        if (m_text.edit)
+            addToView(m_text, QString(), rest);
+    }
+    if (m_codecDecoder) {
+        // A codec's decoder cannot be asked for what it holds: a new one
+        // starts the next stream.
+        if (QTextCodec *codec = QTextCodec::codecForName(m_options.encoding))
+            m_codecDecoder.reset(codec->makeDecoder());
+    }
+    update(false);
 }
 
 const QTextCharFormat &ReceiveDisplay::formatOf(Kind kind) const
@@ -102,27 +127,91 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
     } else {
         decode(bytes); // keeps the decoder's state
     }
-    if (m_hex.edit) {
-        QString hex = m_hexFormatter.format(bytes);
-        if (m_options.hexDropLast)
-            hex.chop(1);
-        addToView(m_hex, stamp, hex);
-    }
-    m_pendingBytes += bytes.size();
-    m_lastChunkBytes = int(bytes.size());
+    addHex(bytes, stamp);
+    countBytes(bytes);
+}
 
-    bool now = false;
-    for (View *view : {&m_text, &m_hex}) {
-        if (!view->edit)
-            continue;
-        if (view->edit->isVisible() ? view->pendingChars >= kMaxPendingChars
-                                    : view->pendingChars >= kMaxHiddenPendingChars)
-            now = true;
+bool ReceiveDisplay::hasPending() const
+{
+    for (const View *view : {&m_text, &m_hex}) {
+        if (!view->pending.empty() || !view->raw.empty())
+            return true;
     }
-    if (now)
-        update(false);
-    else if (!m_flushTimer.isActive() || m_flushTimer.remainingTime() > m_options.coalesceMs)
-        m_flushTimer.start(m_options.coalesceMs);
+    return false;
+}
+
+int ReceiveDisplay::hexMaxLine() const
+{
+    return qMax(1, m_options.hexMaxLineChars > 0 ? m_options.hexMaxLineChars : m_options.maxLineChars);
+}
+
+int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const
+{
+    // Every byte is one token of equal width; the token of 0x0A ends with a
+    // line feed (where the page wants one), except at the end of a stamped
+    // chunk, where it is dropped. Hex lines of their own length do not
+    // count the stamp.
+    const int maxLine = hexMaxLine();
+    const int start = stamped ? (m_options.hexMaxLineChars > 0 ? 0 : stampSize) : column;
+    if (!m_options.hexBreakAfterLineFeed)
+        return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
+    qsizetype end = bytes.size();
+    if (stamped && end > 0 && bytes.at(end - 1) == '\n')
+        --end;
+    const qsizetype lastLineFeed = QByteArrayView(bytes.constData(), end).lastIndexOf('\n');
+    if (lastLineFeed >= 0)
+        return columnAfterRun(0, qint64(bytes.size() - 1 - lastLineFeed) * m_hexTokenChars, maxLine);
+    return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
+}
+
+void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &stamp)
+{
+    const int startColumn = view.column;
+    const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(bytes.count('\n')) : 0;
+    view.raw.push_back({bytes, stamp, startColumn, lineFeeds});
+    view.rawBytes += bytes.size();
+    view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
+    view.column = hexColumnAfter(view.column, bytes, !stamp.isEmpty(), int(stamp.size()));
+    // Keep no more than the newest blocks the cap lets the view show, plus
+    // one: every display line holds at most maxLineChars characters, so
+    // this many bytes (or this many line breaks) fill the view.
+    const qint64 maxBlocks = m_options.maxBlocks;
+    if (maxBlocks <= 0)
+        return;
+    const qint64 fillBytes = (maxBlocks + 1) * hexMaxLine() / m_hexTokenChars + 1;
+    while (view.raw.size() > 1) {
+        const RawChunk &front = view.raw.front();
+        const qint64 frontBreaks = front.lineFeeds + (front.stamp.isEmpty() ? 0 : 1);
+        if (view.rawBytes - front.bytes.size() < fillBytes && view.rawBreaks - frontBreaks < maxBlocks + 1)
+            break;
+        view.rawBytes -= front.bytes.size();
+        view.rawBreaks -= frontBreaks;
+        view.raw.pop_front();
+        view.rawDropped = true;
+    }
+}
+
+void ReceiveDisplay::takeRaw(View &view)
+{
+    if (view.raw.empty())
+        return;
+    if (view.rawDropped) {
+        // What was pending before is older than what the cap keeps.
+        view.pending.clear();
+        view.pendingChars = 0;
+        view.pendingBreaks = 0;
+        view.replaceAll = true;
+    }
+    const int endColumn = view.column;
+    view.column = view.raw.front().startColumn;
+    for (const RawChunk &chunk : view.raw)
+        addToView(view, chunk.stamp, m_hexFormatter.format(chunk.bytes));
+    Q_ASSERT(view.column == endColumn);
+    Q_UNUSED(endColumn);
+    view.raw.clear();
+    view.rawBytes = 0;
+    view.rawBreaks = 0;
+    view.rawDropped = false;
 }
 
 void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text, bool stamped)
@@ -135,28 +224,33 @@ void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text,
         shown.remove(QLatin1Char('\r'));
         addToView(m_text, stamp, shown);
     }
-    if (m_hex.edit)
-        addToView(m_hex, stamp, m_hexFormatter.format(bytes));
-    m_pendingBytes += m_options.countCarriageReturns ? bytes.size() : bytes.size() - bytes.count('\r');
-    m_lastChunkBytes = int(bytes.size());
-    scheduleUpdate();
+    addHex(bytes, stamp);
+    countBytes(bytes);
 }
 
-// Writes at once when a view holds much, else within the coalescing time.
-void ReceiveDisplay::scheduleUpdate()
+void ReceiveDisplay::addHex(const QByteArray &bytes, const QString &stamp)
 {
-    bool now = false;
-    for (View *view : {&m_text, &m_hex}) {
-        if (!view->edit)
-            continue;
-        if (view->edit->isVisible() ? view->pendingChars >= kMaxPendingChars
-                                    : view->pendingChars >= kMaxHiddenPendingChars)
-            now = true;
+    if (!m_hex.edit)
+        return;
+    // Hex text is made only for a view on screen; one that is hidden keeps
+    // the bytes until it is shown. A log that drops each chunk's last
+    // character (few, short chunks) is always written as text.
+    if (m_hex.edit->isVisible() || m_options.hexDropLast) {
+        QString hex = m_hexFormatter.format(bytes);
+        if (m_options.hexDropLast)
+            hex.chop(1);
+        addToView(m_hex, stamp, hex);
+    } else {
+        addRaw(m_hex, bytes, stamp);
     }
-    if (now)
-        update(false);
-    else if (!m_flushTimer.isActive() || m_flushTimer.remainingTime() > m_options.coalesceMs)
-        m_flushTimer.start(m_options.coalesceMs);
+}
+
+void ReceiveDisplay::countBytes(const QByteArray &bytes)
+{
+    m_pendingBytes += m_options.countCarriageReturns ? bytes.size() : bytes.size() - bytes.count('\r');
+    m_lastChunkBytes = int(bytes.size());
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start(m_interval);
 }
 
 void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
@@ -240,45 +334,29 @@ void ReceiveDisplay::flush()
     update(true);
 }
 
-bool ReceiveDisplay::wantsWrite(const View &view, bool all) const
-{
-    if (!view.edit || view.pending.empty())
-        return false;
-    if (all || view.edit->isVisible())
-        return true;
-    if (view.pendingChars >= kMaxHiddenPendingChars)
-        return true;
-    if (!view.deferred)
-        return view.pendingChars < kHiddenSmallChars && view.pendingBreaks < kHiddenSmallBreaks;
-    return view.deferredSince.elapsed() >= kHiddenWriteMs;
-}
-
 void ReceiveDisplay::update(bool all)
 {
     m_flushTimer.stop();
+    QElapsedTimer cost;
+    cost.start();
     bool wrote = false;
-    bool waiting = false;
+    bool more = false;
     for (View *view : {&m_text, &m_hex}) {
-        if (wantsWrite(*view, all)) {
-            m_charsSinceTrim += view->pendingChars;
-            writeView(*view);
-            wrote = true;
-        } else if (view->edit && !view->pending.empty()) {
-            if (!view->deferred) {
-                view->deferred = true;
-                view->deferredSince.start();
-            }
-            waiting = true;
+        // A view that is not on screen is written when it is shown.
+        if (!view->edit || !(all || view->edit->isVisible()))
+            continue;
+        // Two large writes in a row would hold the window twice as long:
+        // the second view follows once pending events have run.
+        if (wrote && !all && cost.elapsed() >= kSliceMs && (!view->pending.empty() || !view->raw.empty())) {
+            more = true;
+            break;
         }
-    }
-    if (waiting) {
-        // Come back for the waiting view even if nothing more arrives.
-        qint64 left = kHiddenWriteMs;
-        for (View *view : {&m_text, &m_hex}) {
-            if (view->deferred)
-                left = qMin(left, kHiddenWriteMs - view->deferredSince.elapsed());
-        }
-        m_flushTimer.start(int(qBound<qint64>(m_options.coalesceMs, left, qint64(kHiddenWriteMs))));
+        takeRaw(*view);
+        if (view->pending.empty())
+            continue;
+        m_charsSinceTrim += view->pendingChars;
+        writeView(*view);
+        wrote = true;
     }
     if (m_pendingBytes) {
         addToCounter(m_counter, m_pendingBytes);
@@ -287,6 +365,13 @@ void ReceiveDisplay::update(bool all)
     }
     if (wrote)
         emit shown(m_lastChunkBytes);
+    m_updateCost += cost.elapsed();
+    if (more) {
+        m_flushTimer.start(0);
+        return;
+    }
+    m_interval = int(qBound(qint64(m_options.coalesceMs), m_updateCost * kIntervalPerCost, qint64(kMaxIntervalMs)));
+    m_updateCost = 0;
     // Once a flood is over, give the memory it churned through back.
     if (m_charsSinceTrim >= kTrimAfterChars)
         m_trimTimer.start();
@@ -295,20 +380,21 @@ void ReceiveDisplay::update(bool all)
 void ReceiveDisplay::writeView(View &view)
 {
     QPlainTextEdit *edit = view.edit;
-    view.deferred = false;
     if (!edit)
         return;
     dropCapped(view);
 
     QTextDocument *doc = edit->document();
+    if (view.replaceAll) {
+        // Everything the view holds goes: dropping the whole document at
+        // once is far cheaper than removing its blocks.
+        doc->clear();
+    }
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
-    if (view.replaceAll) {
-        cursor.select(QTextCursor::Document);
-        cursor.removeSelectedText();
-        cursor.setCharFormat(m_plainFormat);
-    }
     cursor.movePosition(QTextCursor::End);
+    if (view.replaceAll)
+        cursor.setCharFormat(m_plainFormat);
     for (const Piece &p : view.pending) {
         // A stamped chunk starts a block of its own; an empty last block
         // (after a line feed) is already one.
@@ -351,6 +437,7 @@ bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)
         for (View *view : {&m_text, &m_hex}) {
             if (view->edit != watched)
                 continue;
+            takeRaw(*view);
             if (!view->pending.empty())
                 writeView(*view);
             followEnd(view->edit);
@@ -364,7 +451,8 @@ void ReceiveDisplay::clear()
     qint64 held = 0;
     for (View *view : {&m_text, &m_hex}) {
         if (view->edit)
-            held += view->edit->document()->characterCount() + view->pendingChars;
+            held += view->edit->document()->characterCount() + view->pendingChars
+                    + view->rawBytes * m_hexTokenChars;
     }
     // Bytes already received still count.
     if (m_pendingBytes)
@@ -379,7 +467,10 @@ void ReceiveDisplay::clear()
         view->pendingChars = 0;
         view->pendingBreaks = 0;
         view->replaceAll = false;
-        view->deferred = false;
+        view->raw.clear();
+        view->rawBytes = 0;
+        view->rawBreaks = 0;
+        view->rawDropped = false;
     }
     if (held >= kTrimAfterChars)
         releaseFreedMemory();

@@ -3,15 +3,15 @@
 // "[hh:mm:ss.zzz]" stamps (each stamped chunk a block of its own, device
 // text never read as markup), line cutting of long runs, a block cap, and
 // coalesced view updates so a fast stream never stalls the window. Text is
-// decoded with a decoder that keeps its state across chunks.
+// decoded with a decoder that keeps its state across chunks: a character
+// split between two reads shows whole, and a byte that belongs to no valid
+// character shows as one U+FFFD without taking any other byte with it.
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QStringDecoder>
 #include <QTextCharFormat>
 #include <QTimer>
 
@@ -33,7 +33,7 @@ public:
         QString hexFormat = QStringLiteral("0x%1,");
         QByteArray encoding = "UTF-8"; // or "GBK"
         int maxBlocks = 10000;
-        int maxLineChars = RxFormat::kMaxLineChars;
+        int maxLineChars = RxFormat::kDisplayLineChars;
         int hexMaxLineChars = 0;            // hex view lines, stamp not counted; 0: maxLineChars
         int coalesceMs = 25;
         bool hexUpperCase = false;          // "0x0D" rather than "0x0d"
@@ -57,11 +57,16 @@ public:
     // per peer): `text` is `bytes` decoded. An empty chunk adds nothing
     // unless it is stamped, when it shows as a stamp alone.
     void appendDecoded(const QByteArray &bytes, const QString &text, bool stamped);
-    // Writes everything pending to the views now.
+    // Writes everything pending to both views now, shown or not.
     void flush();
     // Empties both views and anything pending.
     void clear();
-    bool hasPending() const { return !m_text.pending.empty() || !m_hex.pending.empty(); }
+    // The stream has ended (the port or connection closed): bytes held back
+    // as the start of an unfinished character are shown (as U+FFFD), and
+    // what is pending is written to the views on screen. The next chunk
+    // starts a new stream.
+    void endStream();
+    bool hasPending() const;
 
     // A counter display that the bytes of every chunk are added to when the
     // chunk is shown (held at 99999).
@@ -86,6 +91,14 @@ private:
         bool newBlock; // start a new block before the text
         int lineFeeds; // line feeds in text
     };
+    // Received bytes kept for a hex view that is not on screen: its text is
+    // made when it is shown, from no more bytes than its block cap can show.
+    struct RawChunk {
+        QByteArray bytes;
+        QString stamp;
+        int startColumn; // column of the view's last line before this chunk
+        int lineFeeds;
+    };
     // Each view keeps what it has not shown yet, already cut into display
     // lines. `column` is the length of the last display line including
     // what is pending.
@@ -97,30 +110,39 @@ private:
         qint64 pendingChars = 0;
         qint64 pendingBreaks = 0; // line feeds plus new-block pieces
         bool replaceAll = false;  // the cap has dropped everything the view holds
-        bool deferred = false;
-        QElapsedTimer deferredSince;
+        std::deque<RawChunk> raw;
+        qint64 rawBytes = 0;
+        qint64 rawBreaks = 0;     // line feeds and stamps in `raw`
+        bool rawDropped = false;  // older raw chunks went for the cap
     };
     QString decode(const QByteArray &bytes);
     void addToView(View &view, const QString &stamp, const QString &body);
+    void addRaw(View &view, const QByteArray &bytes, const QString &stamp);
+    void takeRaw(View &view);
+    int hexMaxLine() const;
+    int hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const;
     void dropCapped(View &view);
     void update(bool all);
-    bool wantsWrite(const View &view, bool all) const;
     void writeView(View &view);
     const QTextCharFormat &formatOf(Kind kind) const;
     void releaseFreedMemory();
-    void scheduleUpdate();
+    void addHex(const QByteArray &bytes, const QString &stamp);
+    void countBytes(const QByteArray &bytes);
     static void followEnd(QPlainTextEdit *edit);
 
     Options m_options;
     View m_text;
     View m_hex;
     RxFormat::HexFormatter m_hexFormatter;
-    QStringDecoder m_utf8;
+    int m_hexTokenChars = 5;
+    RxFormat::Utf8StreamDecoder m_utf8;
     std::unique_ptr<QTextDecoder> m_codecDecoder;
     QPointer<QLCDNumber> m_counter;
     qint64 m_pendingBytes = 0;
     int m_lastChunkBytes = 0;
     QTimer m_flushTimer;
+    int m_interval = 25;
+    qint64 m_updateCost = 0; // of the update in progress, over its slices
     QTimer m_trimTimer;
     qint64 m_charsSinceTrim = 0;
     QTextCharFormat m_plainFormat;

@@ -34,6 +34,132 @@ QString HexFormatter::format(const QByteArray &bytes) const
     return out;
 }
 
+namespace {
+
+// Length of the sequence a lead byte starts and the range its second byte
+// must lie in; 0 for a byte that cannot start a sequence.
+struct Lead {
+    int length;
+    unsigned char low, high;
+};
+
+inline Lead leadOf(unsigned char b)
+{
+    if (b < 0xC2)
+        return {0, 0, 0};
+    if (b < 0xE0)
+        return {2, 0x80, 0xBF};
+    if (b == 0xE0)
+        return {3, 0xA0, 0xBF};
+    if (b == 0xED)
+        return {3, 0x80, 0x9F};
+    if (b < 0xF0)
+        return {3, 0x80, 0xBF};
+    if (b == 0xF0)
+        return {4, 0x90, 0xBF};
+    if (b < 0xF4)
+        return {4, 0x80, 0xBF};
+    if (b == 0xF4)
+        return {4, 0x80, 0x8F};
+    return {0, 0, 0};
+}
+
+enum class Step { Done, NeedMore };
+
+// Decodes src[0, size) into out. With `final` false, a valid but incomplete
+// sequence at the end is left undecoded and *used tells where it starts.
+Step decodeUtf8(const unsigned char *src, qsizetype size, bool final, char16_t *&out, qsizetype *used)
+{
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char b = src[i];
+        if (b < 0x80) {
+            *out++ = b;
+            ++i;
+            continue;
+        }
+        const Lead lead = leadOf(b);
+        bool valid = lead.length > 0;
+        if (valid) {
+            for (int k = 1; k < lead.length; ++k) {
+                if (i + k >= size) {
+                    if (!final) {
+                        *used = i;
+                        return Step::NeedMore;
+                    }
+                    valid = false;
+                    break;
+                }
+                const unsigned char c = src[i + k];
+                const unsigned char low = k == 1 ? lead.low : 0x80;
+                const unsigned char high = k == 1 ? lead.high : 0xBF;
+                if (c < low || c > high) {
+                    valid = false;
+                    break;
+                }
+            }
+        }
+        if (!valid) {
+            // The lead alone is replaced; what follows is looked at again.
+            *out++ = 0xFFFD;
+            ++i;
+            continue;
+        }
+        char32_t cp = b & (0x7F >> lead.length);
+        for (int k = 1; k < lead.length; ++k)
+            cp = (cp << 6) | (src[i + k] & 0x3F);
+        if (cp >= 0x10000) {
+            *out++ = char16_t(0xD800 + ((cp - 0x10000) >> 10));
+            *out++ = char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            *out++ = char16_t(cp);
+        }
+        i += lead.length;
+    }
+    *used = size;
+    return Step::Done;
+}
+
+} // namespace
+
+QString Utf8StreamDecoder::decode(const char *data, qsizetype size)
+{
+    if (size <= 0)
+        return QString();
+    // Held-back bytes go in front of the chunk (rare: only when a chunk
+    // ends inside a character).
+    QByteArray joined;
+    if (m_pendingSize > 0) {
+        joined.reserve(m_pendingSize + size);
+        joined.append(reinterpret_cast<const char *>(m_pending), m_pendingSize);
+        joined.append(data, size);
+        data = joined.constData();
+        size = joined.size();
+        m_pendingSize = 0;
+    }
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
+    QString out(size, Qt::Uninitialized);
+    char16_t *at = reinterpret_cast<char16_t *>(out.data());
+    qsizetype used = 0;
+    if (decodeUtf8(bytes, size, false, at, &used) == Step::NeedMore) {
+        m_pendingSize = int(size - used);
+        memcpy(m_pending, bytes + used, size_t(m_pendingSize));
+    }
+    out.truncate(at - reinterpret_cast<const char16_t *>(out.constData()));
+    return out;
+}
+
+QString Utf8StreamDecoder::finish()
+{
+    QString out(m_pendingSize, Qt::Uninitialized);
+    char16_t *at = reinterpret_cast<char16_t *>(out.data());
+    qsizetype used = 0;
+    decodeUtf8(m_pending, m_pendingSize, true, at, &used);
+    m_pendingSize = 0;
+    out.truncate(at - reinterpret_cast<const char16_t *>(out.constData()));
+    return out;
+}
+
 QString cutLongRuns(const QString &text, int *column, int maxLine)
 {
     if (maxLine < 1)

@@ -10,6 +10,10 @@ namespace RxFormat {
 
 // Longest display line of received text without a line break.
 constexpr int kMaxLineChars = 4096;
+// The terminal pages' receive views cut shorter: their 10000 lines then
+// hold at most about ten million characters, which keeps memory and the
+// cost of every update down under a flood.
+constexpr int kDisplayLineChars = 1024;
 // Byte counters show at most this value.
 constexpr qint64 kCounterCap = 99999;
 
@@ -26,6 +30,28 @@ public:
 
 private:
     QString m_tokens[256];
+};
+
+// UTF-8 decoding of a byte stream that arrives in chunks. Every byte that
+// is not part of a valid sequence (RFC 3629: no overlong forms, no
+// surrogates, nothing above U+10FFFF) becomes exactly one U+FFFD, and a
+// valid character is never lost, wherever the chunks are cut: decoding a
+// stream chunk by chunk and then finish() gives the same text as decoding
+// it whole. At most three trailing bytes, the start of a sequence that may
+// still complete, are held back until the next chunk.
+class Utf8StreamDecoder
+{
+public:
+    QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+    QString decode(const char *data, qsizetype size);
+    // Ends the stream: held-back bytes come out as U+FFFD each.
+    QString finish();
+    int pendingBytes() const { return m_pendingSize; }
+    void reset() { m_pendingSize = 0; }
+
+private:
+    unsigned char m_pending[3] = {};
+    int m_pendingSize = 0;
 };
 
 // Inserts a line feed wherever a run without line feed would grow past

@@ -26,6 +26,29 @@ def rss_mb(pid):
     return 0
 
 
+def webengine_children(pid):
+    """Helper processes of the web engine that the program has started."""
+    count = 0
+    try:
+        tasks = os.listdir(f'/proc/{pid}/task')
+    except OSError:
+        return 0
+    for task in tasks:
+        try:
+            with open(f'/proc/{pid}/task/{task}/children') as f:
+                children = f.read().split()
+        except OSError:
+            continue
+        for child in children:
+            try:
+                with open(f'/proc/{child}/cmdline', 'rb') as f:
+                    if b'QtWebEngineProcess' in f.read():
+                        count += 1
+            except OSError:
+                pass
+    return count
+
+
 def one_run():
     work = tempfile.mkdtemp(prefix='velm-bench-')
     cmd = [velm]
@@ -35,6 +58,7 @@ def one_run():
     proc = subprocess.Popen(cmd, cwd=work, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     splash_t = main_t = None
     rss = 0
+    web = 0
     deadline = time.monotonic() + 60
     try:
         while time.monotonic() < deadline and main_t is None:
@@ -50,6 +74,9 @@ def one_run():
                     main_t = now
                     # The program itself (unshare execs it, so the pid is the same).
                     rss = rss_mb(proc.pid)
+                    # Half a second on, no page has asked for the web engine.
+                    time.sleep(0.5)
+                    web = webengine_children(proc.pid)
                     break
             time.sleep(0.005)
     finally:
@@ -61,10 +88,11 @@ def one_run():
         shutil.rmtree(work, ignore_errors=True)
     if splash_t is None or main_t is None:
         raise SystemExit('startup bench: windows not seen (splash=%s main=%s)' % (splash_t, main_t))
-    return max(0, int(round((main_t - splash_t) * 1000)) - SPLASH_MS), rss
+    return max(0, int(round((main_t - splash_t) * 1000)) - SPLASH_MS), rss, web
 
 
 results = [one_run() for _ in range(runs)]
 after = sorted(r[0] for r in results)[len(results) // 2]
 rss = max(r[1] for r in results)
-print(f'after_splash_ms={after} rss_mb={rss}')
+web = max(r[2] for r in results)
+print(f'after_splash_ms={after} rss_mb={rss} webengine_processes={web}')

@@ -3,6 +3,11 @@
 
 #include "mainwindow.h"
 #include "ui_aboutdialog.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextLayout>
 #include "ui_help.h"
 #include "ui_mainwindow.h"
 
@@ -96,6 +101,25 @@ void TestDialogs::helpShowsTheFormatsLiterally()
     QCOMPARE(c.charFormat().foreground().color(), QColor("#008000"));
 }
 
+namespace {
+// Each line that gives a web address is laid out as one line, and the box
+// needs no horizontal scrolling for it.
+void checkAddressesWhole(AboutDialog *box)
+{
+    QTextBrowser *text = box->ui->textBrowser;
+    int addresses = 0;
+    for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
+        if (!b.text().contains(QLatin1String("://")))
+            continue;
+        ++addresses;
+        QVERIFY(b.layout());
+        QCOMPARE(b.layout()->lineCount(), 1);
+    }
+    QCOMPARE(addresses, 3);
+    QVERIFY(!text->horizontalScrollBar()->isVisible());
+}
+} // namespace
+
 void TestDialogs::aboutIsOneBoxShownAgain()
 {
     TestSupport::ScratchDir dir;
@@ -117,6 +141,8 @@ void TestDialogs::aboutIsOneBoxShownAgain()
     QVERIFY(!(box->windowFlags() & Qt::WindowContextHelpButtonHint));
     QCOMPARE(box->x(), w.x() + (w.width() - box->width()) / 2);
     QCOMPARE(box->y(), w.y() + (w.height() - box->height()) / 2);
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    checkAddressesWhole(box);
     w.ui->actionAbout->trigger();
     int boxes = 0;
     for (QWidget *tl : QApplication::topLevelWidgets())
@@ -144,7 +170,14 @@ void TestDialogs::aboutFollowsTheLanguage()
     QCOMPARE(w.aboutDialog.windowTitle(), QString::fromUtf8("关于"));
     QCOMPARE(w.aboutDialog.ui->closeBtn->text(), QString::fromUtf8("关闭"));
     QVERIFY(w.aboutDialog.ui->textBrowser->toPlainText().contains("3.4.2"));
+    w.aboutDialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.aboutDialog));
+    checkAddressesWhole(&w.aboutDialog);
+    w.aboutDialog.hide();
     QCOMPARE(chinese.translate("Config", "Function selection"), QString::fromUtf8("功能选择"));
+    // The serial page's button and status texts.
+    QCOMPARE(chinese.translate("MainWindow", "Close"), QString::fromUtf8("关闭"));
+    QCOMPARE(chinese.translate("MainWindow", "Serial closed"), QString::fromUtf8("串口已关闭"));
     QCOMPARE(chinese.translate("MainWindow", "Found a new version."), QString::fromUtf8("发现新版本。"));
     QCoreApplication::removeTranslator(&chinese);
     QCoreApplication::processEvents();

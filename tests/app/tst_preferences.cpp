@@ -92,6 +92,7 @@ class TestPreferences : public QObject
     Q_OBJECT
 
 private slots:
+    void switchPicturesAreBlueOnAndGreyOff();
     void noFileShowsEverythingOnAndOkWritesAndRestarts();
     void pressingFlipsThePictureAndOkWritesTheChoices();
     void storedValuesAreShownExactly();
@@ -343,6 +344,24 @@ void TestPreferences::aPageThatRefusesToCloseStopsTheRestart()
     QCOMPARE(asked, 2);
     QCOMPARE(recorder.starts.size(), 1);
     QVERIFY(!w.isVisible());
+}
+
+void TestPreferences::switchPicturesAreBlueOnAndGreyOff()
+{
+    const QImage on(QStringLiteral(":/images/on.png"));
+    const QImage off(QStringLiteral(":/images/off.png"));
+    QCOMPARE(on.size(), QSize(80, 30));
+    QCOMPARE(off.size(), QSize(80, 30));
+    // The switch's body, left of the knob on "ON", right of it on "OFF".
+    const QColor onBody = on.pixelColor(6, 15);
+    QVERIFY2(onBody.blue() > 180 && onBody.blue() > onBody.green() + 40 && onBody.blue() > onBody.red() + 80,
+             qPrintable(onBody.name()));
+    const QColor offBody = off.pixelColor(73, 15);
+    QVERIFY2(qAbs(offBody.red() - offBody.blue()) < 16 && qAbs(offBody.green() - offBody.blue()) < 16,
+             qPrintable(offBody.name()));
+    // The knob (white) is on the right when on, on the left when off.
+    QCOMPARE(on.pixelColor(65, 15), QColor(Qt::white));
+    QCOMPARE(off.pixelColor(15, 15), QColor(Qt::white));
 }
 
 VELM_TEST_MAIN(TestPreferences)

@@ -5,10 +5,13 @@
 #include "translations.h"
 #include "eventwait.h"
 
-#include <QWebEngineView>
 #include "ui_mainwindow.h"
 
+#include "appinfo.h"
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSettings>
 #include <QTabBar>
 #include <ctime>
@@ -43,6 +46,25 @@ double processCpuSeconds()
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+// Helper processes of the web engine started by this process.
+int webEngineChildren()
+{
+    int count = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(tasks.filePath(task + QStringLiteral("/children")));
+        if (!children.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &pid : children.readAll().split(' ')) {
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(pid.trimmed())));
+            if (!pid.trimmed().isEmpty() && cmdline.open(QIODevice::ReadOnly)
+                && cmdline.readAll().contains("QtWebEngineProcess"))
+                ++count;
+        }
+    }
+    return count;
 }
 
 void writeSwitches(const QMap<QString, QString> &values)
@@ -167,12 +189,29 @@ void TestShell::noSettingsFileKeepsEveryPage()
     QCOMPARE(w.ui->tabWidget->tabPosition(), QTabWidget::West);
     QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
     QCOMPARE(w.initialisedPages(), expectedInitialised(kAllTabs));
-    // The "More" tab carries the web view.
+    // The "More" tab gets its web view, and the web engine its helper
+    // processes, only when the tab is first shown.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(300);
+    QVERIFY(!w.moreWebView);
+    QCOMPARE(webEngineChildren(), 0);
+    w.ui->tabWidget->setCurrentWidget(w.ui->tab_2);
     QVERIFY(w.moreWebView);
     QCOMPARE(w.moreWebView->parentWidget(), w.ui->tab_2);
-    // The Convert and Hex tabs received their page widgets.
-    QCOMPARE(w.ui->Convert->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QCOMPARE(w.moreWebView->metaObject()->className(), "QWebEngineView");
+    QTRY_COMPARE_WITH_TIMEOUT(w.moreWebView->property("url").toUrl(), QUrl::fromUserInput(AppInfo::homePage()), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(webEngineChildren() > 0, 10000);
+    QWidget *view = w.moreWebView;
+    w.ui->tabWidget->setCurrentIndex(0);
+    w.ui->tabWidget->setCurrentWidget(w.ui->tab_2);
+    QCOMPARE(w.moreWebView, view);
+    // The Hex tab received its page widget; the converter's comes when its
+    // tab is first shown.
     QCOMPARE(w.ui->hextools->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QCOMPARE(w.ui->Convert->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 0);
+    w.ui->tabWidget->setCurrentWidget(w.ui->Convert);
+    QCOMPARE(w.ui->Convert->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }
 
 void TestShell::switchedOffPagesAreRemovedAndNotInitialised()

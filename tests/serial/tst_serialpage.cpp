@@ -20,7 +20,10 @@
 #include <QTimer>
 
 #include <ctime>
+#include <fcntl.h>
 #include <memory>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +79,11 @@ private slots:
     void hexAndTextSend();
     void keepSendRepeatsUntilPause();
     void importSendFileAndExport();
+    void openUsesTheChosenSettings_data();
+    void openUsesTheChosenSettings();
+    void sendActsWhenTheButtonGoesDown();
+    void closingDuringKeepSendResumesOnReopen();
+    void sendFileIsExclusiveAndNotCounted();
     void vanishedPeerClosesThePort();
     void portScanFollowsTheLister();
 
@@ -218,7 +226,11 @@ void TestSerialPage::receiveShowsTextHexAndCounter()
     QVERIFY(w->serialOpen);
     peer->write(QByteArray::fromHex("41420d0a"));
     QTRY_COMPARE(w->ui->COM_StrTextBrowser->toPlainText(), QStringLiteral("AB\n"));
+    // The hidden hex view gets its text when "Hex" shows it.
+    QCOMPARE(w->ui->COM_HexTextBrowser->toPlainText(), QString());
+    w->ui->HEXcheckBox->setChecked(true);
     QCOMPARE(w->ui->COM_HexTextBrowser->toPlainText(), QStringLiteral("0x41,0x42,0x0d,0x0a,\n"));
+    w->ui->HEXcheckBox->setChecked(false);
     QCOMPARE(w->ui->recvbyteslcdNumber->intValue(), 4);
     QCOMPARE(status(), QStringLiteral("Successfully read 4 byte data"));
 
@@ -270,6 +282,7 @@ void TestSerialPage::stampsEscapingAndBlockCap()
     QVERIFY(stamp.match(doc->findBlockByNumber(0).text()).hasMatch());
     QCOMPARE(doc->findBlockByNumber(0).text().mid(14), QStringLiteral("one"));
     QCOMPARE(doc->findBlockByNumber(1).text().mid(14), QStringLiteral("<b>x</b>"));
+    w->ui->HEXcheckBox->setChecked(true);
     QCOMPARE(w->ui->COM_HexTextBrowser->document()->blockCount(), 2);
     QVERIFY(stamp.match(w->ui->COM_HexTextBrowser->document()->findBlockByNumber(1).text()).hasMatch());
 
@@ -450,6 +463,156 @@ void TestSerialPage::importSendFileAndExport()
     QTest::mousePress(w->ui->cleandatapushButton, Qt::LeftButton);
     QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
     QCOMPARE(status(), QStringLiteral("No data need to save"));
+}
+
+void TestSerialPage::openUsesTheChosenSettings_data()
+{
+    QTest::addColumn<int>("baudIndex");
+    QTest::addColumn<uint>("speed");
+    QTest::addColumn<int>("dataIndex");
+    QTest::addColumn<int>("dataBits");
+    QTest::addColumn<int>("parityIndex");
+    QTest::addColumn<uint>("parityFlags");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<int>("stopIndex");
+    QTest::addColumn<bool>("twoStopBits");
+    QTest::newRow("9600 7E2") << 2 << uint(B9600) << 2 << 7 << 2 << 0u << int(QSerialPort::EvenParity) << 2 << true;
+    QTest::newRow("115200 8N1") << 8 << uint(B115200) << 3 << 8 << 0 << 0u << int(QSerialPort::NoParity) << 0
+                                << false;
+    QTest::newRow("57600 5O1") << 6 << uint(B57600) << 0 << 5 << 1 << uint(PARODD) << int(QSerialPort::OddParity) << 0
+                               << false;
+    QTest::newRow("921600 6M2") << 14 << uint(B921600) << 1 << 6 << 3 << uint(PARODD | CMSPAR)
+                                << int(QSerialPort::MarkParity) << 2 << true;
+    QTest::newRow("230400 8S1") << 10 << uint(B230400) << 3 << 8 << 4 << uint(CMSPAR) << int(QSerialPort::SpaceParity)
+                                << 0 << false;
+}
+
+void TestSerialPage::openUsesTheChosenSettings()
+{
+    QFETCH(int, baudIndex);
+    QFETCH(uint, speed);
+    QFETCH(int, dataIndex);
+    QFETCH(int, dataBits);
+    QFETCH(int, parityIndex);
+    QFETCH(uint, parityFlags);
+    QFETCH(int, parity);
+    QFETCH(int, stopIndex);
+    QFETCH(bool, twoStopBits);
+    makeWindow();
+    w->ui->baudRateComboBox->setCurrentIndex(baudIndex);
+    w->ui->dataBitsComboBox->setCurrentIndex(dataIndex);
+    w->ui->parityComboBox->setCurrentIndex(parityIndex);
+    w->ui->stopBitsComboBox->setCurrentIndex(stopIndex);
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    // What the port really got, read back from the terminal device. A
+    // pseudo-terminal keeps the speed, the stop bits and the kind of parity
+    // but always reports eight data bits and no parity enable (the kernel
+    // resets those two), so they are checked on the port object.
+    QCOMPARE(int(w->serialThread->port->dataBits()), dataBits);
+    QCOMPARE(int(w->serialThread->port->parity()), parity);
+    const int fd = ::open(QFile::encodeName(pty->a()).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(fd >= 0);
+    termios t{};
+    const int got = tcgetattr(fd, &t);
+    ::close(fd);
+    QCOMPARE(got, 0);
+    QCOMPARE(uint(cfgetospeed(&t)), speed);
+    QCOMPARE(uint(cfgetispeed(&t)), speed);
+    QCOMPARE(uint(t.c_cflag & (PARODD | CMSPAR)), parityFlags);
+    QCOMPARE(bool(t.c_cflag & CSTOPB), twoStopBits);
+}
+
+void TestSerialPage::sendActsWhenTheButtonGoesDown()
+{
+    makeWindow();
+    pressOpen();
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("p"));
+    QTest::mousePress(w->ui->sendmsgBtn, Qt::LeftButton);
+    QCOMPARE(peerRead(1), QByteArray("p"));
+    QTest::mouseRelease(w->ui->sendmsgBtn, Qt::LeftButton);
+    QCOMPARE(peerRead(1, 300), QByteArray());
+}
+
+void TestSerialPage::closingDuringKeepSendResumesOnReopen()
+{
+    makeWindow();
+    pressOpen();
+    w->ui->obocheckBox->setChecked(true);
+    w->ui->delayspinBox->setValue(50);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("k"));
+    pressSend();
+    QCOMPARE(peerRead(3, 3000), QByteArray("kkk"));
+
+    // Closing leaves the repeat send "running" without effect...
+    pressOpen();
+    QVERIFY(!w->serialOpen);
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Pause"));
+    QVERIFY(w->comSendTimer->isActive());
+    QTest::qWait(100);
+    peer->readAll();
+    QCOMPARE(peerRead(1, 400), QByteArray());
+    // ...and opening again resumes it.
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    QCOMPARE(peerRead(3, 3000), QByteArray("kkk"));
+    pressSend();
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Send"));
+}
+
+void TestSerialPage::sendFileIsExclusiveAndNotCounted()
+{
+    makeWindow();
+    pressOpen();
+    QByteArray lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "file line " + QByteArray::number(i) + "\n";
+    const QString path = dir->file(QStringLiteral("lines.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines);
+    f.close();
+    const QString busy = QStringLiteral("A file is being sent; wait until it is done");
+
+    prompts->queueFile(path);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    const int dialogs = prompts->requests().size();
+    // While it goes out, nothing else starts writing: Send, Keep Send, the
+    // command list and a second Send File (which does not even ask for a file).
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("X"));
+    pressSend();
+    QCOMPARE(status(), busy);
+    w->ui->obocheckBox->setChecked(true);
+    pressSend();
+    QCOMPARE(status(), busy);
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Send"));
+    QVERIFY(!w->comSendTimer->isActive());
+    w->ui->obocheckBox->setChecked(false);
+    w->command_sendMsg("Y");
+    QCOMPARE(status(), busy);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    QCOMPARE(status(), busy);
+    QCOMPARE(prompts->requests().size(), dialogs);
+
+    QCOMPARE(peerRead(lines.size(), 10000), lines);
+    QTRY_COMPARE(status(), QStringLiteral("Success for send the data in the file"));
+    QCOMPARE(peerRead(1, 300), QByteArray());
+    // The file's bytes are not counted.
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 0);
+
+    // Closing the port stops a file on its way; afterwards sends work again.
+    prompts->queueFile(path);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    QVERIFY(!peerRead(20, 3000).isEmpty());
+    pressOpen();
+    QCOMPARE(status(), QStringLiteral("Serial closed"));
+    QTest::qWait(100);
+    peer->readAll();
+    QCOMPARE(peerRead(1, 300), QByteArray());
+    pressOpen();
+    pressSend();
+    QCOMPARE(peerRead(1), QByteArray("X"));
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 1);
 }
 
 void TestSerialPage::vanishedPeerClosesThePort()

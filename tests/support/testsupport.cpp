@@ -74,7 +74,8 @@ void prepareEnvironment()
     CurrencyConverter::setFeedBaseForTesting(QStringLiteral("http://127.0.0.1:1"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program: no shared OpenGL context at start (the web engine
+    // sets one up when it is first loaded).
 }
 
 } // namespace TestSupport

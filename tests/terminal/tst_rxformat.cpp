@@ -26,15 +26,18 @@ private slots:
     void hexSendParsing_data();
     void hexSendParsing();
     void textSendEndsLinesWithCrlfOnce();
+    void utf8StreamDecodingIgnoresChunkBoundaries_data();
+    void utf8StreamDecodingIgnoresChunkBoundaries();
 
     void plainChunksShowTextAndHex();
     void decodingKeepsStateAcrossChunks();
+    void heldBackBytesShowWhenTheStreamEnds();
     void gbkDecodingKeepsStateAcrossChunks();
     void stampedChunksAreBlocksOfTheirOwnAndNeverMarkup();
     void blockCapHoldsForManyChunks();
     void longRunsAreCutIntoDisplayLines();
     void updatesAreCoalesced();
-    void unshownViewsCatchUpUnderAFlood();
+    void hiddenViewsAreWrittenWhenShown();
     void counterDisplayHeldAt99999();
 };
 
@@ -146,12 +149,72 @@ void TestRxFormat::textSendEndsLinesWithCrlfOnce()
     QCOMPARE(textToCrlf(QString::fromUtf8("é")), QByteArray("\xc3\xa9"));
 }
 
+void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries_data()
+{
+    const QString r(QChar(0xFFFD));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("abc\n") << QStringLiteral("abc\n");
+    QTest::newRow("two, three and four bytes") << QByteArray("\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80")
+                                               << QString::fromUtf8("é中😀");
+    QTest::newRow("truncated lead before line feed") << QByteArray("A\xe4\n") << QStringLiteral("A") + r + "\n";
+    QTest::newRow("truncated lead before a whole character")
+        << QByteArray("A\xe4\xe4\xb8\xad") << QStringLiteral("A") + r + QString::fromUtf8("中");
+    QTest::newRow("two of three bytes, then ascii") << QByteArray("\xe4\xb8x") << r + r + "x";
+    QTest::newRow("latin-1 lines") << QByteArray("caf\xe9\ncaf\xe9\n")
+                                   << QStringLiteral("caf") + r + "\ncaf" + r + "\n";
+    QTest::newRow("stray continuation bytes") << QByteArray("\x80\xbf" "a") << r + r + "a";
+    QTest::newRow("overlong two bytes") << QByteArray("\xc0\xaf\xc1\x81") << r + r + r + r;
+    QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << r + r + r;
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << r + r + r;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << r + r + r + r;
+    QTest::newRow("F5 and FF") << QByteArray("\xf5\xff") << r + r;
+    QTest::newRow("highest and lowest of each length")
+        << QByteArray("\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf")
+        << QString::fromUtf8("\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
+    QTest::newRow("truncated four-byte at the end") << QByteArray("ok\xf0\x9f\x98") << QStringLiteral("ok") + r + r + r;
+    QTest::newRow("replacement character itself") << QByteArray("\xef\xbf\xbd") << r;
+}
+
+void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const auto decodeIn = [&bytes](const QList<int> &cuts) {
+        Utf8StreamDecoder decoder;
+        QString out;
+        int from = 0;
+        for (int cut : cuts + QList<int>{int(bytes.size())}) {
+            out += decoder.decode(bytes.mid(from, cut - from));
+            if (decoder.pendingBytes() > 3)
+                return QStringLiteral("held back more than three bytes");
+            from = cut;
+        }
+        return out + decoder.finish();
+    };
+    QCOMPARE(decodeIn({}), text);
+    // Every way of cutting the stream into up to three reads, and byte by byte.
+    for (int a = 0; a <= bytes.size(); ++a) {
+        for (int b = a; b <= bytes.size(); ++b)
+            QCOMPARE(decodeIn({a, b}), text);
+    }
+    QList<int> each;
+    for (int i = 1; i < bytes.size(); ++i)
+        each << i;
+    QCOMPARE(decodeIn(each), text);
+}
+
 namespace {
 struct Views {
     QPlainTextEdit text;
     QPlainTextEdit hex;
     ReceiveDisplay display;
     explicit Views(const ReceiveDisplay::Options &o = ReceiveDisplay::Options()) : display(&text, &hex, o) {}
+    void show()
+    {
+        text.show();
+        hex.show();
+    }
 };
 } // namespace
 
@@ -184,6 +247,28 @@ void TestRxFormat::decodingKeepsStateAcrossChunks()
     v.display.flush();
     QCOMPARE(v.text.toPlainText(), QString::fromUtf8("x中y"));
     QCOMPARE(v.hex.toPlainText(), QStringLiteral("0x78,0xe4,0xb8,0xad,0x79,"));
+}
+
+void TestRxFormat::heldBackBytesShowWhenTheStreamEnds()
+{
+    Views v;
+    // A Latin-1 device, read in pieces that end right after the 0xE9.
+    for (int i = 0; i < 100; ++i) {
+        v.display.append("caf\xe9", false);
+        v.display.append("\n", false);
+    }
+    v.display.append("x\xe4\xb8", false);
+    v.show();
+    v.display.flush();
+    QCOMPARE(v.text.blockCount(), 101);
+    QCOMPARE(v.text.document()->findBlockByNumber(99).text(), QStringLiteral("caf") + QChar(0xFFFD));
+    QCOMPARE(v.text.document()->lastBlock().text(), QStringLiteral("x"));
+    v.display.endStream();
+    QCOMPARE(v.text.document()->lastBlock().text(), QStringLiteral("x") + QChar(0xFFFD) + QChar(0xFFFD));
+    // A new stream starts clean.
+    v.display.append("\xad", false);
+    v.display.flush();
+    QVERIFY(v.text.toPlainText().endsWith(QString(3, QChar(0xFFFD))));
 }
 
 void TestRxFormat::gbkDecodingKeepsStateAcrossChunks()
@@ -268,6 +353,8 @@ void TestRxFormat::blockCapHoldsForManyChunks()
 
 void TestRxFormat::longRunsAreCutIntoDisplayLines()
 {
+    const int line = RxFormat::kDisplayLineChars;
+    QVERIFY(line <= 4096);
     Views v;
     const QByteArray run(3000, 'z');
     for (int i = 0; i < 10; ++i)
@@ -275,25 +362,28 @@ void TestRxFormat::longRunsAreCutIntoDisplayLines()
     v.display.flush();
     int total = 0;
     for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next()) {
-        QVERIFY(b.text().size() <= 4096);
+        QVERIFY(b.text().size() <= line);
         total += b.text().size();
     }
     QCOMPARE(total, 30000);
+    QCOMPARE(v.text.blockCount(), (30000 + line - 1) / line);
     for (QTextBlock b = v.hex.document()->begin(); b.isValid(); b = b.next())
-        QVERIFY(b.text().size() <= 4096);
+        QVERIFY(b.text().size() <= line);
 
     // Stamped: the stamp counts towards the line.
     Views s;
-    s.display.append(QByteArray(5000, 'q'), true);
+    const int size = line + 100;
+    s.display.append(QByteArray(size, 'q'), true);
     s.display.flush();
     QCOMPARE(s.text.blockCount(), 2);
-    QCOMPARE(s.text.document()->begin().text().size(), 4096);
-    QCOMPARE(s.text.document()->lastBlock().text().size(), 5000 + 14 - 4096);
+    QCOMPARE(s.text.document()->begin().text().size(), line);
+    QCOMPARE(s.text.document()->lastBlock().text().size(), size + 14 - line);
 }
 
 void TestRxFormat::updatesAreCoalesced()
 {
     Views v;
+    v.show();
     QLCDNumber counter;
     v.display.setCounter(&counter);
     QSignalSpy shown(&v.display, &ReceiveDisplay::shown);
@@ -351,31 +441,64 @@ void checkNewestLines(const QPlainTextEdit &text)
 }
 } // namespace
 
-void TestRxFormat::unshownViewsCatchUpUnderAFlood()
+void TestRxFormat::hiddenViewsAreWrittenWhenShown()
 {
-    // Views that are not on screen get a flood without an explicit flush,
-    // complete up to the cap.
-    {
-        Views v;
-        feedNumberedLines(v.display);
-        QTRY_VERIFY_WITH_TIMEOUT(!v.display.hasPending(), 3000);
-        checkNewestLines(v.text);
-        QCOMPARE(v.hex.blockCount(), 10000);
-        QCOMPARE(v.hex.document()->findBlockByNumber(9998).text(),
-                 QStringLiteral("0x32,0x39,0x39,0x39,0x39,0x0a,"));
+    // Views that are not on screen take a flood without being written...
+    Views v;
+    feedNumberedLines(v.display);
+    QTest::qWait(300);
+    QVERIFY(v.display.hasPending());
+    QCOMPARE(v.text.blockCount(), 1);
+    QCOMPARE(v.hex.blockCount(), 1);
+    // ...and hold exactly the newest blocks once shown, before they are
+    // painted, with the cursor at the end.
+    v.text.show();
+    checkNewestLines(v.text);
+    QCOMPARE(v.text.textCursor().position(), v.text.document()->characterCount() - 1);
+    v.hex.show();
+    QCOMPARE(v.hex.blockCount(), 10000);
+    QCOMPARE(v.hex.document()->findBlockByNumber(0).text(), QStringLiteral("0x32,0x30,0x30,0x30,0x31,0x0a,"));
+    QCOMPARE(v.hex.document()->findBlockByNumber(9998).text(), QStringLiteral("0x32,0x39,0x39,0x39,0x39,0x0a,"));
+    QVERIFY(!v.display.hasPending());
+
+    // A hex view hidden during a mixed stream (long runs, line feeds,
+    // stamped chunks, hidden half-way through) shows the same as one that
+    // was on screen all along. A small cap and short lines make the hidden
+    // view drop most of what it keeps.
+    ReceiveDisplay::Options small;
+    small.maxBlocks = 300;
+    small.maxLineChars = 100;
+    Views shown(small);
+    shown.show();
+    Views hidden(small);
+    hidden.show();
+    quint32 seed = 27;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray chunk;
+        // Long runs alternate with short pieces that hold line feeds.
+        const int kind = i % 2 == 0 ? 0 : 1 + int(next() % 3);
+        const int size = 1 + next() % (kind == 0 ? 3000 : 40);
+        for (int j = 0; j < size; ++j)
+            chunk += kind == 1 && next() % 8 == 0 ? '\n' : char('a' + next() % 26);
+        const bool stamped = next() % 5 == 0;
+        shown.display.append(chunk, stamped);
+        hidden.display.append(chunk, stamped);
+        if (i == 100)
+            hidden.hex.hide();
+        if (i % 50 == 0)
+            QCoreApplication::processEvents();
     }
-    // A view that is shown holds everything at once, before it is painted.
-    {
-        Views v;
-        feedNumberedLines(v.display);
-        v.text.show();
-        checkNewestLines(v.text);
-        QCOMPARE(v.text.textCursor().position(), v.text.document()->characterCount() - 1);
-        v.hex.show();
-        QCOMPARE(v.hex.blockCount(), 10000);
-        QCOMPARE(v.hex.document()->findBlockByNumber(0).text(), QStringLiteral("0x32,0x30,0x30,0x30,0x31,0x0a,"));
-        QVERIFY(!v.display.hasPending());
-    }
+    shown.display.flush();
+    hidden.display.flush();
+    hidden.hex.show();
+    const QRegularExpression stampText(QStringLiteral("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
+    QString expected = shown.hex.toPlainText();
+    QString got = hidden.hex.toPlainText();
+    expected.replace(stampText, QStringLiteral("[stamp]"));
+    got.replace(stampText, QStringLiteral("[stamp]"));
+    QCOMPARE(hidden.hex.blockCount(), shown.hex.blockCount());
+    QCOMPARE(got, expected);
 }
 
 #include "tst_rxformat.moc"
