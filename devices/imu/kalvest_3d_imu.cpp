@@ -167,20 +167,42 @@ void widget3D::wheelEvent(QWheelEvent *event)
 
 kalvest_3d_imu::kalvest_3d_imu(QWidget *parent) : QWidget(parent)
 {
-    auto *layout = new QGridLayout(this);
+    new QGridLayout(this);
+}
+
+// Built when first on screen: asking for OpenGL loads the driver, which
+// start-up should not pay for a page nobody opens.
+void kalvest_3d_imu::showEvent(QShowEvent *event)
+{
+    if (!m_built)
+        build();
+    QWidget::showEvent(event);
+}
+
+void kalvest_3d_imu::build()
+{
+    m_built = true;
+    auto *grid = static_cast<QGridLayout *>(layout());
     if (GlSupport::usable()) {
         view = new widget3D(50, 100, 20);
-        layout->addWidget(QWidget::createWindowContainer(view, this), 0, 0);
+        grid->addWidget(QWidget::createWindowContainer(view, this), 0, 0);
+        if (m_hasPending)
+            setQuaternion(m_pending[0], m_pending[1], m_pending[2], m_pending[3]);
     } else {
         auto *placeholder = new QLabel(tr("3D view not available: this display offers no OpenGL."), this);
         placeholder->setAlignment(Qt::AlignCenter);
         placeholder->setObjectName(QStringLiteral("imuPlaceholder"));
-        layout->addWidget(placeholder, 0, 0);
+        grid->addWidget(placeholder, 0, 0);
     }
 }
 
 void kalvest_3d_imu::setQuaternion(double w, double x, double y, double z)
 {
+    if (!m_built) {
+        m_hasPending = true;
+        m_pending[0] = w, m_pending[1] = x, m_pending[2] = y, m_pending[3] = z;
+        return;
+    }
     if (!view || !view->cuboid)
         return;
     const QQuaternion q = QQuaternion(float(w), float(x), float(y), float(z)).normalized();

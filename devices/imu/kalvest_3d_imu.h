@@ -63,8 +63,18 @@ public:
     explicit kalvest_3d_imu(QWidget *parent = nullptr);
 
     // Turns the cuboid to the attitude (normalised, then -90 degrees about
-    // X); nothing without a 3D view.
+    // X); nothing without a 3D view. Before the view is first shown the
+    // newest attitude is kept for it.
     void setQuaternion(double w, double x, double y, double z);
 
-    widget3D *view = nullptr; // null when the placeholder is shown
+    widget3D *view = nullptr; // null before first shown and when the placeholder is shown
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void build();
+    bool m_built = false;
+    bool m_hasPending = false;
+    double m_pending[4] = {1, 0, 0, 0};
 };

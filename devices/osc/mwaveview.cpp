@@ -19,7 +19,6 @@ QColor MWaveView::channelColor(int n) { return kChannelColors[qBound(0, n, 15)];
 
 MWaveView::MWaveView(QWidget *parent) : QChartView(parent)
 {
-    m_openGl = GlSupport::usable();
     m_chart = new QChart;
     m_chart->setTheme(QChart::ChartThemeLight);
     m_chart->legend()->hide();
@@ -63,6 +62,20 @@ MWaveView::MWaveView(QWidget *parent) : QChartView(parent)
 }
 
 MWaveView::~MWaveView() = default;
+
+void MWaveView::showEvent(QShowEvent *event)
+{
+    // Whether the display can draw with OpenGL is asked when the chart is
+    // first on screen: asking loads the OpenGL driver, which start-up should
+    // not pay for a page nobody opens.
+    if (!m_glDecided) {
+        m_glDecided = true;
+        m_openGl = GlSupport::usable();
+        for (QLineSeries *series : std::as_const(m_channels))
+            series->setUseOpenGL(m_openGl);
+    }
+    QChartView::showEvent(event);
+}
 
 void MWaveView::addChannel(int n)
 {

@@ -53,6 +53,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QChart *m_chart = nullptr;
@@ -68,6 +69,7 @@ private:
     QPoint m_lastPos;
     bool m_paused = false;
     bool m_openGl = false;
+    bool m_glDecided = false;
     QMenu *m_menu = nullptr;
     QAction *m_startAction = nullptr;
     QAction *m_pauseAction = nullptr;

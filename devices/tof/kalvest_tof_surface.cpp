@@ -36,11 +36,6 @@ kalvest_tof_surface::kalvest_tof_surface(QWidget *parent) : QWidget(parent), ui(
     series->setItemLabelFormat(QString());
 
     makeGraph(8, 8, 8000);
-    if (graph) {
-        graph->axisX()->setTitle(QStringLiteral("X轴"));
-        graph->axisY()->setTitle(QStringLiteral("Y轴"));
-        graph->axisZ()->setTitle(QStringLiteral("Z轴"));
-    }
     series->dataProxy()->resetArray(dataArray);
 
     // Until the first rebuild the column runs in the outer loop.
@@ -72,14 +67,36 @@ void kalvest_tof_surface::fillData(int rows, int cols)
     }
 }
 
+void kalvest_tof_surface::showEvent(QShowEvent *event)
+{
+    if (!m_shown) {
+        m_shown = true;
+        makeGraph(m_pendingRows, m_pendingCols, m_pendingTop);
+        if (m_rangeSet)
+            set_max_distance(maxDistance);
+    }
+    QWidget::showEvent(event);
+}
+
 void kalvest_tof_surface::makeGraph(int rows, int cols, float heightTop)
 {
+    // The graph is made when the view is first on screen: asking for
+    // OpenGL loads the driver, which start-up should not pay for a page
+    // nobody opens.
+    if (!m_shown) {
+        m_pendingRows = rows;
+        m_pendingCols = cols;
+        m_pendingTop = heightTop;
+        m_rangeSet = false;
+        return;
+    }
     if (!GlSupport::usable()) {
         if (!m_placeholder) {
             m_placeholder = new QLabel(tr("The 3D view needs OpenGL, which this display does not offer."), this);
             m_placeholder->setAlignment(Qt::AlignCenter);
             m_placeholder->setWordWrap(true);
             ui->gridLayout_3dsurface->addWidget(m_placeholder);
+            m_placeholder->show();
         }
         return;
     }
@@ -101,6 +118,12 @@ void kalvest_tof_surface::makeGraph(int rows, int cols, float heightTop)
     camera->setXRotation(-90);
     camera->setYRotation(45);
     camera->setZoomLevel(100);
+    if (m_firstGraph) {
+        m_firstGraph = false;
+        graph->axisX()->setTitle(QStringLiteral("X轴"));
+        graph->axisY()->setTitle(QStringLiteral("Y轴"));
+        graph->axisZ()->setTitle(QStringLiteral("Z轴"));
+    }
 }
 
 void kalvest_tof_surface::set_mode(int mode)
@@ -124,6 +147,7 @@ void kalvest_tof_surface::set_mode(int mode)
 void kalvest_tof_surface::set_max_distance(int distance)
 {
     maxDistance = distance;
+    m_rangeSet = true;
     if (graph && graph->axisY())
         graph->axisY()->setRange(0, float(distance));
 }

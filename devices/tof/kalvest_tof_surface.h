@@ -44,6 +44,9 @@ public:
     QList<QPoint> zones;
     int maxDistance = 4000;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void fillData(int rows, int cols);
     void makeGraph(int rows, int cols, float heightTop);
@@ -54,4 +57,9 @@ private:
     Q3DSurface *graph = nullptr;
     QWidget *container = nullptr;
     QLabel *m_placeholder = nullptr;
+    bool m_shown = false;       // the graph is made on first show
+    bool m_firstGraph = true;   // the first graph gets the axis titles
+    int m_pendingRows = 8, m_pendingCols = 8;
+    float m_pendingTop = 8000;
+    bool m_rangeSet = false;    // a height range was set after the last rebuild
 };
