@@ -21,6 +21,8 @@ struct Engine {
     QWidget *(*create)(QWidget *) = nullptr;
     void (*load)(QWidget *, const QUrl &) = nullptr;
     void (*setAttribute)(QWidget *, int, bool) = nullptr;
+    QWidget *(*createAlerting)(QWidget *, void (*)(const QString &)) = nullptr;
+    void (*runJavaScript)(QWidget *, const QString &) = nullptr;
     QString error;
     bool tried = false;
 };
@@ -71,7 +73,10 @@ Engine &loaded()
     e.create = reinterpret_cast<QWidget *(*)(QWidget *)>(library.resolve("velm_web_create"));
     e.load = reinterpret_cast<void (*)(QWidget *, const QUrl &)>(library.resolve("velm_web_load"));
     e.setAttribute = reinterpret_cast<void (*)(QWidget *, int, bool)>(library.resolve("velm_web_set_attribute"));
-    if (!e.create || !e.load || !e.setAttribute) {
+    e.createAlerting = reinterpret_cast<QWidget *(*)(QWidget *, void (*)(const QString &))>(
+        library.resolve("velm_web_create_alerting"));
+    e.runJavaScript = reinterpret_cast<void (*)(QWidget *, const QString &)>(library.resolve("velm_web_run_javascript"));
+    if (!e.create || !e.load || !e.setAttribute || !e.createAlerting || !e.runJavaScript) {
         e.error = library.errorString();
         e.create = nullptr;
     }
@@ -92,6 +97,23 @@ QWidget *create(QWidget *parent, QString *error)
         return nullptr;
     }
     return e.create(parent);
+}
+
+QWidget *createWithAlerts(QWidget *parent, void (*alert)(const QString &), QString *error)
+{
+    Engine &e = loaded();
+    if (!e.create) {
+        if (error)
+            *error = e.error;
+        return nullptr;
+    }
+    return e.createAlerting(parent, alert);
+}
+
+void runJavaScript(QWidget *view, const QString &script)
+{
+    if (view && engine().runJavaScript)
+        engine().runJavaScript(view, script);
 }
 
 void load(QWidget *view, const QUrl &url)

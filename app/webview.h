@@ -18,7 +18,11 @@ enum Attribute { LocalStorageEnabled = 5, LocalContentCanAccessFileUrls = 9 };
 // A new web view (a QWebEngineView) with the given parent, or nullptr when
 // the web engine cannot be loaded; `error` then says why.
 QWidget *create(QWidget *parent, QString *error = nullptr);
+// The same, with the page's JavaScript alerts handed to `alert`.
+QWidget *createWithAlerts(QWidget *parent, void (*alert)(const QString &message), QString *error = nullptr);
 void load(QWidget *view, const QUrl &url);
+// Runs `script` in the view's page (no result).
+void runJavaScript(QWidget *view, const QString &script);
 void setAttribute(QWidget *view, Attribute attribute, bool on);
 // Whether the web engine has been loaded into the process.
 bool isLoaded();

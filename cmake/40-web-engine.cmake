@@ -1,10 +1,8 @@
 # The "More" page's web view comes from a module of its own, velm_web.so
 # next to libvelm_core.so, loaded when the page is first shown
-# (app/webview.h). As long as velm_core itself links Qt WebEngine (the GPS
-# page's map, devices/gps/gpsmapbridge) the engine and the OpenGL context it
-# sets up are loaded at every start anyway; once no code of velm_core uses
-# Qt WebEngine directly, dropping WebEngineWidgets from velm_core's link in
-# the top-level CMakeLists.txt keeps both out of the start-up.
+# (app/webview.h), and the GPS page's map is shown the same way. velm_core
+# itself does not link Qt WebEngine: a library that does loads the engine,
+# and the OpenGL context it sets up, at every start.
 add_library(velm_web MODULE ${CMAKE_SOURCE_DIR}/web/webengineview.cpp)
 target_link_libraries(velm_web PRIVATE Qt6::WebEngineWidgets)
 set_target_properties(velm_web PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

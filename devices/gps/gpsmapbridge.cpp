@@ -1,12 +1,21 @@
 #include "gpsmapbridge.h"
 
-#include "customwebpage.h"
+#include "uiprompt.h"
+#include "webview.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <QWidget>
+
+namespace {
+// The map pages' alerts ("IP location failed!", a map that could not load)
+// reach the user as a message box.
+void showAlert(const QString &message)
+{
+    UiPrompt::information(nullptr, QCoreApplication::translate("CustomWebPage", "Message"), message, QMessageBox::Ok);
+}
+} // namespace
 
 GpsMapBridge::GpsMapBridge(QWidget *tabPage, QGridLayout *layout, QWidget *window, const QUrl &mapPage)
     : QObject(window), m_tabPage(tabPage), m_layout(layout), m_window(window), m_url(mapPage)
@@ -31,29 +40,35 @@ void GpsMapBridge::ensureView()
         return;
     if (m_tabPage)
         m_tabPage->removeEventFilter(this);
-    m_view = new QWebEngineView(m_window);
+    // The web engine is a module of its own, loaded with the first view.
+    m_view = WebView::createWithAlerts(m_window, &showAlert);
+    if (!m_view)
+        return;
     if (m_layout)
         m_layout->addWidget(m_view);
-    m_page = new CustomWebPage(m_window);
-    m_view->setPage(m_page);
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        m_loaded = true;
-        const QStringList held = std::exchange(m_held, {});
-        for (const QString &script : held)
-            m_page->runJavaScript(script);
-        emit mapLoaded(ok);
-    });
-    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_loaded = false; });
-    m_view->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-    m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    m_view->load(m_url);
+    connect(m_view, SIGNAL(loadFinished(bool)), this, SLOT(onLoadFinished(bool)));
+    connect(m_view, SIGNAL(loadStarted()), this, SLOT(onLoadStarted()));
+    WebView::setAttribute(m_view, WebView::LocalStorageEnabled, true);
+    WebView::setAttribute(m_view, WebView::LocalContentCanAccessFileUrls, true);
+    WebView::load(m_view, m_url);
     emit viewCreated();
+}
+
+void GpsMapBridge::onLoadStarted() { m_loaded = false; }
+
+void GpsMapBridge::onLoadFinished(bool ok)
+{
+    m_loaded = true;
+    const QStringList held = std::exchange(m_held, {});
+    for (const QString &script : held)
+        WebView::runJavaScript(m_view, script);
+    emit mapLoaded(ok);
 }
 
 void GpsMapBridge::run(const QString &script)
 {
-    if (m_page && m_loaded) {
-        m_page->runJavaScript(script);
+    if (m_view && m_loaded) {
+        WebView::runJavaScript(m_view, script);
         return;
     }
     m_held.append(script);

@@ -10,10 +10,7 @@
 #include <QUrl>
 
 #include <QGridLayout>
-#include <QWebEngineView>
 #include <QWidget>
-
-#include "customwebpage.h"
 
 class GpsMapBridge : public QObject
 {
@@ -30,8 +27,8 @@ public:
     // page has loaded. At most kMaxHeldCalls are held (the oldest go).
     void run(const QString &script);
 
-    QWebEngineView *view() const { return m_view; }
-    CustomWebPage *page() const { return m_page; }
+    // The web view (a QWebEngineView), or null before it is made.
+    QWidget *view() const { return m_view; }
     bool loaded() const { return m_loaded; }
     const QUrl &mapPage() const { return m_url; }
     // Creates the view now if it does not exist yet.
@@ -44,13 +41,16 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    void onLoadStarted();
+    void onLoadFinished(bool ok);
+
 private:
     QPointer<QWidget> m_tabPage;
     QPointer<QGridLayout> m_layout;
     QPointer<QWidget> m_window;
     QUrl m_url;
-    QPointer<QWebEngineView> m_view;
-    QPointer<CustomWebPage> m_page;
+    QPointer<QWidget> m_view;
     bool m_loaded = false;
     QStringList m_held;
 };

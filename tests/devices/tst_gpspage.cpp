@@ -225,7 +225,7 @@ void TestGpsPage::openStreetMapMarkerAndReplay()
     QVERIFY(map()->view());
     QCOMPARE(map()->mapPage(), QUrl(QStringLiteral("qrc:/html/images/openstreetmap.html")));
     QTRY_VERIFY_WITH_TIMEOUT(map()->loaded(), 30000);
-    QWebEnginePage *page = map()->view()->page();
+    QWebEnginePage *page = qobject_cast<QWebEngineView *>(map()->view())->page();
     // Leaflet came from the resources and built the map.
     QCOMPARE(js(page, QStringLiteral("typeof L.version + ':' + (marker !== null)")).toString(),
              QStringLiteral("string:true"));
@@ -295,7 +295,7 @@ void TestGpsPage::baiduPageAndRouteText()
     QTRY_VERIFY_WITH_TIMEOUT(f.prompts->texts().contains(QStringLiteral("地图加载失败，请检查网络！")), 20000);
 
     // The route text arrives as one string, whatever it holds.
-    QWebEnginePage *page = map()->view()->page();
+    QWebEnginePage *page = qobject_cast<QWebEngineView *>(map()->view())->page();
     js(page, QStringLiteral("window.searchdriving = function (a) { window.route = a; };"));
     const QString text = QStringLiteral("北京'); alert('x'); (' \"); alert(\"y\"); (\" \\ \n end");
     f.prompts->clear();
