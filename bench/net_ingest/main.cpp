@@ -6,6 +6,7 @@
 // as fast as the socket takes it (the serial benchmark's data), then closes.
 // UDP: a thread sends 100000 datagrams of 64 bytes at 20000 per second to
 // the page's port.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 #include "netterminal.h"
@@ -263,18 +264,10 @@ int udpCase(QApplication &app, MainWindow &w)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"COM", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope", "MQTT",
-                                "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
+    Bench::useScratchSettings({QStringLiteral("UDP"), QStringLiteral("TCP")});
 
     MainWindow w;
     w.resize(1200, 900);

@@ -3,6 +3,7 @@
 // fast as the terminal takes them, and reports frames per second, frames
 // lost (sent but not counted by the page) and the worst lateness of a 10 ms
 // timer meanwhile.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "osc/mwaveview.h"
 #include "portlister.h"
@@ -57,26 +58,14 @@ bool writeAll(int fd, const char *p, qint64 left)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "MQTT", "Ble",
-                                "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
+    Bench::useScratchSettings({QStringLiteral("Oscilloscope")});
 
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::fprintf(stderr, "no pseudo-terminal\n");
+    const int master = Bench::openPortPty();
+    if (master < 0)
         return 1;
-    }
-    const QString slave = QString::fromLocal8Bit(ptsname(master));
-    SerialPortLister::setLister([slave] { return QStringList{slave}; });
 
     MainWindow w;
     w.resize(1200, 900);

@@ -6,6 +6,7 @@
 // (the port closed and the window left idle for 300 ms), what the views
 // hold (blocks and characters of both), and the blocks a hidden hex view
 // holds once it is shown.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "portlister.h"
 #include "receivedisplay.h"
@@ -61,18 +62,6 @@ QByteArray pattern(bool lineFeeds)
     return data;
 }
 
-long residentKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 struct Case {
     const char *name;
     bool lineFeeds;
@@ -92,26 +81,14 @@ T median(QList<T> values)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
-                                "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
+    Bench::useScratchSettings({QStringLiteral("COM")});
 
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::fprintf(stderr, "no pseudo-terminal\n");
+    const int master = Bench::openPortPty();
+    if (master < 0)
         return 1;
-    }
-    const QString slave = QString::fromLocal8Bit(ptsname(master));
-    SerialPortLister::setLister([slave] { return QStringList{slave}; });
 
     MainWindow w;
     w.resize(1200, 900);
@@ -121,7 +98,7 @@ int main(int argc, char *argv[])
     while (settle.elapsed() < 500)
         app.processEvents(QEventLoop::AllEvents, 50);
 
-    std::fprintf(stderr, "rss_mb_before=%ld\n", residentKb() / 1024);
+    std::fprintf(stderr, "rss_mb_before=%ld\n", Bench::residentKb() / 1024);
     const Case cases[] = {
         {"linefeeds", true, false, false, false},
         {"no_linefeeds", false, false, false, false},
@@ -216,7 +193,7 @@ int main(int argc, char *argv[])
             while (settle.elapsed() < 300)
                 app.processEvents(QEventLoop::AllEvents, 50);
             // Once the stream is over and the window has settled.
-            rssMb = qMax(rssMb, residentKb() / 1024);
+            rssMb = qMax(rssMb, Bench::residentKb() / 1024);
             // What a hidden hex view shows once it is shown.
             if (!c.hexShown) {
                 w.ui->HEXcheckBox->setChecked(true);
@@ -230,7 +207,7 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
     }
     // At the end the hex view has been shown and holds its 10000 lines too.
-    std::printf("rss_mb_at_end=%ld\n", residentKb() / 1024);
+    std::printf("rss_mb_at_end=%ld\n", Bench::residentKb() / 1024);
     ::close(master);
     return 0;
 }

@@ -2,6 +2,7 @@
 // real "Spectra" page (log hidden, as it is by default) and reports the
 // log's block count, whether its last block is the newest line, the lines
 // per second, and resident memory after each 50 000 lines.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "portlister.h"
 #include "spectra/kalvest_spectroscopy.h"
@@ -27,40 +28,19 @@
 
 namespace {
 
-long residentKb()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
-
 QByteArray line(int i) { return "F" + QByteArray::number(i % 9 + 1) + ":" + QByteArray::number(i % 1000) + "\r\n"; }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
-                                "MQTT", "Ble", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::fprintf(stderr, "no pseudo-terminal\n");
+    Bench::useScratchSettings({QStringLiteral("Spectra")});
+    const int master = Bench::openPortPty();
+    if (master < 0)
         return 1;
-    }
-    const QString slave = QString::fromLocal8Bit(ptsname(master));
-    SerialPortLister::setLister([slave] { return QStringList{slave}; });
 
     MainWindow w;
     w.resize(1280, 900);
@@ -78,7 +58,7 @@ int main(int argc, char *argv[])
 
     constexpr int kLines = 200000;
     constexpr int kStep = 50000;
-    std::printf("lines=0 rss_kb=%ld\n", residentKb());
+    std::printf("lines=0 rss_kb=%ld\n", Bench::residentKb());
     QElapsedTimer clock;
     clock.start();
     for (int done = 0; done < kLines; done += kStep) {
@@ -109,7 +89,7 @@ int main(int argc, char *argv[])
         writer.join();
         if (!ok)
             return 1;
-        std::printf("lines=%d rss_kb=%ld blocks=%d\n", done + kStep, residentKb(), log->document()->blockCount());
+        std::printf("lines=%d rss_kb=%ld blocks=%d\n", done + kStep, Bench::residentKb(), log->document()->blockCount());
         std::fflush(stdout);
     }
     const qint64 ms = qMax<qint64>(1, clock.elapsed());

@@ -8,6 +8,7 @@
 // box that holds the result to the output file and prints
 // "ms=<int> cpu_ms=<int>" (wall clock, and CPU time of the GUI thread); the
 // reference the output is compared with is made by runner.py, not here.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "portlister.h"
 #include "ui_mainwindow.h"
@@ -94,8 +95,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: textbox_bench <case> <input> <output>\n");
         return 2;
     }
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
     const QString name = QString::fromLatin1(argv[1]);
 
@@ -107,24 +107,13 @@ int main(int argc, char *argv[])
     const QString input = QString::fromUtf8(in.readAll());
     in.close();
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"UDP", "TCP", "GPS", "GSM", "Environment", "Oscilloscope", "MQTT", "Ble", "Spectra",
-                                "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
+    Bench::useScratchSettings({QStringLiteral("COM"), QStringLiteral("UNICODE"), QStringLiteral("Crypty")});
 
     // The Serial Debug send box is enabled only while a port is open: give
     // the page a pseudo-terminal to open.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::fprintf(stderr, "no pseudo-terminal\n");
+    const int master = Bench::openPortPty();
+    if (master < 0)
         return 2;
-    }
-    const QString slave = QString::fromLocal8Bit(ptsname(master));
-    SerialPortLister::setLister([slave] { return QStringList{slave}; });
 
     MainWindow w;
     w.resize(1200, 900);

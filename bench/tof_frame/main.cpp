@@ -4,6 +4,7 @@
 // 50 frames per case; in each, every zone changes value and colour. Prints
 // the median per zone count.
 #include "glsupport.h"
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "portlister.h"
 #include "tof/kalvest_tof.h"
@@ -95,25 +96,13 @@ QByteArray frame(int zones, int f)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-logging --log-level=3 --disable-gpu");
+    Bench::prepareEnvironment();
     QApplication app(argc, argv);
 
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    {
-        QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-        for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
-                                "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "Modbus", "Hex", "CIE", "IMU"})
-            s.setValue(QLatin1String(key), QStringLiteral("false"));
-    }
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::fprintf(stderr, "no pseudo-terminal\n");
+    Bench::useScratchSettings({QStringLiteral("TOF")});
+    const int master = Bench::openPortPty();
+    if (master < 0)
         return 1;
-    }
-    const QString slave = QString::fromLocal8Bit(ptsname(master));
-    SerialPortLister::setLister([slave] { return QStringList{slave}; });
 
     MainWindow w;
     w.resize(1280, 960);

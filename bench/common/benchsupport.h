@@ -1,0 +1,23 @@
+#pragma once
+// What the benchmarks that drive the real window share: the web-engine
+// switches, a scratch working directory whose settings switch on only the
+// pages a benchmark needs, a pseudo-terminal offered as the only serial
+// port, and the process's resident memory.
+
+#include <QStringList>
+
+namespace Bench {
+
+// Before the QApplication exists.
+void prepareEnvironment();
+// Makes a scratch folder (kept for the process) the working directory and
+// writes a settings file that switches on only `pages` (settings keys such
+// as "COM", "TOF").
+void useScratchSettings(const QStringList &pages);
+// A pseudo-terminal whose terminal side the window lists as its only
+// serial port; returns the controlling side, or -1 (after saying why).
+int openPortPty();
+// Resident memory of this process in KiB (-1 when unknown).
+long residentKb();
+
+} // namespace Bench
