@@ -181,6 +181,20 @@ void MainWindow::addCloseGuard(QObject *owner, CloseGuard guard)
     m_closeGuards.append({QPointer<QObject>(owner), std::move(guard)});
 }
 
+void MainWindow::addCloseHook(QObject *owner, CloseHook hook)
+{
+    m_closeHooks.append({QPointer<QObject>(owner), std::move(hook)});
+}
+
+void MainWindow::runCloseHooks()
+{
+    const auto hooks = m_closeHooks;
+    for (const auto &h : hooks) {
+        if (h.first)
+            h.second();
+    }
+}
+
 bool MainWindow::confirmClose()
 {
     for (const auto &g : qAsConst(m_closeGuards)) {
@@ -197,6 +211,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    runCloseHooks();
     QMainWindow::closeEvent(event);
 }
 

@@ -75,6 +75,10 @@ public:
     using CloseGuard = std::function<bool()>;
     void addCloseGuard(QObject *owner, CloseGuard guard);
     bool confirmClose();
+    // Work that must end when the window really closes (after every guard
+    // agreed) registers here; a close that a guard refused runs none of it.
+    using CloseHook = std::function<void()>;
+    void addCloseHook(QObject *owner, CloseHook hook);
 
     Ui::MainWindow *ui = nullptr;
 
@@ -587,4 +591,6 @@ public:
 private:
     QStringList m_initialisedPages;
     QList<QPair<QPointer<QObject>, CloseGuard>> m_closeGuards;
+    QList<QPair<QPointer<QObject>, CloseHook>> m_closeHooks;
+    void runCloseHooks();
 };

@@ -332,18 +332,24 @@ void TestPreferences::aPageThatRefusesToCloseStopsTheRestart()
         ++asked;
         return allow;
     });
+    int ended = 0;
+    w.addCloseHook(&owner, [&] { ++ended; });
     w.ui->actionConfig->trigger();
     press(w.configUi->ConfigOK_Button);
     QCOMPARE(asked, 1);
     QVERIFY(recorder.starts.isEmpty());
     QVERIFY(w.isVisible());
+    // A refused close ends nothing, whichever way it was asked for.
+    QVERIFY(!w.close());
+    QCOMPARE(ended, 0);
 
     // Agreeing restarts and closes, and the page is asked only once.
     allow = true;
     press(w.configUi->ConfigOK_Button);
-    QCOMPARE(asked, 2);
+    QCOMPARE(asked, 3);
     QCOMPARE(recorder.starts.size(), 1);
     QVERIFY(!w.isVisible());
+    QCOMPARE(ended, 1);
 }
 
 void TestPreferences::switchPicturesAreBlueOnAndGreyOff()
