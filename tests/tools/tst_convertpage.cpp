@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTranslator>
 
 #include "convert/currencyconverter.h"
@@ -83,6 +85,7 @@ private slots:
     void startState();
     void formMatchesTables();
     void iconsAndScreenshot();
+    void everyBlockShowsItsOwnIcon();
     void typingAndSwap();
     void everyBlockConvertsLikeItsTable();
     void currencyBlock();
@@ -188,6 +191,39 @@ void TestConvertPage::iconsAndScreenshot()
     if (!artifacts.isEmpty()) {
         QDir().mkpath(artifacts);
         QVERIFY(shot.save(QDir(artifacts).filePath(QStringLiteral("convert_page.png"))));
+    }
+}
+
+// Each header shows its own category's picture, drawn at 30 x 30: compared
+// with the resource drawn independently here, so a block that took another
+// block's icon (or none) fails by name.
+void TestConvertPage::everyBlockShowsItsOwnIcon()
+{
+    TestSupport::ScratchDir dir;
+    writeSettings({});
+    kalvest_convert page;
+    auto drawn = [](const QString &resource) {
+        QSvgRenderer renderer(resource);
+        QImage image(30, 30, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        renderer.render(&painter);
+        return image;
+    };
+    QList<QImage> seen;
+    for (const QString &key : kKeys) {
+        const QString file = key == QLatin1String("exchangerates") ? QStringLiteral("currencies")
+                             : key == QLatin1String("lengths")     ? QStringLiteral("length")
+                                                                   : key;
+        const QImage expected = drawn(QStringLiteral(":/property_icons/%1.svg").arg(file));
+        QVERIFY2(!seen.contains(expected), qPrintable(key)); // the 22 pictures differ
+        seen << expected;
+        const QImage shown = page.findChild<QLabel *>(QStringLiteral("label_svg_") + key)
+                                 ->pixmap()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY2(shown == expected, qPrintable(key));
     }
 }
 
