@@ -175,5 +175,14 @@ private:
     double DataStorage_toBaseUnit(double value, const QString &unitText);
     double DataStorage_fromBaseUnit(double value, const QString &unitText);
 
+    // The blocks differ only in their row of one table (in the .cpp); the
+    // functions above forward to these three, which serve every block.
+    enum class Block : int;
+    struct BlockRow;
+    static const BlockRow &row(Block block);
+    void initBlock(Block block);
+    void convertBlock(Block block);
+    void swapBlock(Block block);
+
     Ui::kalvest_convert *ui;
 };
