@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "appinfo.h"
+#include "pagetable.h"
 
 #include <QSettings>
 
@@ -12,26 +13,23 @@ int MainWindow::Config()
 
     settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
 
-    pageKeys = QStringList{QStringLiteral("COM"),     QStringLiteral("UDP"),         QStringLiteral("TCP"),
-                           QStringLiteral("GPS"),     QStringLiteral("GSM"),         QStringLiteral("UNICODE"),
-                           QStringLiteral("Environment"), QStringLiteral("Crypty"), QStringLiteral("Oscilloscope"),
-                           QStringLiteral("MQTT"),    QStringLiteral("Ble"),         QStringLiteral("Spectra"),
-                           QStringLiteral("Convert"), QStringLiteral("i2cdump"),     QStringLiteral("TOF"),
-                           QStringLiteral("Modbus"),  QStringLiteral("Hex"),         QStringLiteral("CIE"),
-                           QStringLiteral("IMU"),     QStringLiteral("MORE")};
+    const QList<PageEntry> &pages = PageTable::pages();
+    pageKeys.clear();
+    for (const PageEntry &page : pages)
+        pageKeys.append(QLatin1String(page.key));
 
-    QStringList kept;
-    for (int p = 0; p < pageCount; ++p) {
-        const QString value = settings->value(pageKeys.at(p)).toString();
-        kept.append((value.isEmpty() || value == QLatin1String("true")) ? pageKeys.at(p) : QStringLiteral("NULL"));
-    }
-
+    // A page stays when its switch is empty or exactly "true"; the others
+    // leave the tab bar (their widgets stay alive).
     int t = 0;
     for (int p = 0; p < pageCount; ++p) {
-        if (kept.at(p) == pageKeys.at(p))
-            ++t;
-        else
-            ui->tabWidget->removeTab(t);
+        const QString value = settings->value(pageKeys.at(p)).toString();
+        QWidget *tab = ui->*pages.at(p).tab;
+        if (value.isEmpty() || value == QLatin1String("true")) {
+            if (ui->tabWidget->indexOf(tab) >= 0)
+                ++t;
+        } else {
+            ui->tabWidget->removeTab(ui->tabWidget->indexOf(tab));
+        }
     }
     return t;
 }

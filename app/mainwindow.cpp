@@ -5,6 +5,7 @@
 #include "eventwait.h"
 #include "longtextlayout.h"
 #include "firstshow.h"
+#include "pagetable.h"
 #include "threadserial.h"
 #include "webview.h"
 
@@ -16,11 +17,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QLabel>
-
-#include "ble/kalvest_ble.h"
-#include "convert/kalvest_convert.h"
-#include "hex/kalvest_hex_tools.h"
-#include "osc/mwaveview.h"
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -57,7 +53,8 @@ MainWindow::MainWindow(QWidget *parent)
     gpsTcpOpen = 0;
     gsmTcpOpen = 0;
     gpsLastMapTime = 0;
-    pageCount = 19;
+    pageCount = PageTable::switchableCount();
+    pageSwitches = QList<int>(pageCount, 0);
 
     setWindowTitle(QStringLiteral("Kalvest -- VELM Ver %1.%2.%3")
                        .arg(AppInfo::kVersionMajor)
@@ -107,55 +104,12 @@ void MainWindow::addPageWidget(QWidget *page, QWidget *content)
 
 void MainWindow::dispatchPage(int tabIndex)
 {
-    const QString text = ui->tabWidget->tabText(tabIndex);
-    // Compared against the untranslated names: catalogues never translate
-    // a tab text.
-    if (text == QLatin1String("Serial Debug"))
-        Serial_Init_Start();
-    else if (text == QLatin1String("UDP Debug"))
-        UDP_Init_Start();
-    else if (text == QLatin1String("TCP Debug"))
-        TCP_Init_Start();
-    else if (text == QLatin1String("GPS Debug"))
-        GPS_Init_Start();
-    else if (text == QLatin1String("GSM Debug"))
-        GSM_Init_Start();
-    else if (text == QLatin1String("Unicode"))
-        Unicode_Init_Start();
-    else if (text == QLatin1String("Environment"))
-        ENVironment_Init_Start();
-    else if (text == QLatin1String("Crypty"))
-        Crypty_Init_Start();
-    else if (text == QLatin1String("Oscilloscope")) {
-        Oscilloscope_Init_Start();
-        oscWaveView = new MWaveView;
-        ui->gridLayout_oscilloscpewideget->addWidget(oscWaveView);
-    }
-    else if (text == QLatin1String("MQTT"))
-        Mqtt_Init_Start();
-    else if (text == QLatin1String("Ble"))
-        addPageWidget(ui->ble, new kalvest_ble(this));
-    else if (text == QLatin1String("Spectra"))
-        Spectra_Init_Start();
-    else if (text == QLatin1String("Convert"))
-        // Its unit tables, icons and flags take longer to build than the
-        // rest of the window: built when the tab is first shown.
-        whenFirstShown(ui->Convert, [this] { addPageWidget(ui->Convert, new kalvest_convert(this)); });
-    else if (text == QLatin1String("i2cdump"))
-        I2Cdump_Init_Start();
-    else if (text == QLatin1String("TOF"))
-        TOF_Init_Start();
-    else if (text == QLatin1String("Modbus"))
-        Modbus_Init_Start();
-    else if (text == QLatin1String("Hex"))
-        addPageWidget(ui->hextools, new kalvest_hex_tools(this));
-    else if (text == QLatin1String("CIE"))
-        CIE_Init_Start();
-    else if (text == QLatin1String("IMU"))
-        IMU_Init_Start();
-    else
+    // Found by its page widget, so a translated tab text changes nothing.
+    const PageEntry *page = PageTable::forTab(ui, ui->tabWidget->widget(tabIndex));
+    if (!page || !page->init)
         return;
-    m_initialisedPages.append(text);
+    page->init(*this);
+    m_initialisedPages.append(ui->tabWidget->tabText(tabIndex));
 }
 
 MainWindow::~MainWindow()

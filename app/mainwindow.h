@@ -36,6 +36,7 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class ThreadSerial;
+struct PageEntry;
 struct DevicePort;
 class ReceiveDisplay;
 class NetTerminal;
@@ -440,16 +441,24 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The page table (app/pagetable.h) behind start-up, Preferences and the
+    // port locks.
     void dispatchPage(int tabIndex);
+    void togglePageSwitch(int index);
+    void togglePageSwitch(const char *key);
+    void lockPortSettings(const PageEntry *holder, bool on);
+    void lockDevicePort(const DevicePort &page, bool on);
     void OSC_scheduleView();
     void OSC_updateView();
     void I2Cdump_enableRequests(bool on, bool withStartStop);
     bool I2Cdump_streamRunning() const;
     void I2Cdump_sendRequest(const QByteArray &request);
     void I2Cdump_log(QString text);
-    void addPageWidget(QWidget *page, QWidget *content);
 
 public:
+    // Adds a page widget to the layout of its tab page.
+    void addPageWidget(QWidget *page, QWidget *content);
+
     // ---- Shell ----
     Ui::Config *configUi = nullptr;
     Ui::Help *helpUi = nullptr;
@@ -460,8 +469,8 @@ public:
     // ---- Settings and page switches ----
     QSettings *settings = nullptr;
     QStringList pageKeys;
-    int pageSwitches[19] = {};
-    int pageCount = 19;
+    QList<int> pageSwitches;  // one per switchable page of the page table
+    int pageCount = 0;        // the switchable pages (app/pagetable.h)
     QPointer<QDialog> configDialog;  // the one open Preferences dialog
     bool closeConfirmed = false;     // the pages already agreed to close (restart)
 

@@ -6,6 +6,7 @@
 
 #include "appinfo.h"
 #include "desktophooks.h"
+#include "pagetable.h"
 #include "uiprompt.h"
 
 #include <QCoreApplication>
@@ -14,18 +15,6 @@
 #include <QSettings>
 
 namespace {
-// The on/off buttons in the order of pageKeys.
-QList<QPushButton *> switchButtons(Ui::Config *form)
-{
-    return {form->Config_COM_ON_OFF,      form->Config_UDP_ON_OFF,          form->Config_TCP_ON_OFF,
-            form->Config_GPS_ON_OFF,      form->Config_GSM_ON_OFF,          form->Config_UNICODE_ON_OFF,
-            form->Config_Envir_ON_OFF,    form->Config_Crypty_ON_OFF,       form->Config_Oscilloscope_ON_OFF,
-            form->Config_MQTT_ON_OFF,     form->Config_Ble_ON_OFF,          form->Config_Spectra_ON_OFF,
-            form->Config_Convert_ON_OFF,  form->Config_I2CDUMP_ON_OFF,      form->Config_TOF_ON_OFF,
-            form->Config_MODBUS_ON_OFF,   form->Config_HEXTOOLS_ON_OFF,     form->Config_CIE_ON_OFF,
-            form->Config_IMU_ON_OFF};
-}
-
 bool isOnText(const QString &value)
 {
     return value.isEmpty() || value == QLatin1String("true");
@@ -36,20 +25,30 @@ QIcon switchIcon(bool on)
     return QIcon(on ? QStringLiteral(":images/on.png") : QStringLiteral(":images/off.png"));
 }
 
-// Flips one page's switch in the open dialog; nothing is written.
-void togglePage(MainWindow *w, int index)
+// The on/off button of the switchable page at `index` of the page table.
+QPushButton *switchButton(Ui::Config *form, int index)
 {
-    if (!w->configDialog) {
-        w->configUi = nullptr; // its form went with the dialog
-        return;
-    }
-    if (!w->configUi || index < 0 || index >= w->pageCount)
-        return;
-    const bool on = w->pageSwitches[index] == 0;
-    w->pageSwitches[index] = on ? 1 : 0;
-    switchButtons(w->configUi).at(index)->setIcon(switchIcon(on));
+    return form->*PageTable::pages().at(index).preferencesSwitch;
 }
 } // namespace
+
+void MainWindow::togglePageSwitch(int index)
+{
+    if (!configDialog) {
+        configUi = nullptr; // its form went with the dialog
+        return;
+    }
+    if (!configUi || index < 0 || index >= pageCount)
+        return;
+    const bool on = pageSwitches[index] == 0;
+    pageSwitches[index] = on ? 1 : 0;
+    switchButton(configUi, index)->setIcon(switchIcon(on));
+}
+
+void MainWindow::togglePageSwitch(const char *key)
+{
+    togglePageSwitch(PageTable::indexOf(key));
+}
 
 void MainWindow::slotActionConfig()
 {
@@ -78,21 +77,11 @@ void MainWindow::slotActionConfig()
 
     connect(form->ConfigCancel_Button, &QPushButton::pressed, dialog, &QDialog::close);
     connect(form->ConfigOK_Button, &QPushButton::pressed, this, &MainWindow::slotActConfigOK);
-    using Toggle = void (MainWindow::*)();
-    static const Toggle toggles[19] = {
-        &MainWindow::Config_COM_ON_OFF_triggered,     &MainWindow::Config_UDP_ON_OFF_triggered,
-        &MainWindow::Config_TCP_ON_OFF_triggered,     &MainWindow::Config_GPS_ON_OFF_triggered,
-        &MainWindow::Config_GSM_ON_OFF_triggered,     &MainWindow::Config_UNICODE_ON_OFF_triggered,
-        &MainWindow::Config_Envir_ON_OFF_triggered,   &MainWindow::Config_Crypty_ON_OFF_triggered,
-        &MainWindow::Config_Oscilloscope_ON_OFF_triggered, &MainWindow::Config_MQTT_ON_OFF_triggered,
-        &MainWindow::Config_BLE_ON_OFF_triggered,     &MainWindow::Config_Spectra_ON_OFF_triggered,
-        &MainWindow::Config_Convert_ON_OFF_triggered, &MainWindow::Config_I2CDUMP_ON_OFF_triggered,
-        &MainWindow::Config_TOF_ON_OFF_triggered,     &MainWindow::Config_MODBUS_ON_OFF_triggered,
-        &MainWindow::Config_HEXTOOLS_ON_OFF_triggered, &MainWindow::Config_CIE_ON_OFF_triggered,
-        &MainWindow::Config_IMU_ON_OFF_triggered};
-    const QList<QPushButton *> buttons = switchButtons(form);
-    for (int i = 0; i < buttons.size(); ++i)
-        connect(buttons.at(i), &QPushButton::pressed, this, toggles[i]);
+    QList<QPushButton *> buttons;
+    for (int i = 0; i < pageCount; ++i) {
+        buttons.append(switchButton(form, i));
+        connect(buttons.last(), &QPushButton::pressed, this, [this, i] { togglePageSwitch(i); });
+    }
 
     dialog->show();
 
@@ -102,7 +91,7 @@ void MainWindow::slotActionConfig()
 
     settings = new QSettings(QLatin1String(AppInfo::kSettingsFile), QSettings::IniFormat, this);
 
-    for (int i = 0; i < pageCount && i < buttons.size(); ++i) {
+    for (int i = 0; i < pageCount; ++i) {
         const bool on = isOnText(settings->value(pageKeys.at(i)).toString());
         pageSwitches[i] = on ? 1 : 0;
         buttons.at(i)->setIcon(switchIcon(on));
@@ -155,22 +144,22 @@ void MainWindow::slotActConfigOK()
     closeConfirmed = false;
 }
 
-void MainWindow::Config_COM_ON_OFF_triggered() { togglePage(this, 0); }
-void MainWindow::Config_UDP_ON_OFF_triggered() { togglePage(this, 1); }
-void MainWindow::Config_TCP_ON_OFF_triggered() { togglePage(this, 2); }
-void MainWindow::Config_GPS_ON_OFF_triggered() { togglePage(this, 3); }
-void MainWindow::Config_GSM_ON_OFF_triggered() { togglePage(this, 4); }
-void MainWindow::Config_UNICODE_ON_OFF_triggered() { togglePage(this, 5); }
-void MainWindow::Config_Envir_ON_OFF_triggered() { togglePage(this, 6); }
-void MainWindow::Config_Crypty_ON_OFF_triggered() { togglePage(this, 7); }
-void MainWindow::Config_Oscilloscope_ON_OFF_triggered() { togglePage(this, 8); }
-void MainWindow::Config_MQTT_ON_OFF_triggered() { togglePage(this, 9); }
-void MainWindow::Config_BLE_ON_OFF_triggered() { togglePage(this, 10); }
-void MainWindow::Config_Spectra_ON_OFF_triggered() { togglePage(this, 11); }
-void MainWindow::Config_Convert_ON_OFF_triggered() { togglePage(this, 12); }
-void MainWindow::Config_I2CDUMP_ON_OFF_triggered() { togglePage(this, 13); }
-void MainWindow::Config_TOF_ON_OFF_triggered() { togglePage(this, 14); }
-void MainWindow::Config_MODBUS_ON_OFF_triggered() { togglePage(this, 15); }
-void MainWindow::Config_HEXTOOLS_ON_OFF_triggered() { togglePage(this, 16); }
-void MainWindow::Config_CIE_ON_OFF_triggered() { togglePage(this, 17); }
-void MainWindow::Config_IMU_ON_OFF_triggered() { togglePage(this, 18); }
+void MainWindow::Config_COM_ON_OFF_triggered() { togglePageSwitch("COM"); }
+void MainWindow::Config_UDP_ON_OFF_triggered() { togglePageSwitch("UDP"); }
+void MainWindow::Config_TCP_ON_OFF_triggered() { togglePageSwitch("TCP"); }
+void MainWindow::Config_GPS_ON_OFF_triggered() { togglePageSwitch("GPS"); }
+void MainWindow::Config_GSM_ON_OFF_triggered() { togglePageSwitch("GSM"); }
+void MainWindow::Config_UNICODE_ON_OFF_triggered() { togglePageSwitch("UNICODE"); }
+void MainWindow::Config_Envir_ON_OFF_triggered() { togglePageSwitch("Environment"); }
+void MainWindow::Config_Crypty_ON_OFF_triggered() { togglePageSwitch("Crypty"); }
+void MainWindow::Config_Oscilloscope_ON_OFF_triggered() { togglePageSwitch("Oscilloscope"); }
+void MainWindow::Config_MQTT_ON_OFF_triggered() { togglePageSwitch("MQTT"); }
+void MainWindow::Config_BLE_ON_OFF_triggered() { togglePageSwitch("Ble"); }
+void MainWindow::Config_Spectra_ON_OFF_triggered() { togglePageSwitch("Spectra"); }
+void MainWindow::Config_Convert_ON_OFF_triggered() { togglePageSwitch("Convert"); }
+void MainWindow::Config_I2CDUMP_ON_OFF_triggered() { togglePageSwitch("i2cdump"); }
+void MainWindow::Config_TOF_ON_OFF_triggered() { togglePageSwitch("TOF"); }
+void MainWindow::Config_MODBUS_ON_OFF_triggered() { togglePageSwitch("Modbus"); }
+void MainWindow::Config_HEXTOOLS_ON_OFF_triggered() { togglePageSwitch("Hex"); }
+void MainWindow::Config_CIE_ON_OFF_triggered() { togglePageSwitch("CIE"); }
+void MainWindow::Config_IMU_ON_OFF_triggered() { togglePageSwitch("IMU"); }

@@ -2,12 +2,21 @@
 
 #include "mainwindow.h"
 #include "openbuttonstyle.h"
+#include "pagetable.h"
 #include "threadserial.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
+
+void MainWindow::lockDevicePort(const DevicePort &page, bool on)
+{
+    if (page.lock)
+        (this->*page.lock)(on);
+    else
+        lockPortSettings(PageTable::forOpenButton(ui, page.openButton), on);
+}
 
 bool MainWindow::toggleDevicePort(const DevicePort &page)
 {
@@ -40,7 +49,7 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
         connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
     ui->statusBar->showMessage(tr("Serial opened"));
     page.openButton->setText(tr("Close"));
-    (this->*page.lock)(false);
+    lockDevicePort(page, false);
     serialOpen = true;
     stop_SerialSacn_new();
     holder->start(QThread::InheritPriority);
@@ -67,7 +76,7 @@ void MainWindow::closeDevicePort(const DevicePort &page)
         holder->wait();
         holder->deleteLater();
     }
-    (this->*page.lock)(true);
+    lockDevicePort(page, true);
     ui->statusBar->showMessage(tr("Serial closed"));
     page.openButton->setText(tr("Open"));
     if (portScanTimer)

@@ -18,7 +18,9 @@ struct DevicePort
     // itself (the holder then hooks no reader).
     const char *readerSlot = nullptr;
     const char *lostSlot = nullptr;   // SLOT(Xxx_portLost(QString)), the page's reaction to a vanished device
-    void (MainWindow::*lock)(bool) = nullptr; // the page's port-settings lock
+    // The page's port-settings lock; null: the page table's lock for the page
+    // whose open button is `openButton` (app/pagetable.h).
+    void (MainWindow::*lock)(bool) = nullptr;
     // Pages with line settings of their own (else 8 data bits, no parity,
     // one stop bit): data bits by text, parity and stop bits by index.
     QComboBox *dataBits = nullptr;

@@ -1,61 +1,50 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "pagetable.h"
 #include "portlister.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTimer>
 
 namespace {
 
-// The port lists of the eleven serial pages, in the order new ports are
-// added; the first is the reference list.
+// The port lists of the serial pages in the page table's order, the order
+// new ports are added in; the first is the reference list.
 QList<QComboBox *> portCombos(const Ui::MainWindow *ui)
 {
-    return {ui->portNameComboBox,       ui->GPSportNameComboBox,     ui->GSMportNameComboBox,
-            ui->ENVportNameComboBox,    ui->OSCportNameComboBox,     ui->SpectraportNameComboBox,
-            ui->i2cdumpportNameComboBox, ui->TOFportNameComboBox,    ui->ModbusportNameComboBox,
-            ui->CIEportNameComboBox,    ui->imuportNameComboBox};
-}
-
-// Every page's serial port settings and serial open button. The TCP
-// controls of the GPS and Modbus pages are not among them.
-QList<QWidget *> portSettings(const Ui::MainWindow *ui)
-{
-    return {ui->portNameComboBox,        ui->baudRateComboBox,        ui->dataBitsComboBox,
-            ui->parityComboBox,          ui->stopBitsComboBox,        ui->opencompushButton,
-            ui->GPSportNameComboBox,     ui->GPSbaudRateComboBox,     ui->GPSopencompushButton,
-            ui->GSMportNameComboBox,     ui->GSMbaudRateComboBox,     ui->GSMopencompushButton,
-            ui->ENVportNameComboBox,     ui->ENVbaudRateComboBox,     ui->ENVopencompushButton,
-            ui->OSCportNameComboBox,     ui->OSCbaudRateComboBox,     ui->OSCopencompushButton,
-            ui->SpectraportNameComboBox, ui->SpectrabaudRateComboBox, ui->SpectraopencompushButton,
-            ui->i2cdumpportNameComboBox, ui->i2cdumpbaudRateComboBox, ui->i2cdumpopencompushButton,
-            ui->TOFportNameComboBox,     ui->TOFbaudRateComboBox,     ui->TOFopencompushButton,
-            ui->ModbusportNameComboBox,  ui->ModbusbaudRateComboBox,  ui->ModbusdataBitsComboBox,
-            ui->ModbusparityComboBox,    ui->ModbusstopBitsComboBox,  ui->ModbusopencompushButton,
-            ui->CIEportNameComboBox,     ui->CIEbaudRateComboBox,     ui->CIEopencompushButton,
-            ui->imuportNameComboBox,     ui->imubaudRateComboBox,     ui->imuopencompushButton};
-}
-
-// Switches the whole port-settings set except the calling page's own open
-// button (its "Close" while the port is open), plus the page's own mode
-// radio buttons where it has them.
-void lockPortSettings(const Ui::MainWindow *ui, QWidget *ownOpenButton, bool on, QWidget *modeA = nullptr,
-                      QWidget *modeB = nullptr)
-{
-    for (QWidget *widget : portSettings(ui)) {
-        if (widget != ownOpenButton)
-            widget->setEnabled(on);
+    QList<QComboBox *> boxes;
+    for (const PageEntry &page : PageTable::pages()) {
+        if (page.hasPort())
+            boxes.append(ui->*page.port.name);
     }
-    for (QWidget *widget : {modeA, modeB}) {
-        if (widget)
-            widget->setEnabled(on);
-    }
+    return boxes;
 }
 
 } // namespace
+
+// Switches every serial page's port settings and serial open button except
+// the holder's own open button (its "Close" while the port is open), plus
+// the holder's own mode buttons. The TCP controls of the pages are not
+// among them.
+void MainWindow::lockPortSettings(const PageEntry *holder, bool on)
+{
+    QWidget *ownOpenButton = holder && holder->hasPort() ? ui->*holder->port.open : nullptr;
+    for (const PageEntry &page : PageTable::pages()) {
+        for (QWidget *widget : PageTable::portSettings(ui, page)) {
+            if (widget != ownOpenButton)
+                widget->setEnabled(on);
+        }
+    }
+    if (!holder)
+        return;
+    for (QRadioButton *Ui_MainWindow::*mode : {holder->port.modeSerial, holder->port.modeTcp}) {
+        if (mode)
+            (ui->*mode)->setEnabled(on);
+    }
+}
 
 QStringList MainWindow::getFilteredSerialPorts()
 {
@@ -106,57 +95,15 @@ bool MainWindow::testUart(const QString &)
     return false;
 }
 
-void MainWindow::COMsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->opencompushButton, on);
-}
-
-void MainWindow::GPSsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->GPSopencompushButton, on, ui->GPSportMode_01, ui->GPSportMode_02);
-}
-
-void MainWindow::GSMsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->GSMopencompushButton, on);
-}
-
-void MainWindow::ENVsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->ENVopencompushButton, on);
-}
-
-void MainWindow::OSCsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->OSCopencompushButton, on);
-}
-
-void MainWindow::SpectrasetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->SpectraopencompushButton, on);
-}
-
-void MainWindow::i2cdumpsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->i2cdumpopencompushButton, on);
-}
-
-void MainWindow::TOFsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->TOFopencompushButton, on);
-}
-
-void MainWindow::ModbussetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->ModbusopencompushButton, on, ui->ModbusportMode_1, ui->ModbusportMode_2);
-}
-
-void MainWindow::CIEsetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->CIEopencompushButton, on);
-}
-
-void MainWindow::imusetsetComboBoxEnabled(bool on)
-{
-    lockPortSettings(ui, ui->imuopencompushButton, on);
-}
+// Each serial page's lock, called by its open and close path.
+void MainWindow::COMsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("COM"), on); }
+void MainWindow::GPSsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("GPS"), on); }
+void MainWindow::GSMsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("GSM"), on); }
+void MainWindow::ENVsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("Environment"), on); }
+void MainWindow::OSCsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("Oscilloscope"), on); }
+void MainWindow::SpectrasetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("Spectra"), on); }
+void MainWindow::i2cdumpsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("i2cdump"), on); }
+void MainWindow::TOFsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("TOF"), on); }
+void MainWindow::ModbussetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("Modbus"), on); }
+void MainWindow::CIEsetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("CIE"), on); }
+void MainWindow::imusetsetComboBoxEnabled(bool on) { lockPortSettings(PageTable::find("IMU"), on); }

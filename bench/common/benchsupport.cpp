@@ -1,5 +1,6 @@
 #include "benchsupport.h"
 
+#include "pagetable.h"
 #include "portlister.h"
 
 #include <QDir>
@@ -24,9 +25,8 @@ void useScratchSettings(const QStringList &pages)
     static QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-    for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
-                            "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"}) {
-        const QString k = QLatin1String(key);
+    for (int i = 0; i < PageTable::switchableCount(); ++i) {
+        const QString k = QLatin1String(PageTable::pages().at(i).key);
         s.setValue(k, pages.contains(k) ? QStringLiteral("true") : QStringLiteral("false"));
     }
 }

@@ -1,5 +1,6 @@
 #include "devicewindowfixture.h"
 
+#include "pagetable.h"
 #include "portlister.h"
 
 #include <QSettings>
@@ -19,9 +20,8 @@ bool DeviceWindowFixture::start(const QStringList &pageKeys)
     const QString port = device->portPath();
     SerialPortLister::setLister([port] { return QStringList{port}; });
     QSettings s(QStringLiteral("velm_config.ini"), QSettings::IniFormat);
-    for (const char *key : {"COM", "UDP", "TCP", "GPS", "GSM", "UNICODE", "Environment", "Crypty", "Oscilloscope",
-                            "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"}) {
-        const QString k = QLatin1String(key);
+    for (int i = 0; i < PageTable::switchableCount(); ++i) {
+        const QString k = QLatin1String(PageTable::pages().at(i).key);
         s.setValue(k, pageKeys.contains(k) ? QStringLiteral("true") : QStringLiteral("false"));
     }
     s.sync();
