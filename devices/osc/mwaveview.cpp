@@ -86,13 +86,11 @@ void MWaveView::showEvent(QShowEvent *event)
 {
     // Whether the display can draw with OpenGL is asked when the chart is
     // first on screen: asking loads the OpenGL driver, which start-up should
-    // not pay for a page nobody opens.
-    if (!m_glDecided) {
-        m_glDecided = true;
-        m_openGl = GlSupport::usable();
-        for (QLineSeries *series : std::as_const(m_channels))
-            series->setUseOpenGL(m_openGl);
-    }
+    // not pay for a page nobody opens. A software rasterizer draws the
+    // traces slower than plain drawing does, and every repaint of a window
+    // holding an OpenGL view goes through it: then the traces do without.
+    if (!m_glDecided)
+        setUseOpenGL(GlSupport::accelerated());
     QChartView::showEvent(event);
     // What changed while the view was hidden is drawn now.
     if (m_dataBehind || m_seriesBehind) {
@@ -101,6 +99,14 @@ void MWaveView::showEvent(QShowEvent *event)
         m_dataBehind = m_seriesBehind = false;
         refreshAll();
     }
+}
+
+void MWaveView::setUseOpenGL(bool on)
+{
+    m_glDecided = true;
+    m_openGl = on && GlSupport::usable();
+    for (QLineSeries *series : std::as_const(m_channels))
+        series->setUseOpenGL(m_openGl);
 }
 
 bool MWaveView::onScreen() const { return isVisible(); }

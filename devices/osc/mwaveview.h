@@ -53,6 +53,11 @@ public:
 
     static QColor channelColor(int n);
 
+    // Draws the series with OpenGL (when the display has a context) or
+    // without. The view decides by itself when first shown: with OpenGL
+    // only where graphics hardware draws it. Benchmarks compare the two.
+    void setUseOpenGL(bool on);
+
 public slots:
     void slots_startGraph();
     void slots_pauseGraph();
