@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 
 namespace GlSupport {
 
@@ -22,6 +23,31 @@ bool usable()
             return false;
         context.doneCurrent();
         return true;
+    }();
+    return result;
+}
+
+bool accelerated()
+{
+    static const bool result = [] {
+        if (!usable())
+            return false;
+        QOpenGLContext context;
+        if (!context.create())
+            return false;
+        QOffscreenSurface surface;
+        surface.setFormat(context.format());
+        surface.create();
+        if (!surface.isValid() || !context.makeCurrent(&surface))
+            return false;
+        const auto *renderer = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+        const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
+        context.doneCurrent();
+        for (const char *software : {"llvmpipe", "softpipe", "software rasterizer", "swrast", "swiftshader"}) {
+            if (name.contains(software))
+                return false;
+        }
+        return !name.isEmpty();
     }();
     return result;
 }

@@ -11,4 +11,10 @@ namespace GlSupport {
 // whose OpenGL paths crash the 3D modules.
 bool usable();
 
+// Whether that context is drawn by graphics hardware rather than by a
+// software rasterizer (llvmpipe and the like, as on virtual machines and
+// virtual displays). Drawing with OpenGL in software costs far more than
+// plain drawing, so 2D views that can do without OpenGL use it only here.
+bool accelerated();
+
 } // namespace GlSupport

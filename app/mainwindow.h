@@ -569,6 +569,7 @@ public:
     bool i2cWriteDialogOpen = false;
     bool i2cOwnsPort = false;     // this page opened the shared port
     int i2cLastReadRegister = 0;  // register of the last read request sent
+    ReceiveDisplay *i2cLog = nullptr; // the log's display
 
     // ---- Spectra page ----
     kalvest_spectroscopy *spectraWidget = nullptr;

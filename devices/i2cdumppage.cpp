@@ -10,13 +10,13 @@
 #include "openbuttonstyle.h"
 #include "i2c/i2cframes.h"
 #include "i2c/kalvest_i2c_tools.h"
+#include "receivedisplay.h"
+#include "rxformat.h"
 #include "threadserial.h"
 #include "uiprompt.h"
 
 #include <QDialog>
 #include <QRegularExpression>
-#include <QScrollBar>
-#include <QTextCursor>
 
 namespace {
 DevicePort i2cPort(Ui::MainWindow *ui)
@@ -37,6 +37,28 @@ void fillRegisterList(QComboBox *box)
     for (int v = 0; v < 256; ++v)
         box->addItem(QLatin1String("0x") + hex2(v, true));
 }
+
+// Lines of the log.
+constexpr int kLogLines = 100;
+// Bytes per log line of a long reply: 680 "0x.., " tokens and the
+// "Reg addr 0x..: " in front stay within a display line (4096
+// characters), so a line is cut between tokens and even the longest reply
+// (65535 bytes, 97 lines) fits whole in the log's 100 lines.
+constexpr int kBytesPerLogLine = 680;
+static_assert(15 + 6 * kBytesPerLogLine <= RxFormat::kMaxLineChars, "a log line must fit a display line");
+static_assert((65535 + kBytesPerLogLine - 1) / kBytesPerLogLine + 2 <= kLogLines, "the longest reply must fit");
+
+QString hexBytes(const QByteArray &payload)
+{
+    QString out;
+    out.reserve(payload.size() * 6 + payload.size() / kBytesPerLogLine);
+    for (qsizetype i = 0; i < payload.size(); ++i) {
+        if (i > 0 && i % kBytesPerLogLine == 0)
+            out += QLatin1Char('\n');
+        out += QLatin1String("0x") + hex2(quint8(payload[i]), false) + QLatin1String(", ");
+    }
+    return out;
+}
 } // namespace
 
 void MainWindow::I2Cdump_Init_Start()
@@ -45,8 +67,13 @@ void MainWindow::I2Cdump_Init_Start()
     connect(ui->i2cdumpreadpushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_read_ui()));
     connect(ui->i2cdumpwritepushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_write_ui()));
     ui->gridLayout_i2cdump->addWidget(i2cTools);
-    ui->i2cdump_StrTextBrowser->setMaximumBlockCount(100);
-    ui->i2cdump_StrTextBrowser->setReadOnly(true);
+    // The log (read-only, at most 100 lines) is written at most once per
+    // display interval, with only the lines its cap keeps.
+    ReceiveDisplay::Options logOptions;
+    logOptions.encoding = "GBK";
+    logOptions.maxBlocks = kLogLines;
+    logOptions.maxLineChars = RxFormat::kMaxLineChars;
+    i2cLog = new ReceiveDisplay(ui->i2cdump_StrTextBrowser, nullptr, logOptions, this);
 
     connect(ui->i2cdumpopencompushButton, SIGNAL(pressed()), this, SLOT(I2CdumpOpen_triggered()));
     connect(ui->i2cdump_stop_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Stop()));
@@ -220,20 +247,8 @@ void MainWindow::I2Cdump_Send()
 
 void MainWindow::I2Cdump_log(QString text)
 {
-    QPlainTextEdit *log = ui->i2cdump_StrTextBrowser;
-    QTextCursor end(log->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(text);
-    log->moveCursor(QTextCursor::End);
-    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
-}
-
-static QString hexBytes(const QByteArray &payload)
-{
-    QString out;
-    for (char b : payload)
-        out += QLatin1String("0x") + hex2(quint8(b), false) + QLatin1String(", ");
-    return out;
+    // The text is ASCII: its Latin-1 bytes read the same in GBK.
+    i2cLog->appendDecoded(text.toLatin1(), text, false);
 }
 
 void MainWindow::I2Cdump_printscanf(QByteArray payload)
@@ -249,4 +264,4 @@ void MainWindow::I2Cdump_printread(QByteArray payload)
     I2Cdump_log(QStringLiteral("Reg addr 0x%1: ").arg(hex2(reg, false)) + hexBytes(payload) + QLatin1Char('\n'));
 }
 
-void MainWindow::I2CdumpactionClear_triggered() { ui->i2cdump_StrTextBrowser->clear(); }
+void MainWindow::I2CdumpactionClear_triggered() { i2cLog->clear(); }

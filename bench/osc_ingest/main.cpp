@@ -2,7 +2,12 @@
 // "Oscilloscope" page, once paced at what 115200 baud carries and once as
 // fast as the terminal takes them, and reports frames per second, frames
 // lost (sent but not counted by the page) and the worst lateness of a 10 ms
-// timer meanwhile.
+// timer meanwhile. The same two runs follow once the channels hold their
+// full 20000 points and the view has been fitted to them (so it shows every
+// point). Each line says whether the traces were drawn with OpenGL. With
+// --opengl the traces are drawn with OpenGL whenever the display has it,
+// also where the page would not choose it (a software rasterizer); run.sh
+// runs the page's own choice, OpenGL forced, and a display without OpenGL.
 #include "benchsupport.h"
 #include "mainwindow.h"
 #include "osc/mwaveview.h"
@@ -75,6 +80,8 @@ int main(int argc, char *argv[])
     while (settle.elapsed() < 500)
         app.processEvents(QEventLoop::AllEvents, 50);
 
+    if (app.arguments().contains(QStringLiteral("--opengl")))
+        w.oscWaveView->setUseOpenGL(true);
     w.OscilloscopeOpen_triggered();
     if (!w.serialOpen) {
         std::fprintf(stderr, "port did not open\n");
@@ -96,9 +103,19 @@ int main(int argc, char *argv[])
         int frames;
         bool paced;
     };
-    const Case cases[] = {{"paced", 1500, true}, {"full", 200000, false}};
+    const Case cases[] = {{"paced", 1500, true}, {"full", 200000, false}, {"fit_paced", 1500, true},
+                          {"fit_full", 200000, false}};
+    const bool openGl = w.oscWaveView->channel(0)->useOpenGL();
     int sentSoFar = 0;
     for (const Case &c : cases) {
+        if (qstrncmp(c.name, "fit_", 4) == 0) {
+            // Full buffers (the full run left 20000 points per channel),
+            // then the fit of the right mouse button.
+            w.oscWaveView->fitToData();
+            settle.restart();
+            while (settle.elapsed() < 300)
+                app.processEvents(QEventLoop::AllEvents, 50);
+        }
         const QByteArray data = frames(sentSoFar, c.frames);
         const double startCount = w.oscX;
         // 115200 baud, 8N1: 11520 bytes a second, written every 10 ms.
@@ -146,7 +163,8 @@ int main(int argc, char *argv[])
         probe.stop();
         writer.join();
         const int counted = int(w.oscX - startCount);
-        std::printf("case=%s frames_per_s=%lld lost=%d worst_lateness_ms=%lld\n", c.name,
+        std::printf("opengl=%s case=%s points=%lld frames_per_s=%lld lost=%d worst_lateness_ms=%lld\n",
+                    openGl ? "yes" : "no", c.name, static_cast<long long>(w.oscChannelData[0].size()),
                     static_cast<long long>(counted * 1000LL / elapsedMs), c.frames - counted,
                     static_cast<long long>(worstLateness));
         std::fflush(stdout);

@@ -4,6 +4,8 @@
 #include <QLabel>
 
 namespace {
+// Cells on screen are set at most this often under a flood of dumps.
+constexpr int kShowIntervalMs = 25;
 const QColor kWhite(255, 255, 255);
 const QColor kGreen(0, 205, 102); // "#00cd66"
 const QColor kPink(255, 105, 180);
@@ -46,6 +48,12 @@ kalvest_i2c_tools::kalvest_i2c_tools(QWidget *parent) : QWidget(parent), ui(new 
         registerCells.append(cell);
         ui->gridLayout->addWidget(cell, k / 16 + 1, k % 16 + 1);
     }
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setInterval(kShowIntervalMs);
+    connect(&m_showTimer, &QTimer::timeout, this, [this] {
+        if (m_cellsDirty)
+            showRegisters();
+    });
 }
 
 kalvest_i2c_tools::~kalvest_i2c_tools() { delete ui; }
@@ -63,7 +71,8 @@ void kalvest_i2c_tools::Set_Data(const QByteArray &chunk)
             break;
         case I2cFrames::Start:
             for (int k = 0; k < f.payload.size() && k < registerCells.size(); ++k)
-                Set_Register(k, quint8(f.payload[k]));
+                takeRegister(k, quint8(f.payload[k]));
+            m_cellsDirty = true;
             break;
         case I2cFrames::Read:
             emit Get_Data(f.payload);
@@ -72,25 +81,57 @@ void kalvest_i2c_tools::Set_Data(const QByteArray &chunk)
             break;
         }
     }
+    if (m_cellsDirty)
+        scheduleShow();
 }
 
 void kalvest_i2c_tools::Set_Register(int k, quint8 value)
 {
     if (k < 0 || k >= registerCells.size())
         return;
-    QLabel *label = registerCells[k];
-    const int old = label->text().toInt(nullptr, 16);
-    label->setText(QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper());
-    label->setAutoFillBackground(true);
-    QFont font = label->font();
-    font.setPointSize(10);
-    font.setWeight(QFont::Normal);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    if (old == value)
-        paintCell(label, kWhite);
-    else if (label->palette().color(QPalette::Window).name() == QLatin1String("#00cd66"))
-        paintCell(label, kPink);
+    takeRegister(k, value);
+    showCell(k);
+}
+
+void kalvest_i2c_tools::takeRegister(int k, quint8 value)
+{
+    CellState &cell = m_cells[size_t(k)];
+    if (cell.value == value)
+        cell.shade = Shade::White;
     else
-        paintCell(label, kGreen);
+        cell.shade = cell.shade == Shade::Green ? Shade::Pink : Shade::Green;
+    cell.value = value;
+    cell.dirty = true;
+}
+
+void kalvest_i2c_tools::showCell(int k)
+{
+    CellState &cell = m_cells[size_t(k)];
+    if (!cell.dirty)
+        return;
+    cell.dirty = false;
+    QLabel *label = registerCells[k];
+    const QString text = QStringLiteral("%1").arg(cell.value, 2, 16, QLatin1Char('0')).toUpper();
+    if (label->text() != text)
+        label->setText(text);
+    const QColor &colour = cell.shade == Shade::Pink ? kPink : cell.shade == Shade::Green ? kGreen : kWhite;
+    if (label->palette().color(QPalette::Window) != colour)
+        paintCell(label, colour);
+}
+
+void kalvest_i2c_tools::scheduleShow()
+{
+    // The first dump after a quiet spell is shown at once; the rest of a
+    // flood is gathered into one update per interval.
+    if (m_showTimer.isActive())
+        return;
+    showRegisters();
+}
+
+void kalvest_i2c_tools::showRegisters()
+{
+    m_cellsDirty = false;
+    for (int k = 0; k < registerCells.size(); ++k)
+        showCell(k);
+    m_showTimer.start();
 }

@@ -2,10 +2,18 @@
 // The "i2cdump" page's own widget: the device address list, the 16 x 16
 // register grid that marks changed values, and the receive side of the
 // I2C bridge's frames.
+//
+// Dumps update the grid's state (value and colour of every cell) at once,
+// in order, but the cells on screen are set at most once per display
+// interval: a flood of dumps costs one grid update per interval, and every
+// cell shows what the dumps so far have made of it.
 
 #include <QByteArray>
 #include <QList>
+#include <QTimer>
 #include <QWidget>
+
+#include <array>
 
 #include "i2cframes.h"
 
@@ -44,7 +52,25 @@ public slots:
     void onCurrentIndexChanged(int index);
 
 private:
+    // Background of a cell: the form's until its first value.
+    enum class Shade : quint8 { Unset, White, Green, Pink };
+    struct CellState {
+        quint8 value = 0;
+        Shade shade = Shade::Unset;
+        bool dirty = false; // not yet on screen
+    };
+    // Takes value into cell k's state: white when it equals the value
+    // before, else green, or pink when the cell was green.
+    void takeRegister(int k, quint8 value);
+    void showCell(int k);
+    void scheduleShow();
+    // Sets every cell that dumps changed since the last display update.
+    void showRegisters();
+
     Ui::kalvest_i2c_tools *ui;
     I2cFrames::Parser m_parser;
     QList<QLabel *> registerCells;
+    std::array<CellState, 256> m_cells;
+    bool m_cellsDirty = false;
+    QTimer m_showTimer;
 };

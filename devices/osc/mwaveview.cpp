@@ -5,8 +5,12 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 const QColor kChannelColors[16] = {
@@ -40,6 +44,21 @@ MWaveView::MWaveView(QWidget *parent) : QChartView(parent)
     m_axisY->setLabelsColor(labels);
     m_chart->addAxis(m_axisX, Qt::AlignBottom);
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
+    // Panning, zooming and fitting move the X range: the series then get
+    // what the new range shows. A wider or narrower plot changes how many
+    // points a decimated range keeps.
+    connect(m_axisX, &QValueAxis::rangeChanged, this, &MWaveView::onXRangeChanged);
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        const int columns = plotColumns();
+        if (columns == m_columns)
+            return;
+        m_columns = columns;
+        for (auto it = m_channels.cbegin(); it != m_channels.cend(); ++it) {
+            if (!m_staleChannels.contains(it.key()))
+                m_staleChannels.append(it.key());
+        }
+        scheduleCatchUp();
+    });
 
     for (int n = 0; n < 16; ++n)
         addChannel(n);
@@ -67,14 +86,144 @@ void MWaveView::showEvent(QShowEvent *event)
 {
     // Whether the display can draw with OpenGL is asked when the chart is
     // first on screen: asking loads the OpenGL driver, which start-up should
-    // not pay for a page nobody opens.
-    if (!m_glDecided) {
-        m_glDecided = true;
-        m_openGl = GlSupport::usable();
-        for (QLineSeries *series : std::as_const(m_channels))
-            series->setUseOpenGL(m_openGl);
-    }
+    // not pay for a page nobody opens. A software rasterizer draws the
+    // traces slower than plain drawing does, and every repaint of a window
+    // holding an OpenGL view goes through it: then the traces do without.
+    if (!m_glDecided)
+        setUseOpenGL(GlSupport::accelerated());
     QChartView::showEvent(event);
+    // What changed while the view was hidden is drawn now.
+    if (m_dataBehind || m_seriesBehind) {
+        if (m_dataBehind)
+            followNewest();
+        m_dataBehind = m_seriesBehind = false;
+        refreshAll();
+    }
+}
+
+void MWaveView::setUseOpenGL(bool on)
+{
+    m_glDecided = true;
+    m_openGl = on && GlSupport::usable();
+    for (QLineSeries *series : std::as_const(m_channels))
+        series->setUseOpenGL(m_openGl);
+}
+
+bool MWaveView::onScreen() const { return isVisible(); }
+
+int MWaveView::plotColumns() const
+{
+    const double width = m_chart->plotArea().width();
+    const double columns = (width > 0 ? width : double(this->width())) * devicePixelRatioF();
+    return qMax(1, int(std::ceil(columns)));
+}
+
+void MWaveView::followNewest()
+{
+    const double right = qMax(m_maxX, m_xWindow);
+    m_settingRange = true;
+    m_axisX->setRange(qMax(right - m_xWindow, 0.0), right);
+    m_settingRange = false;
+}
+
+void MWaveView::onXRangeChanged()
+{
+    if (!onScreen()) {
+        m_seriesBehind = true;
+        return;
+    }
+    if (m_settingRange) {
+        // New data moved the range: its channel is refreshed by the caller,
+        // the others at the end of this turn (or by their own new data).
+        for (auto it = m_channels.cbegin(); it != m_channels.cend(); ++it) {
+            if (!m_staleChannels.contains(it.key()))
+                m_staleChannels.append(it.key());
+        }
+        scheduleCatchUp();
+        return;
+    }
+    refreshAll();
+}
+
+void MWaveView::scheduleCatchUp()
+{
+    if (m_catchUpPosted)
+        return;
+    m_catchUpPosted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_catchUpPosted = false;
+        if (!onScreen()) {
+            m_seriesBehind = true;
+            return;
+        }
+        const QList<int> stale = m_staleChannels;
+        for (int n : stale)
+            refreshChannel(n);
+    });
+}
+
+void MWaveView::refreshAll()
+{
+    for (auto it = m_channels.cbegin(); it != m_channels.cend(); ++it)
+        refreshChannel(it.key());
+}
+
+void MWaveView::refreshChannel(int n)
+{
+    m_staleChannels.removeAll(n);
+    QLineSeries *series = m_channels.value(n);
+    if (!series)
+        return;
+    const auto data = m_data.constFind(n);
+    if (data == m_data.cend() || data->points.isEmpty()) {
+        if (series->count() > 0)
+            series->clear();
+        return;
+    }
+    series->replace(visiblePoints(data->points, data->sorted, m_axisX->min(), m_axisX->max(), plotColumns()));
+}
+
+QList<QPointF> MWaveView::visiblePoints(const QList<QPointF> &points, bool sorted, double left, double right,
+                                        int columns)
+{
+    if (!sorted || points.isEmpty())
+        return points;
+    const auto begin = points.cbegin();
+    // Inside the range: [first, end).
+    const qsizetype first =
+        std::lower_bound(begin, points.cend(), left, [](const QPointF &p, double x) { return p.x() < x; }) - begin;
+    const qsizetype end =
+        std::upper_bound(begin, points.cend(), right, [](double x, const QPointF &p) { return x < p.x(); }) - begin;
+    const qsizetype from = qMax<qsizetype>(first - 1, 0);
+    const qsizetype to = qMin<qsizetype>(qMax(end, first) + 1, points.size());
+    if (columns <= 0 || end - first <= 2 * qsizetype(columns) || !(right > left))
+        return points.mid(from, to - from);
+
+    // Per column its lowest and highest point, in x order: every spike
+    // stays, and the lines between them span what all the points span.
+    QList<QPointF> out;
+    out.reserve(2 * columns + 2);
+    if (from < first)
+        out.append(points.at(from));
+    const double scale = columns / (right - left);
+    const auto columnOf = [&](const QPointF &p) { return qBound(0, int((p.x() - left) * scale), columns - 1); };
+    for (qsizetype i = first; i < end;) {
+        const int column = columnOf(points.at(i));
+        qsizetype low = i, high = i, j = i + 1;
+        for (; j < end && columnOf(points.at(j)) == column; ++j) {
+            if (points.at(j).y() < points.at(low).y())
+                low = j;
+            if (points.at(j).y() > points.at(high).y())
+                high = j;
+        }
+        out.append(points.at(qMin(low, high)));
+        if (low != high)
+            out.append(points.at(qMax(low, high)));
+        i = j;
+    }
+    if (end < to)
+        out.append(points.at(end));
+    return out;
 }
 
 void MWaveView::addChannel(int n)
@@ -90,6 +239,7 @@ void MWaveView::addChannel(int n)
     // Drawn with OpenGL only where the display gives a working context.
     series->setUseOpenGL(m_openGl);
     m_channels.insert(n, series);
+    m_data.remove(n);
     m_chart->addSeries(series);
     series->attachAxis(m_axisX);
     series->attachAxis(m_axisY);
@@ -100,13 +250,20 @@ void MWaveView::setChannelData(int n, const QList<QPointF> &points)
     QLineSeries *series = m_channels.value(n);
     if (m_paused || !series)
         return;
-    series->replace(points);
+    ChannelData &data = m_data[n];
+    data.points = points; // shared, not copied
+    data.sorted = std::is_sorted(points.cbegin(), points.cend(),
+                                 [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
     if (points.isEmpty())
         m_maxX = 0;
     else
         m_maxX = qMax(m_maxX, points.last().x());
-    const double right = qMax(m_maxX, m_xWindow);
-    m_axisX->setRange(qMax(right - m_xWindow, 0.0), right);
+    if (!onScreen()) {
+        m_dataBehind = true;
+        return;
+    }
+    followNewest();
+    refreshChannel(n);
 }
 
 void MWaveView::hideChannel(int n)
@@ -133,10 +290,12 @@ QRectF MWaveView::calculateDataRange()
 {
     bool any = false;
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    for (QLineSeries *s : std::as_const(m_channels)) {
-        if (!s->isVisible())
+    // Over everything the channels were given, not only what the series
+    // hold for the current range.
+    for (auto it = m_channels.cbegin(); it != m_channels.cend(); ++it) {
+        if (!it.value()->isVisible())
             continue;
-        const QList<QPointF> pts = s->points();
+        const QList<QPointF> pts = m_data.value(it.key()).points;
         for (const QPointF &p : pts) {
             if (!any) {
                 minX = maxX = p.x();

@@ -2,7 +2,9 @@
 // a bus with two devices: the requests on the wire, the scan and read log
 // lines, dumps filling and colouring the grid, the log's line limit, the
 // write format check, a read reply after its dialog closed, and no bridge
-// frames into a port another page holds.
+// frames into a port another page holds. Floods of the largest replies:
+// the log shows the newest reply whole in lines of bounded length, and a
+// burst of dumps leaves every cell as the dumps one by one would.
 
 #include <QComboBox>
 #include <QDialog>
@@ -116,6 +118,9 @@ private slots:
     void writeFormatAndLimits();
     void readReplyAfterItsDialogClosed();
     void noFramesIntoAnotherPagesPort();
+    void largestRepliesShowWhole_data();
+    void largestRepliesShowWhole();
+    void burstOfDumpsEndsAsEachDumpWouldLeaveIt();
 
 private:
     void openWindow(const QStringList &pages);
@@ -283,6 +288,108 @@ void TestI2cdumpPage::noFramesIntoAnotherPagesPort()
     QTest::mousePress(w->i2cWriteUi->send_pushButton, Qt::LeftButton);
     QTest::qWait(100);
     QCOMPARE(f.device->received().size(), 0);
+}
+
+void TestI2cdumpPage::largestRepliesShowWhole_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("read") << 0x05 << QStringLiteral("Reg addr 0x00: ");
+    QTest::newRow("scan") << 0x01 << QStringLiteral("Searching for I2C devices on the bus:\n");
+}
+
+void TestI2cdumpPage::largestRepliesShowWhole()
+{
+    QFETCH(int, command);
+    QFETCH(QString, header);
+    openWindow({QStringLiteral("i2cdump")});
+    openPort();
+    QPlainTextEdit *log = f.w->ui->i2cdump_StrTextBrowser;
+    // A short reply first: one line, as always.
+    f.device->write(Bridge::reply(quint8(command), QByteArray::fromHex("0102")));
+    QTRY_VERIFY(lastLogLine().endsWith(QStringLiteral("0x01, 0x02, ")));
+    // Then 12 replies of 65535 bytes at once.
+    QByteArray burst;
+    QByteArray last;
+    for (int r = 0; r < 12; ++r) {
+        last = QByteArray(65535, Qt::Uninitialized);
+        for (int i = 0; i < last.size(); ++i)
+            last[i] = char((i * 7 + r * 13) & 0xFF);
+        burst += Bridge::reply(quint8(command), last);
+    }
+    f.device->write(burst);
+    QString tokens;
+    for (char b : std::as_const(last))
+        tokens += QStringLiteral("0x%1, ").arg(quint8(b), 2, 16, QLatin1Char('0'));
+    const QString expected = header + tokens + QLatin1Char('\n');
+    // The newest reply is there whole and in order; only line breaks
+    // between its bytes were added.
+    QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().remove(QLatin1Char('\n')).endsWith(
+                                 QString(expected).remove(QLatin1Char('\n'))),
+                             15000);
+    const QString text = log->toPlainText();
+    const int start = text.lastIndexOf(header.trimmed());
+    QVERIFY(start >= 0);
+    QCOMPARE(QString(text.mid(start)).remove(QLatin1Char('\n')),
+             QString(header + tokens).remove(QLatin1Char('\n')));
+    // Cut between tokens into lines of bounded length, within the cap.
+    QVERIFY(log->document()->blockCount() <= 100);
+    const QStringList lines = text.mid(start).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        QVERIFY2(line.size() <= 4096, qPrintable(QString::number(line.size())));
+        QVERIFY(line.isEmpty() || line.endsWith(QLatin1String(", ")) || line == header.trimmed());
+    }
+}
+
+void TestI2cdumpPage::burstOfDumpsEndsAsEachDumpWouldLeaveIt()
+{
+    openWindow({QStringLiteral("i2cdump")});
+    openPort();
+    MainWindow *w = f.w.get();
+    // Register k's value in dump d: registers change every dump, every
+    // other dump, once, or never, so the colours end in every state.
+    auto value = [](int k, int d) -> quint8 {
+        switch (k % 4) {
+        case 0:
+            return quint8(k + d);
+        case 1:
+            return quint8(k + d / 2);
+        case 2:
+            return quint8(d < 5 ? k : k + 1);
+        default:
+            return quint8(k);
+        }
+    };
+    // What each dump in turn leaves, by the grid's rule.
+    const QColor white(255, 255, 255), green(0, 205, 102), pink(255, 105, 180);
+    QList<quint8> shownValue(256, 0);
+    QList<QColor> shownColour(256, QColor());
+    QByteArray burst;
+    for (int d = 0; d < 12; ++d) {
+        QByteArray dump(d % 2 ? 65535 : 256, '\0');
+        for (int k = 0; k < 256; ++k) {
+            dump[k] = char(value(k, d));
+            if (value(k, d) == shownValue[k])
+                shownColour[k] = white;
+            else
+                shownColour[k] = shownColour[k] == green ? pink : green;
+            shownValue[k] = value(k, d);
+        }
+        burst += Bridge::reply(0x02, dump);
+    }
+    f.device->write(burst);
+    // Register 0 takes the value 11 only in the last dump.
+    QTRY_COMPARE_WITH_TIMEOUT(w->i2cTools->cell(0)->text(), QStringLiteral("0B"), 10000);
+    for (int k = 0; k < 256; ++k) {
+        QCOMPARE(w->i2cTools->cell(k)->text(),
+                 QStringLiteral("%1").arg(shownValue[k], 2, 16, QLatin1Char('0')).toUpper());
+        QCOMPARE(w->i2cTools->cell(k)->palette().color(QPalette::Window), shownColour[k]);
+    }
+    // A cell set on its own still compares with what the dumps left.
+    w->i2cTools->Set_Register(3, shownValue[3]);
+    QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), white);
+    w->i2cTools->Set_Register(3, quint8(shownValue[3] + 1));
+    QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), green);
 }
 
 VELM_TEST_MAIN(TestI2cdumpPage)
