@@ -18,6 +18,9 @@ void waitProcessingEvents(int milliseconds)
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         timer.start(int(qMax<qint64>(1, deadline.remainingTime())));
-        loop.exec(QEventLoop::AllEvents);
+        // Once the application quits, every event loop returns at once (a
+        // fresh one with -1): waiting on would only spin the processor.
+        if (loop.exec(QEventLoop::AllEvents) < 0)
+            return;
     }
 }

@@ -12,17 +12,19 @@ Handler &handlerRef()
 }
 
 QMessageBox::StandardButton message(Kind kind, QWidget *parent, const QString &title, const QString &text,
-                                    QMessageBox::StandardButtons buttons)
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     if (handlerRef())
-        return QMessageBox::StandardButton(handlerRef()(Request{kind, title, text, QString(), buttons}).button);
+        return QMessageBox::StandardButton(
+            handlerRef()(Request{kind, title, text, QString(), buttons, defaultButton}).button);
     switch (kind) {
     case Kind::Warning:
         return QMessageBox::warning(parent, title, text, buttons);
     case Kind::Critical:
         return QMessageBox::critical(parent, title, text, buttons);
     case Kind::Question:
-        return QMessageBox::question(parent, title, text, buttons);
+        return QMessageBox::question(parent, title, text, buttons, defaultButton);
     default:
         return QMessageBox::information(parent, title, text, buttons);
     }
@@ -43,15 +45,17 @@ QMessageBox::StandardButton critical(QWidget *p, const QString &t, const QString
 {
     return message(Kind::Critical, p, t, x, b);
 }
-QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
+QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b,
+                                     QMessageBox::StandardButton d)
 {
-    return message(Kind::Question, p, t, x, b);
+    return message(Kind::Question, p, t, x, b, d);
 }
 
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     if (handlerRef()) {
-        const Answer a = handlerRef()(Request{Kind::FileOpen, caption, filter, directory, QMessageBox::Ok});
+        const Answer a = handlerRef()(
+            Request{Kind::FileOpen, caption, filter, directory, QMessageBox::Ok, QMessageBox::NoButton});
         return a.accepted ? a.text : QString();
     }
     return QFileDialog::getOpenFileName(parent, caption, directory, filter);
@@ -60,7 +64,8 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &dir
 QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     if (handlerRef()) {
-        const Answer a = handlerRef()(Request{Kind::FileSave, caption, filter, directory, QMessageBox::Ok});
+        const Answer a = handlerRef()(
+            Request{Kind::FileSave, caption, filter, directory, QMessageBox::Ok, QMessageBox::NoButton});
         return a.accepted ? a.text : QString();
     }
     return QFileDialog::getSaveFileName(parent, caption, directory, filter);
@@ -69,7 +74,8 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &dir
 bool textInput(QWidget *parent, const QString &title, const QString &label, const QString &initial, QString *result)
 {
     if (handlerRef()) {
-        const Answer a = handlerRef()(Request{Kind::TextInput, title, label, initial, QMessageBox::Ok});
+        const Answer a = handlerRef()(
+            Request{Kind::TextInput, title, label, initial, QMessageBox::Ok, QMessageBox::NoButton});
         if (a.accepted && result)
             *result = a.text;
         return a.accepted;

@@ -19,6 +19,8 @@ struct Request {
     QString text;       // message text, or the filter of a file chooser, or the input label
     QString directory;  // file choosers: start directory; text input: default text
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    // The button that Return presses; NoButton lets the box choose.
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // A test handler returns the answer: a QMessageBox::StandardButton (as int)
@@ -41,7 +43,8 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
 QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
                                      QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No);
+                                     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory = QString(),
                      const QString &filter = QString());

@@ -53,40 +53,37 @@ void setSwitchIcon(QPushButton *button, bool on)
     button->setIcon(QIcon(on ? QStringLiteral(":/images/on.png") : QStringLiteral(":/images/off.png")));
 }
 
-// One exchange with the port's input handed to it for its duration.
-GsmExchange::Result runExchange(MainWindow *w, const Request &request)
-{
-    w->GSMsetReadComINT(false);
-    const GsmExchange::Result result = w->gsm->exchange.run(request);
-    w->GSMsetReadComINT(true);
-    return result;
-}
-
-bool ended(const GsmExchange::Result &result)
-{
-    return result.outcome == Outcome::PortClosed || result.outcome == Outcome::Aborted
-           || result.outcome == Outcome::Busy;
-}
-
 // A command of the page. Only one runs at a time; a hang-up pressed while
-// one runs is sent as soon as it ends.
+// one runs is sent as soon as it ends. A command belongs to the exchange
+// generation it started under: once the port closes (or another opens) or
+// the window closes, the rest of it writes nothing.
 class Command
 {
 public:
     explicit Command(MainWindow *w) : m_w(w)
     {
-        m_started = !w->gsm->busy && w->gsm->exchange.portOpen();
-        if (m_started)
-            w->gsm->busy = true;
+        GsmSession *s = w->gsm;
+        m_started = !s->closed && !s->busy && s->exchange.portOpen();
+        if (!m_started)
+            return;
+        s->busy = true;
+        m_generation = s->exchange.generation();
+        m_previous = s->commandGeneration;
+        s->commandGeneration = m_generation;
     }
     ~Command()
     {
         if (!m_started)
             return;
-        m_w->gsm->busy = false;
-        if (m_w->gsm->hangupPending) {
-            m_w->gsm->hangupPending = false;
-            if (m_w->gsm->exchange.portOpen())
+        GsmSession *s = m_w->gsm;
+        s->commandGeneration = m_previous;
+        // Closed under it: the page's state is no longer this command's.
+        if (s->closed || m_generation != s->exchange.generation())
+            return;
+        s->busy = false;
+        if (s->hangupPending) {
+            s->hangupPending = false;
+            if (s->exchange.portOpen())
                 m_w->GSMguadianhuapushButton_triggered();
         }
     }
@@ -97,9 +94,55 @@ public:
 private:
     MainWindow *m_w;
     bool m_started = false;
+    quint64 m_generation = GsmSession::kNoCommand;
+    quint64 m_previous = GsmSession::kNoCommand;
 };
 
-// The dial button after a call ended or an incoming call was answered.
+// One exchange with the port's input handed to it for its duration; none
+// once the command it belongs to has been closed under.
+GsmExchange::Result runExchange(MainWindow *w, const Request &request)
+{
+    if (!w->gsm->commandLive()) {
+        GsmExchange::Result result;
+        result.outcome = Outcome::Aborted;
+        return result;
+    }
+    w->GSMsetReadComINT(false);
+    const GsmExchange::Result result = w->gsm->exchange.run(request);
+    // An exchange ended by a close leaves the port's holder (maybe a new
+    // one) alone.
+    if (result.outcome != Outcome::Aborted)
+        w->GSMsetReadComINT(true);
+    return result;
+}
+
+// Bytes written outside an exchange by the running command.
+void commandWrite(MainWindow *w, const QByteArray &bytes)
+{
+    if (w->gsm->commandLive())
+        w->gsm->exchange.write(bytes);
+}
+
+bool ended(const GsmExchange::Result &result)
+{
+    return result.outcome == Outcome::PortClosed || result.outcome == Outcome::Aborted
+           || result.outcome == Outcome::Busy;
+}
+
+// A command the modem answered with an error result.
+void refusedBox(const QByteArray &command, const GsmExchange::Result &result)
+{
+    UiPrompt::warning(nullptr, MainWindow::tr("Info"),
+                      MainWindow::tr("The modem refused %1: %2")
+                          .arg(QString::fromLatin1(command), QString::fromLatin1(result.errorLine)),
+                      QMessageBox::Cancel);
+}
+
+void noResponseBox()
+{
+    UiPrompt::warning(nullptr, MainWindow::tr("Info"), MainWindow::tr("No response"), QMessageBox::Cancel);
+}
+
 // The page's port on the shared open and close road; the modem's input goes
 // to the exchange engine, which routes it.
 DevicePort gsmPort(MainWindow *w)
@@ -110,6 +153,7 @@ DevicePort gsmPort(MainWindow *w)
     return port;
 }
 
+// The dial button after a call ended or an incoming call was answered.
 void callEnded(MainWindow *w)
 {
     w->gsm->call.endCall();
@@ -123,10 +167,10 @@ void signalQuery(MainWindow *w)
     r.command = commandLine("AT+CSQ");
     r.count = 10;
     r.stepMs = 100;
-    r.ownPrefixes = {"+CSQ:"};
-    r.test = [w](const QByteArray &reply) {
+    r.shape.ownPrefixes = {"+CSQ:"};
+    r.test = [w](const GsmAnswer &answer) {
         int rssi = 0;
-        if (!GsmReply::signalValue(reply, &rssi))
+        if (!GsmReply::signalValue(answer.text(), &rssi))
             return Verdict::Wait;
         const QString icon = GsmReply::signalIcon(rssi);
         if (icon.isEmpty())
@@ -147,32 +191,34 @@ GsmExchange::Result statusItem(MainWindow *w, const QByteArray &command, int ste
     r.command = commandLine(command);
     r.count = 10;
     r.stepMs = stepMs;
-    r.ownPrefixes = {prefix};
-    r.test = [read, apply](const QByteArray &reply) {
-        const int v = read(reply);
+    r.shape.ownPrefixes = {prefix};
+    int applied = -1;
+    r.test = [read, apply, &applied](const GsmAnswer &answer) {
+        const int v = read(answer.text());
         if (v < 0)
             return Verdict::Wait;
-        apply(v);
-        return Verdict::Done;
+        if (v != applied) {
+            applied = v;
+            apply(v);
+        }
+        // The final result is the command's too: it must not be left for the
+        // next command to take as its own.
+        return Verdict::DoneAtFinal;
     };
     return runExchange(w, r);
 }
 
-// An on/off command that the modem confirms with OK.
-bool switchCommand(MainWindow *w, const QByteArray &command, int count, GsmExchange::Outcome *outcome = nullptr,
-                   int stepMs = 10)
+// A command that the modem confirms with OK.
+GsmExchange::Result okCommand(MainWindow *w, const QByteArray &command, int count, int stepMs)
 {
     Request r;
     r.command = commandLine(command);
     r.count = count;
     r.stepMs = stepMs;
-    r.test = [](const QByteArray &reply) {
-        return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
+    r.test = [](const GsmAnswer &answer) {
+        return answer.final() == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
     };
-    const GsmExchange::Result result = runExchange(w, r);
-    if (outcome)
-        *outcome = result.outcome;
-    return result.outcome == Outcome::Matched;
+    return runExchange(w, r);
 }
 
 // A dial string the modem takes: digits, "*", "#" and "+".
@@ -200,15 +246,16 @@ void dialOnce(MainWindow *w, const QByteArray &command)
     r.count = 10;
     r.stepMs = 100;
     bool seen = false;
-    r.test = [w, &seen](const QByteArray &reply) {
-        if (!seen && (reply.contains("ATD") || GsmReply::finalResult(reply) == GsmReply::Final::Ok)) {
+    r.test = [w, &seen](const GsmAnswer &answer) {
+        if (!seen && (answer.echoes() > 0 || answer.final() == GsmReply::Final::Ok)) {
             seen = true;
             showStatus(w, MainWindow::tr("Calling..."));
             w->gsm->call.callActive = true;
         }
         return seen ? Verdict::KeepReading : Verdict::Wait;
     };
-    if (runExchange(w, r).outcome == Outcome::Error) {
+    const GsmExchange::Result result = runExchange(w, r);
+    if (result.outcome == Outcome::Error) {
         w->gsm->call.callActive = false;
         errorBox();
     }
@@ -223,36 +270,39 @@ void dialWithRedial(MainWindow *w, const QByteArray &command)
     r.count = -1;
     r.stepMs = 100;
     r.errorEnds = false;
-    r.ownPrefixes = {"NO CARRIER", "NO ANSWER", "NO DIALTONE"};
+    r.shape.results = {"NO CARRIER", "NO ANSWER", "NO DIALTONE"};
     int allowance = 2;
     int handled = 0;
     bool exhausted = false;
     bool failed = false;
-    r.test = [&, w](const QByteArray &reply) {
+    r.test = [&, w](const GsmAnswer &answer) {
         if (!w->ui->GSM_AutoRedial->isChecked())
             return Verdict::Done;
-        const QList<QByteArray> lines = GsmReply::completeLines(reply);
+        const QList<QByteArray> &lines = answer.lines();
         for (int i = handled; i < lines.size(); ++i) {
             const QByteArray &line = lines.at(i);
             if (line.startsWith("ATD") || line == "OK") {
                 showStatus(w, MainWindow::tr("Calling..."));
                 w->gsm->call.callActive = true;
             } else if (GsmReply::isErrorLine(line)) {
+                handled = i + 1;
                 failed = true;
                 return Verdict::Done;
             } else if (isCallEndLine(line)) {
                 w->gsm->call.callActive = false;
                 if (--allowance < 0) {
+                    handled = i + 1;
                     exhausted = true;
                     return Verdict::Done;
                 }
-                w->gsm->exchange.write(command);
+                commandWrite(w, command);
             }
         }
         handled = int(lines.size());
         return Verdict::Wait;
     };
-    runExchange(w, r);
+    if (ended(runExchange(w, r)))
+        return;
     if (failed) {
         w->gsm->call.callActive = false;
         errorBox();
@@ -282,20 +332,19 @@ void setLinkDown(MainWindow *w)
         group->setEnabled(true);
 }
 
-// Waits for a final result; "CLOSE OK", "SHUT OK" and the like count as OK.
+// Waits for a final result; the link commands' own results ("CLOSE OK",
+// "SHUT OK") count as OK.
 Request okOrError(const QByteArray &command, int count = 10)
 {
     Request r;
     r.command = commandLine(command);
     r.count = count;
     r.stepMs = 100;
-    r.test = [](const QByteArray &reply) {
-        if (GsmReply::finalResult(reply) == GsmReply::Final::Ok)
+    r.shape.results = {"CLOSE OK", "SHUT OK"};
+    r.test = [](const GsmAnswer &answer) {
+        if (answer.final() == GsmReply::Final::Ok || answer.hasLineStarting("CLOSE OK")
+            || answer.hasLineStarting("SHUT OK"))
             return Verdict::Done;
-        for (const QByteArray &line : GsmReply::completeLines(reply)) {
-            if (line.endsWith(" OK"))
-                return Verdict::Done;
-        }
         return Verdict::Wait;
     };
     return r;
@@ -305,17 +354,27 @@ Request okOrError(const QByteArray &command, int count = 10)
 // took it.
 bool selectUcs2(MainWindow *w, int count, int stepMs)
 {
-    Request r;
-    r.command = commandLine("AT+CSCS=\"UCS2\"");
-    r.count = count;
-    r.stepMs = stepMs;
-    r.test = [](const QByteArray &reply) {
-        return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
-    };
-    const GsmExchange::Result result = runExchange(w, r);
+    const GsmExchange::Result result = okCommand(w, "AT+CSCS=\"UCS2\"", count, stepMs);
     if (result.outcome == Outcome::Matched)
         w->gsm->call.ucs2 = true;
     return !ended(result);
+}
+
+// The text after a "> " prompt: awaited for up to a second. A prompt that
+// did not come may still come late; ESC then takes the modem out of text
+// entry, so it does not read the next command as text.
+GsmExchange::Result awaitPrompt(MainWindow *w, const QByteArray &command)
+{
+    Request r;
+    r.command = commandLine(command);
+    r.count = 10;
+    r.stepMs = 100;
+    r.shape.prompt = true;
+    r.test = [](const GsmAnswer &answer) { return answer.prompted() ? Verdict::Done : Verdict::Wait; };
+    const GsmExchange::Result result = runExchange(w, r);
+    if (result.outcome == Outcome::TimedOut)
+        commandWrite(w, "\x1b");
+    return result;
 }
 
 void indexError()
@@ -348,11 +407,15 @@ void keypadKey(MainWindow *w, char key)
     Command command(w);
     if (!command.started())
         return;
-    // A tone: one read right after the write, nothing awaited.
+    // A tone: its final result is awaited, so a late one is not taken for
+    // the next command's.
     Request r;
     r.command = commandLine(QByteArray("AT+VTS=") + key);
-    r.count = 0;
-    r.stepMs = 0;
+    r.count = 10;
+    r.stepMs = 100;
+    r.test = [](const GsmAnswer &answer) {
+        return answer.final() != GsmReply::Final::None ? Verdict::Done : Verdict::Wait;
+    };
     runExchange(w, r);
 }
 
@@ -371,6 +434,14 @@ void MainWindow::GSM_Init_Start()
     });
 
     connect(ui->GSMopencompushButton, &QPushButton::pressed, this, &MainWindow::GSMactionOpen_triggered);
+    // A window that really closes ends the running command, its remaining
+    // steps, a redial and a pending hang-up: nothing more is written.
+    addCloseHook(gsm, [this] {
+        gsm->closed = true;
+        gsm->hangupPending = false;
+        gsm->busy = false;
+        gsm->exchange.stop();
+    });
 
     // The number boxes are one line: typed or pasted line breaks are
     // dropped and the rest kept.
@@ -400,9 +471,12 @@ void MainWindow::GSMactionOpen_triggered()
 {
     if (serialOpen) {
         GSMsetReadComINT(false);
+        // Ends a running command where it stands (it goes no further, also
+        // not on a port opened again before it noticed).
         gsm->exchange.setPort(nullptr);
-        closeDevicePort(gsmPort(this));
+        gsm->busy = false;
         gsm->hangupPending = false;
+        closeDevicePort(gsmPort(this));
         callEnded(this);
         setLinkDown(this);
         GSMUI_EnDisable(false);
@@ -599,8 +673,8 @@ void MainWindow::GSMbodianhuapushButton_triggered()
         r.count = 10;
         r.stepMs = 100;
         bool answered = false;
-        r.test = [this, &answered](const QByteArray &reply) {
-            if (!answered && GsmReply::finalResult(reply) == GsmReply::Final::Ok) {
+        r.test = [this, &answered](const GsmAnswer &answer) {
+            if (!answered && answer.final() == GsmReply::Final::Ok) {
                 answered = true;
                 showStatus(this, tr("Calling..."));
                 gsm->call.callActive = true;
@@ -608,6 +682,8 @@ void MainWindow::GSMbodianhuapushButton_triggered()
             return answered ? Verdict::KeepReading : Verdict::Wait;
         };
         const GsmExchange::Result result = runExchange(this, r);
+        if (result.outcome == Outcome::Aborted)
+            return;
         if (result.outcome == Outcome::Error)
             errorBox();
         ui->GSMbodianhuapushButton->setText(tr("Call"));
@@ -630,6 +706,8 @@ void MainWindow::GSMbodianhuapushButton_triggered()
 void MainWindow::GSMguadianhuapushButton_triggered()
 {
     ui->GSM_AutoRedial->setChecked(false);
+    if (gsm->closed)
+        return;
     if (gsm->busy) {
         gsm->hangupPending = true;
         return;
@@ -638,14 +716,7 @@ void MainWindow::GSMguadianhuapushButton_triggered()
     if (!command.started())
         return;
     gsm->call.callActive = false;
-    Request r;
-    r.command = commandLine("ATH");
-    r.count = 10;
-    r.stepMs = 100;
-    r.test = [](const QByteArray &reply) {
-        return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
-    };
-    const GsmExchange::Result result = runExchange(this, r);
+    const GsmExchange::Result result = okCommand(this, "ATH", 10, 100);
     if (result.outcome == Outcome::Matched) {
         showStatus(this, tr("call ended"));
         callEnded(this);
@@ -660,9 +731,13 @@ void MainWindow::GSMLaidianKaiguanpushButton_triggered()
     if (!command.started())
         return;
     const bool turnOn = gsm->clipOn == 0;
-    if (switchCommand(this, turnOn ? "AT+CLIP=1" : "AT+CLIP=0", turnOn ? 200 : 100)) {
+    const QByteArray line = turnOn ? "AT+CLIP=1" : "AT+CLIP=0";
+    const GsmExchange::Result result = okCommand(this, line, turnOn ? 200 : 100, 10);
+    if (result.outcome == Outcome::Matched) {
         gsm->clipOn = turnOn ? 1 : 0;
         setSwitchIcon(ui->GSMLaidianKaiguanpushButton, turnOn);
+    } else if (result.outcome == Outcome::Error) {
+        refusedBox(line, result);
     }
 }
 
@@ -672,12 +747,15 @@ void MainWindow::GSMLaidianYingKaiguanpushButton_triggered()
     if (!command.started())
         return;
     const bool turnOn = gsm->ringToneOn == 0;
-    Outcome outcome = Outcome::TimedOut;
-    if (switchCommand(this, turnOn ? "AT+CALM=0" : "AT+CALM=1", turnOn ? 200 : 100, &outcome)) {
+    const QByteArray line = turnOn ? "AT+CALM=0" : "AT+CALM=1";
+    const GsmExchange::Result result = okCommand(this, line, turnOn ? 200 : 100, 10);
+    if (result.outcome == Outcome::Matched) {
         gsm->ringToneOn = turnOn ? 1 : 0;
         setSwitchIcon(ui->GSMLaidianYingKaiguanpushButton, turnOn);
-    } else if (!turnOn && outcome == Outcome::TimedOut) {
-        UiPrompt::warning(nullptr, tr("Info"), tr("No response"), QMessageBox::Cancel);
+    } else if (result.outcome == Outcome::Error) {
+        refusedBox(line, result);
+    } else if (!turnOn && result.outcome == Outcome::TimedOut) {
+        noResponseBox();
     }
 }
 
@@ -697,14 +775,17 @@ void MainWindow::GSMDuanXinWenBenKaiguanpushButton_triggered()
     if (!command.started())
         return;
     const bool turnOn = gsm->smsTextMode == 0;
-    Outcome outcome = Outcome::TimedOut;
-    if (switchCommand(this, turnOn ? "AT+CMGF=1" : "AT+CMGF=0", turnOn ? 200 : 100, &outcome)) {
+    const QByteArray line = turnOn ? "AT+CMGF=1" : "AT+CMGF=0";
+    const GsmExchange::Result result = okCommand(this, line, turnOn ? 200 : 100, 10);
+    if (result.outcome == Outcome::Matched) {
         gsm->smsTextMode = turnOn ? 1 : 0;
         setSwitchIcon(ui->GSMDuanXinWenBenKaiguanpushButton, turnOn);
         if (turnOn)
             selectUcs2(this, 200, 10);
-    } else if (!turnOn && outcome == Outcome::TimedOut) {
-        UiPrompt::warning(nullptr, tr("Info"), tr("No response"), QMessageBox::Cancel);
+    } else if (result.outcome == Outcome::Error) {
+        refusedBox(line, result);
+    } else if (!turnOn && result.outcome == Outcome::TimedOut) {
+        noResponseBox();
     }
 }
 
@@ -725,20 +806,22 @@ void MainWindow::GSMReadTextpushButton_triggered()
     r.command = commandLine("AT+CMGR=" + index.toLatin1());
     r.count = 10;
     r.stepMs = 100;
-    r.ownsUntilFinal = true;
-    r.test = [this](const QByteArray &reply) {
+    // The message's text lines are the answer's, whatever they read; its
+    // result is the final result after them.
+    r.shape.messageHeader = "+CMGR:";
+    r.test = [this](const GsmAnswer &answer) {
+        if (answer.final() != GsmReply::Final::Ok || (answer.hasMessage() && !answer.messageComplete()))
+            return Verdict::Wait;
         GsmSms::Message message;
-        if (GsmSms::parseMessage(reply, &message)) {
+        if (answer.hasMessage()
+            && GsmSms::parseMessage(answer.messageHeaderLine(), answer.messageLines(), &message)) {
             ui->GSMReadtextBrowser->setPlainText(QStringLiteral("Sender:") + message.sender + QStringLiteral("\nTime:")
                                                  + message.time + QLatin1Char('\n') + message.text);
-            return Verdict::Done;
-        }
-        if (GsmReply::finalResult(reply) == GsmReply::Final::Ok) {
+        } else {
             // No message in the reply: what the modem said, as it stands.
-            ui->GSMReadtextBrowser->setPlainText(QString::fromUtf8(reply));
-            return Verdict::Done;
+            ui->GSMReadtextBrowser->setPlainText(QString::fromUtf8(answer.text()));
         }
-        return Verdict::Wait;
+        return Verdict::Done;
     };
     if (runExchange(this, r).outcome == Outcome::Error)
         errorBox();
@@ -757,7 +840,7 @@ void MainWindow::GSMDelTextpushButton_triggered()
         indexError();
         return;
     }
-    if (switchCommand(this, "AT+CMGD=" + index.toLatin1() + ",0", 10, nullptr, 100))
+    if (okCommand(this, "AT+CMGD=" + index.toLatin1() + ",0", 10, 100).outcome == Outcome::Matched)
         UiPrompt::information(nullptr, tr("Info"), QStringLiteral("Successfully deleted"), QMessageBox::Cancel);
 }
 
@@ -766,22 +849,46 @@ void MainWindow::GSMDelALLTextpushButton_triggered()
     Command command(this);
     if (!command.started())
         return;
+    // Return answers No: deleting every message takes a deliberate Yes.
     if (UiPrompt::question(nullptr, QStringLiteral("Info"), QStringLiteral("Confirm delete all text messages?"),
-                           QMessageBox::Yes | QMessageBox::No)
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     // Delete-all is a text-mode command: the modem goes there for it and
     // back afterwards, each command after the previous one's result.
+    const auto failed = [](const QByteArray &line, const GsmExchange::Result &result) {
+        if (result.outcome == Outcome::Error)
+            refusedBox(line, result);
+        else if (result.outcome == Outcome::TimedOut)
+            noResponseBox();
+    };
     const bool switched = gsm->smsTextMode == 0;
-    if (switched && !switchCommand(this, "AT+CMGF=1", 10, nullptr, 100))
-        return;
-    const bool deleted = switchCommand(this, "AT+CMGDA=DEL ALL", 30, nullptr, 100);
-    if (switched && gsm->exchange.portOpen() && !switchCommand(this, "AT+CMGF=0", 10, nullptr, 100)) {
-        // Still in text mode: the switch shows what the modem is in.
-        gsm->smsTextMode = 1;
-        setSwitchIcon(ui->GSMDuanXinWenBenKaiguanpushButton, true);
+    if (switched) {
+        const GsmExchange::Result toText = okCommand(this, "AT+CMGF=1", 10, 100);
+        if (ended(toText))
+            return;
+        if (toText.outcome != Outcome::Matched) {
+            failed("AT+CMGF=1", toText);
+            return;
+        }
     }
-    if (deleted)
+    const GsmExchange::Result deleteAll = okCommand(this, "AT+CMGDA=DEL ALL", 30, 100);
+    if (ended(deleteAll))
+        return;
+    if (deleteAll.outcome != Outcome::Matched)
+        failed("AT+CMGDA=DEL ALL", deleteAll);
+    if (switched) {
+        const GsmExchange::Result back = okCommand(this, "AT+CMGF=0", 10, 100);
+        if (ended(back))
+            return;
+        if (back.outcome != Outcome::Matched) {
+            // Still in text mode: the switch shows what the modem is in.
+            gsm->smsTextMode = 1;
+            setSwitchIcon(ui->GSMDuanXinWenBenKaiguanpushButton, true);
+            failed("AT+CMGF=0", back);
+        }
+    }
+    if (deleteAll.outcome == Outcome::Matched)
         UiPrompt::information(nullptr, tr("Info"), QStringLiteral("Successfully deleted"), QMessageBox::Cancel);
 }
 
@@ -795,34 +902,35 @@ void MainWindow::GSMSendpushButton_triggered()
     if (number.isEmpty())
         return;
 
-    const bool parametersTaken = switchCommand(this, "AT+CSMP=17,167,2,25", 10, nullptr, 100);
-    if (!gsm->exchange.portOpen() || !selectUcs2(this, 10, 100))
+    const GsmExchange::Result parameters = okCommand(this, "AT+CSMP=17,167,2,25", 10, 100);
+    if (ended(parameters) || !selectUcs2(this, 10, 100))
         return;
 
     // The text goes out only after the modem's prompt.
-    Request prompt;
-    prompt.command = commandLine("AT+CMGS=\"" + GsmSms::QStringtoUNicode(number) + "\"");
-    prompt.count = 10;
-    prompt.stepMs = 100;
-    prompt.ownPrefixes = {">"};
-    prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
-    const GsmExchange::Result prompted = runExchange(this, prompt);
+    const GsmExchange::Result prompted =
+        awaitPrompt(this, "AT+CMGS=\"" + GsmSms::QStringtoUNicode(number) + "\"");
     if (ended(prompted))
         return;
-    if (prompted.outcome != Outcome::Matched) {
-        if (parametersTaken || prompted.outcome == Outcome::Error)
+    if (!prompted.prompted) {
+        if (parameters.outcome == Outcome::Matched || prompted.outcome == Outcome::Error)
             showStatus(this, tr("SMS sent failed"));
         return;
     }
 
-    // Modems take up to a minute to report a message sent.
-    Request body;
-    body.command = GsmSms::QStringtoUNicode(text) + '\x1a';
-    body.count = 599;
-    body.stepMs = 100;
-    body.ownsUntilFinal = true;
-    body.test = [](const QByteArray &reply) { return reply.contains("+CMGS") ? Verdict::Done : Verdict::Wait; };
-    const GsmExchange::Result sent = runExchange(this, body);
+    // Modems take up to a minute to report a message sent. An echoing
+    // modem sends the text back first; that is no part of the answer.
+    const QByteArray body = GsmSms::QStringtoUNicode(text) + '\x1a';
+    Request r;
+    r.command = body;
+    r.count = 599;
+    r.stepMs = 100;
+    if (prompted.echoes > 0)
+        r.shape.dataEcho = body;
+    r.shape.ownPrefixes = {"+CMGS:"};
+    r.test = [](const GsmAnswer &answer) {
+        return answer.hasLineStarting("+CMGS:") ? Verdict::DoneAtFinal : Verdict::Wait;
+    };
+    const GsmExchange::Result sent = runExchange(this, r);
     if (ended(sent))
         return;
     showStatus(this, sent.outcome == Outcome::Matched ? tr("SMS sent successfully") : tr("SMS sent failed"));
@@ -883,16 +991,17 @@ void MainWindow::GSMTCPopencompushButton_triggered()
     start.command = commandLine("AT+CIPSTART=\"TCP\",\"" + host.toLatin1() + "\",\"" + port.toLatin1() + "\"");
     start.count = 500;
     start.stepMs = 100;
-    start.ownPrefixes = {"CONNECT"};
+    start.shape.results = {"CONNECT OK", "CONNECT FAIL", "ALREADY CONNECT"};
     bool refused = false;
-    start.test = [this, &refused](const QByteArray &reply) {
-        if (reply.contains("CONNECT OK")) {
-            // Data that came with the result already belong to the link.
+    start.test = [this, &refused](const GsmAnswer &answer) {
+        if (answer.hasLineStarting("CONNECT OK") || answer.hasLineStarting("ALREADY CONNECT")) {
+            // Whatever follows the result belongs to the link, in the same
+            // read as well.
             gsm->linkUp = true;
             gsm->linkDecoder.reset();
             return Verdict::Done;
         }
-        if (GsmReply::hasLineStarting(reply, "CONNECT FAIL")) {
+        if (answer.hasLineStarting("CONNECT FAIL")) {
             refused = true;
             return Verdict::Done;
         }
@@ -904,6 +1013,8 @@ void MainWindow::GSMTCPopencompushButton_triggered()
         return;
     }
     setLinkDown(this);
+    if (ended(result))
+        return;
     if (result.outcome == Outcome::Error || refused)
         errorBox();
     else if (result.outcome == Outcome::TimedOut)
@@ -920,32 +1031,49 @@ void MainWindow::GSMTCPsendmsgBtn_triggered()
         UiPrompt::critical(nullptr, tr("Info"), QStringLiteral("No information need to send"), QMessageBox::Cancel);
         return;
     }
-    Request prompt;
-    prompt.command = commandLine("AT+CIPSEND");
-    prompt.count = 10;
-    prompt.stepMs = 100;
-    prompt.ownPrefixes = {">"};
-    prompt.test = [](const QByteArray &reply) { return reply.contains('>') ? Verdict::Done : Verdict::Wait; };
-    const GsmExchange::Result prompted = runExchange(this, prompt);
+    const GsmExchange::Result prompted = awaitPrompt(this, "AT+CIPSEND");
     if (ended(prompted))
         return;
-    if (prompted.outcome != Outcome::Matched) {
+    if (!prompted.prompted) {
         errorBox();
         return;
     }
-    Request body;
-    body.command = data + '\x1a';
-    body.count = 10;
-    body.stepMs = 100;
-    // The modem's echo of the data is no data from the server.
-    body.ownsUntilFinal = true;
-    body.endPrefixes = {"SEND OK", "SEND FAIL"};
+    // An echoing modem (it echoed the command) sends the data back as it
+    // takes them: that echo is read and dropped before the result is
+    // awaited. Anything else that comes meanwhile is the server's.
+    const bool echoing = prompted.echoes > 0;
+    Request echo;
+    echo.command = data;
+    echo.count = 1;
+    echo.stepMs = 100;
+    echo.errorEnds = false;
+    echo.shape.finals = GsmAnswer::Shape::Finals::None;
+    if (echoing) {
+        echo.shape.dataEcho = data;
+        echo.test = [](const GsmAnswer &answer) { return answer.dataEchoed() ? Verdict::Done : Verdict::Wait; };
+    }
+    if (ended(runExchange(this, echo)))
+        return;
+
+    // The send's own result is "SEND OK" (or "SEND FAIL", or an error): a
+    // plain "OK" now is the server's data.
+    Request done;
+    done.command = QByteArray(1, '\x1a');
+    done.count = 10;
+    done.stepMs = 100;
+    if (echoing)
+        done.shape.dataEcho = done.command;
+    done.shape.finals = GsmAnswer::Shape::Finals::ErrorsOnly;
+    done.shape.results = {"SEND OK", "SEND FAIL"};
     bool failed = false;
-    body.test = [&failed](const QByteArray &reply) {
-        failed = GsmReply::hasLineStarting(reply, "SEND FAIL");
-        return failed || GsmReply::hasLineStarting(reply, "SEND OK") ? Verdict::Done : Verdict::Wait;
+    done.test = [&failed](const GsmAnswer &answer) {
+        failed = answer.hasLineStarting("SEND FAIL");
+        return failed || answer.hasLineStarting("SEND OK") ? Verdict::Done : Verdict::Wait;
     };
-    if (runExchange(this, body).outcome == Outcome::Error || failed)
+    const GsmExchange::Result result = runExchange(this, done);
+    if (ended(result))
+        return;
+    if (result.outcome == Outcome::Error || failed)
         errorBox();
 }
 
@@ -957,7 +1085,12 @@ void MainWindow::GSMGPRSreadMyCom(QByteArray data)
         QTextCodec *gbk = QTextCodec::codecForName("GBK");
         gsm->linkDecoder.reset(gbk ? gbk->makeDecoder() : QTextCodec::codecForName("UTF-8")->makeDecoder());
     }
-    const QString text = RxFormat::cutLongRuns(gsm->linkDecoder->toUnicode(data), &gsm->linkColumn);
+    QString text = gsm->linkDecoder->toUnicode(data);
+    // Line ends show as one line break; a zero byte is data too and shows
+    // as the symbol for NUL.
+    text.remove(QLatin1Char('\r'));
+    text.replace(QChar(0), QChar(0x2400));
+    text = RxFormat::cutLongRuns(text, &gsm->linkColumn);
     QTextCursor end(ui->GSMTCPReadSBrowser->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);

@@ -91,15 +91,15 @@ void ThreadSerial::onPortError(QSerialPort::SerialPortError error)
 {
     if (m_lost || !port)
         return;
-    if (error == QSerialPort::ResourceError) {
-        m_lostReason = port->errorString();
-    } else if (error == QSerialPort::ReadError) {
+    if (error == QSerialPort::ReadError) {
         if (++m_readErrors < kReadErrorsBeforeLost)
             return;
-        m_lostReason = port->errorString();
-    } else {
+    } else if (error != QSerialPort::ResourceError) {
         return;
     }
+    // The port's own error text is whatever the last system call left
+    // behind (often "File exists"); what the user needs to know is this.
+    m_lostReason = tr("the device was removed or closed");
     m_lost = true;
     // The port is in the middle of its own notification here; close it and
     // tell the page once control is back in the event loop. Until then the

@@ -3,18 +3,42 @@
 #include "eventwait.h"
 #include "gsmreply.h"
 
+namespace {
+
+// Appends `data` to `buffer` as it stands (zero bytes too), dropping the
+// oldest bytes beyond the cap.
+void appendKept(QByteArray *buffer, const QByteArray &data)
+{
+    buffer->append(data);
+    if (buffer->size() > GsmReply::kBufferCap)
+        buffer->remove(0, buffer->size() - GsmReply::kBufferCap);
+}
+
+} // namespace
+
 GsmExchange::GsmExchange(QObject *parent) : QObject(parent), m_wait(waitProcessingEvents) {}
+
+void GsmExchange::setPort(QIODevice *port)
+{
+    m_port = port;
+    stop();
+}
+
+void GsmExchange::forward(const QByteArray &data)
+{
+    if (!data.isEmpty() && m_forward)
+        m_forward(data);
+}
 
 void GsmExchange::feed(const QByteArray &data)
 {
     if (data.isEmpty())
         return;
     if (m_busy) {
-        GsmReply::appendCapped(&m_pending, data);
+        appendKept(&m_pending, data);
         return;
     }
-    if (m_forward)
-        m_forward(data);
+    forward(data);
 }
 
 bool GsmExchange::write(const QByteArray &bytes)
@@ -24,10 +48,11 @@ bool GsmExchange::write(const QByteArray &bytes)
     return m_port->write(bytes) == bytes.size();
 }
 
-void GsmExchange::abort()
+void GsmExchange::stop()
 {
-    if (m_busy)
-        m_abort = true;
+    ++m_generation;
+    m_busy = false;
+    m_pending.clear();
 }
 
 GsmExchange::Result GsmExchange::run(const Request &request)
@@ -41,41 +66,72 @@ GsmExchange::Result GsmExchange::run(const Request &request)
         result.outcome = Outcome::PortClosed;
         return result;
     }
+    const quint64 generation = m_generation;
     m_busy = true;
-    m_abort = false;
     m_pending.clear();
-    write(request.command);
+
+    GsmAnswer::Shape shape = request.shape;
+    if (shape.echo.isEmpty() && request.command.startsWith("AT"))
+        shape.echo = request.command.trimmed();
+    GsmAnswer answer(shape);
 
     bool decided = false;
-    for (int left = request.count; !decided; --left) {
-        GsmReply::appendCapped(&result.reply, m_pending);
-        m_pending.clear();
-        ++result.reads;
-
+    bool atFinal = false;
+    const auto ends = [&]() -> bool {
         if (request.test) {
-            const Verdict v = request.test(result.reply);
-            if (v == Verdict::Done) {
+            switch (request.test(answer)) {
+            case Verdict::Done:
                 result.matched = true;
                 result.outcome = Outcome::Matched;
                 decided = true;
-            } else if (v == Verdict::KeepReading) {
+                return true;
+            case Verdict::DoneAtFinal:
                 result.matched = true;
+                atFinal = true;
+                break;
+            case Verdict::KeepReading:
+                result.matched = true;
+                break;
+            case Verdict::Wait:
+                break;
             }
         }
-        if (!decided && request.errorEnds
-            && GsmReply::finalResult(result.reply, &result.errorLine) == GsmReply::Final::Error) {
+        if (atFinal && answer.final() != GsmReply::Final::None) {
+            result.outcome = Outcome::Matched;
+            decided = true;
+            return true;
+        }
+        if (request.errorEnds && answer.final() == GsmReply::Final::Error) {
             result.outcome = Outcome::Error;
             decided = true;
-        } else if (!decided) {
-            result.errorLine.clear();
+            return true;
         }
+        return false;
+    };
+    const auto passOn = [this](const QByteArray &bytes) { forward(bytes); };
+
+    write(request.command);
+    for (int left = request.count;; --left) {
+        const QByteArray chunk = m_pending;
+        m_pending.clear();
+        ++result.reads;
+        answer.feed(chunk, passOn, ends);
+        if (generation != m_generation) {
+            // A reader closed the port or the window while it ran.
+            result.outcome = Outcome::Aborted;
+            return result;
+        }
+        if (!answer.ended() && ends())
+            answer.end();
         if (decided)
             break;
 
         m_wait(request.stepMs);
-        if (m_abort) {
+        if (generation != m_generation) {
+            // Stopped, or the port went (and maybe another came) during the
+            // wait: nothing here belongs to this exchange any more.
             result.outcome = Outcome::Aborted;
-            break;
+            return result;
         }
         if (!portOpen()) {
             result.outcome = Outcome::PortClosed;
@@ -88,12 +144,17 @@ GsmExchange::Result GsmExchange::run(const Request &request)
     }
 
     m_busy = false;
-    m_abort = false;
-    // Input that came after the last read belongs to nobody yet.
-    QByteArray rest = GsmReply::unconsumed(result.reply, request.ownPrefixes, request.ownsUntilFinal, request.endPrefixes);
-    GsmReply::appendCapped(&rest, m_pending);
+    // Input that came after the last read: the rest of the answer is still
+    // the command's; everything else goes on.
+    const QByteArray late = m_pending;
     m_pending.clear();
-    if (!rest.isEmpty() && m_forward)
-        m_forward(rest);
+    answer.feed(late, passOn, [] { return false; });
+    forward(answer.takeUnfinished());
+
+    result.reply = answer.text();
+    result.echoes = answer.echoes();
+    result.prompted = answer.prompted();
+    if (answer.final() == GsmReply::Final::Error)
+        result.errorLine = answer.finalLine();
     return result;
 }

@@ -116,62 +116,6 @@ bool hasLineStarting(const QByteArray &reply, const QByteArray &prefix)
     return false;
 }
 
-QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes, bool ownsUntilFinal,
-                      const QList<QByteArray> &endPrefixes)
-{
-    const auto startsWithAny = [](const QByteArray &line, const QList<QByteArray> &prefixes) {
-        for (const QByteArray &p : prefixes) {
-            if (line.startsWith(p))
-                return true;
-        }
-        return false;
-    };
-    const auto isOwn = [&](const QByteArray &line) { return startsWithAny(line, ownPrefixes); };
-    const auto ends = [&](const QByteArray &line) {
-        return line == "OK" || isErrorLine(line) || startsWithAny(line, endPrefixes);
-    };
-    bool owned = false;
-    if (ownsUntilFinal) {
-        for (const QByteArray &l : completeLines(reply))
-            owned = owned || ends(l);
-    }
-    // Lines that stay are copied byte for byte with their line ends, so
-    // data passed on (a link's payload) keeps its form.
-    QByteArray out;
-    const int n = int(reply.size());
-    int i = 0;
-    while (i < n) {
-        int e = i;
-        while (e < n && reply.at(e) != '\r' && reply.at(e) != '\n')
-            ++e;
-        const QByteArray line = trimLine(reply.mid(i, e - i));
-        if (e == n) {
-            // An unfinished last line goes on as it stands, unless it is
-            // the command's own (a prompt).
-            if (!isOwn(line))
-                out += reply.mid(i);
-            break;
-        }
-        int next = e;
-        while (next < n && (reply.at(next) == '\r' || reply.at(next) == '\n'))
-            ++next;
-        // Line ends before anything kept are dropped with the lines they end.
-        bool drop = out.isEmpty();
-        if (!line.isEmpty()) {
-            if (owned) {
-                drop = true;
-                owned = !ends(line);
-            } else {
-                drop = line == "OK" || isErrorLine(line) || line.startsWith("AT") || isOwn(line);
-            }
-        }
-        if (!drop)
-            out += reply.mid(i, next - i);
-        i = next;
-    }
-    return out;
-}
-
 int clipSetting(const QByteArray &reply)
 {
     QByteArray value;

@@ -34,17 +34,6 @@ bool isErrorLine(const QByteArray &line);
 bool hasLine(const QByteArray &reply, const QByteArray &line);
 bool hasLineStarting(const QByteArray &reply, const QByteArray &prefix);
 
-// The lines of `reply` that do not belong to the command's own answer: its
-// echo (lines starting "AT"), final results, and lines starting with one of
-// `ownPrefixes` are left out; the rest (with an unfinished last line as it
-// stands unless it is the command's own, such as a "> " prompt) is returned
-// byte for byte for the unsolicited-result or link reader. With
-// ownsUntilFinal every line up to the first final result (or line starting
-// with one of `endPrefixes`) belongs to the command: a message text read
-// from storage, the modem's echo of data it sends.
-QByteArray unconsumed(const QByteArray &reply, const QList<QByteArray> &ownPrefixes, bool ownsUntilFinal = false,
-                      const QList<QByteArray> &endPrefixes = {});
-
 // Query replies. Each returns -1 while the value is not there yet.
 // "+CLIP: <n>,...": 1 when presentation is on, 0 when off.
 int clipSetting(const QByteArray &reply);

@@ -4,19 +4,18 @@
 #include "gsmcallstate.h"
 #include "gsmexchange.h"
 
-#include <QEvent>
 #include <QObject>
 #include <QTextCodec>
+#include <limits>
 #include <memory>
 
 class GsmSession : public QObject
 {
 public:
-    explicit GsmSession(QObject *window) : QObject(window)
-    {
-        // A window that closes ends a running exchange (and a redial).
-        window->installEventFilter(this);
-    }
+    explicit GsmSession(QObject *window) : QObject(window) {}
+
+    // No command runs under this generation.
+    static constexpr quint64 kNoCommand = std::numeric_limits<quint64>::max();
 
     GsmExchange exchange;
     GsmCallState call;
@@ -26,14 +25,13 @@ public:
     bool busy = false;     // a command of the page runs
     bool hangupPending = false; // hang-up pressed while busy: sent afterwards
     bool linkUp = false;        // the data link is connected: input goes to its reader
+    bool closed = false;        // the window closed: nothing more goes to the port
+    // The exchange generation the innermost running command started under;
+    // a command whose generation is gone (port closed or replaced, window
+    // closed) writes nothing more.
+    quint64 commandGeneration = kNoCommand;
     std::unique_ptr<QTextDecoder> linkDecoder; // GBK, kept across chunks
     int linkColumn = 0;         // length of the last line in the link view
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == parent() && event->type() == QEvent::Close)
-            exchange.abort();
-        return QObject::eventFilter(watched, event);
-    }
+    bool commandLive() const { return !closed && commandGeneration == exchange.generation(); }
 };

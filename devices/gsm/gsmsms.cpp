@@ -1,5 +1,6 @@
 #include "gsmsms.h"
 
+#include "gsmanswer.h"
 #include "gsmreply.h"
 
 #include <QList>
@@ -28,9 +29,12 @@ QList<QByteArray> fields(const QByteArray &text)
     return out;
 }
 
+// UCS2 text (blanks around it aside) is decoded; anything else is shown as
+// it stands.
 QString decoded(const QByteArray &text)
 {
-    return looksLikeUcs2Hex(text) ? UNicodetoQString(text) : QString::fromUtf8(text);
+    const QByteArray hex = text.trimmed();
+    return looksLikeUcs2Hex(hex) ? UNicodetoQString(hex) : QString::fromUtf8(text);
 }
 
 } // namespace
@@ -76,38 +80,41 @@ bool looksLikeUcs2Hex(const QByteArray &text)
     return true;
 }
 
-bool parseMessage(const QByteArray &reply, Message *message)
+bool parseMessage(const QByteArray &header, const QList<QByteArray> &lines, Message *message)
 {
-    if (GsmReply::finalResult(reply) != GsmReply::Final::Ok)
+    if (!header.startsWith("+CMGR:"))
         return false;
-    const int marker = int(reply.indexOf("+CMGR: \""));
-    if (marker < 0)
+    const int quote = int(header.indexOf('"'));
+    if (quote < 0)
         return false;
-    const int headerEnd = int(reply.indexOf('\n', marker));
-    if (headerEnd < 0)
-        return false;
-    QByteArray header = reply.mid(marker + 7, headerEnd - marker - 7);
-    if (header.endsWith('\r'))
-        header.chop(1);
-    const QList<QByteArray> f = fields(header);
+    const QList<QByteArray> f = fields(header.mid(quote));
     const bool received = f.at(0).startsWith("REC");
     if ((!received && !f.at(0).startsWith("STO")) || f.size() < 2)
         return false;
     if (received && f.size() < 4)
         return false;
 
-    // The text runs from the line after the header to the final OK.
-    const int textStart = headerEnd + 1;
-    const int okLine = int(reply.indexOf("\nOK", textStart));
-    QByteArray text = okLine < 0 ? QByteArray() : reply.mid(textStart, okLine + 1 - textStart);
-    while (text.endsWith('\r') || text.endsWith('\n'))
-        text.chop(1);
-    text.replace("\r\n", "\n");
+    // The text is every line between the header and the final result, as
+    // it stands; the empty line before the result is framing.
+    QList<QByteArray> text = lines;
+    while (!text.isEmpty() && text.last().isEmpty())
+        text.removeLast();
 
     message->sender = decoded(f.at(1).trimmed());
     message->time = received ? QString::fromUtf8(f.at(3).trimmed()) : QString();
-    message->text = decoded(text.trimmed());
+    message->text = decoded(text.join('\n'));
     return true;
+}
+
+bool parseMessage(const QByteArray &reply, Message *message)
+{
+    GsmAnswer::Shape shape;
+    shape.messageHeader = "+CMGR:";
+    GsmAnswer answer(shape);
+    answer.feed(reply, {}, {});
+    if (!answer.messageComplete() || answer.final() != GsmReply::Final::Ok)
+        return false;
+    return parseMessage(answer.messageHeaderLine(), answer.messageLines(), message);
 }
 
 QString limitText(const QString &text, int *cursor)

@@ -4,6 +4,7 @@
 // what the user typed. Widget-free.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace GsmSms {
@@ -26,9 +27,13 @@ struct Message {
 };
 
 // A text-mode "+CMGR" reply with its final OK: the sender, time (received
-// messages only) and text, decoded from UCS2 where they are UCS2 text.
-// False when the reply holds no complete message.
+// messages only) and text, decoded from UCS2 where they are UCS2 text. The
+// text is the lines after the header up to the final result: a text that
+// reads "OK" or "ERROR" is text. False when the reply holds no complete
+// message.
 bool parseMessage(const QByteArray &reply, Message *message);
+// The same from a header line and the text lines after it (GsmAnswer).
+bool parseMessage(const QByteArray &header, const QList<QByteArray> &lines, Message *message);
 
 // What the message box keeps of `text` when it is longer than kMaxUnits:
 // the excess ending at `cursor` is removed (the first kMaxUnits units stay

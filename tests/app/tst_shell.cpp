@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTabBar>
+#include <QTimer>
 #include <ctime>
 
 namespace {
@@ -85,6 +86,7 @@ private slots:
     void translatorsFollowTheLocale();
     void waitKeepsEventsRunningWithoutSpinning();
     void waitWithNothingToWaitReturnsAtOnce();
+    void waitEndsOnceTheApplicationQuits();
     void noSettingsFileKeepsEveryPage();
     void switchedOffPagesAreRemovedAndNotInitialised();
     void allPagesOffLeavesOnlyMore();
@@ -179,6 +181,31 @@ void TestShell::waitWithNothingToWaitReturnsAtOnce()
     waitProcessingEvents(0);
     waitProcessingEvents(-5);
     QVERIFY(clock.elapsed() < 20);
+}
+
+void TestShell::waitEndsOnceTheApplicationQuits()
+{
+    // After quit no event loop runs any more: a wait that went on would
+    // only spin the processor until its deadline.
+    qint64 waited = -1;
+    double cpu = -1;
+    QTimer::singleShot(0, qApp, [&] {
+        QCoreApplication::quit();
+        QElapsedTimer clock;
+        clock.start();
+        const double cpuStart = processCpuSeconds();
+        waitProcessingEvents(1500);
+        waited = clock.elapsed();
+        cpu = processCpuSeconds() - cpuStart;
+    });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    safety.start(10000);
+    QCoreApplication::exec();
+    QVERIFY(waited >= 0);
+    QVERIFY2(waited < 200, qPrintable(QString::number(waited)));
+    QVERIFY2(cpu < 0.2, qPrintable(QString::number(cpu)));
 }
 
 void TestShell::noSettingsFileKeepsEveryPage()

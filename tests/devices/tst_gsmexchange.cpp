@@ -43,8 +43,8 @@ GsmExchange::Request okRequest(const QByteArray &command, int count, int stepMs)
     r.command = command + "\r\n";
     r.count = count;
     r.stepMs = stepMs;
-    r.test = [](const QByteArray &reply) {
-        return GsmReply::finalResult(reply) == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
+    r.test = [](const GsmAnswer &answer) {
+        return answer.final() == GsmReply::Final::Ok ? Verdict::Done : Verdict::Wait;
     };
     return r;
 }
@@ -110,7 +110,10 @@ void TestGsmExchange::replySplitOverReads()
     link.modem.script("AT+CSQ", {{0, "\r\n+CSQ: 18,0\r\n"}, {40, "\r\nOK\r\n"}});
     GsmExchange::Request r = okRequest("AT+CSQ", 10, 10);
     int rssi = -1;
-    r.test = [&](const QByteArray &reply) { return GsmReply::signalValue(reply, &rssi) ? Verdict::Done : Verdict::Wait; };
+    r.shape.ownPrefixes = {"+CSQ:"};
+    r.test = [&](const GsmAnswer &answer) {
+        return GsmReply::signalValue(answer.text(), &rssi) ? Verdict::Done : Verdict::Wait;
+    };
     result = link.exchange.run(r);
     QCOMPARE(result.outcome, Outcome::Matched);
     QCOMPARE(rssi, 18);

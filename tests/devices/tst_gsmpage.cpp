@@ -53,6 +53,10 @@ private slots:
     void unsolicitedResults();
     void announcementDuringExchangeIsReported();
     void switchesFollowTheModem();
+    void refusalsAreSaid_data();
+    void refusalsAreSaid();
+    void toneResultIsAwaited();
+    void vanishedModemIsSaidInWords();
     void errorResultEndsAtOnce();
     void callKeypadAndCallEnd();
     void ringCutThenCallDials();
@@ -175,15 +179,84 @@ void TestGsmPage::switchesFollowTheModem()
     press(ui()->GSMLaidianYingKaiguanpushButton);
     QCOMPARE(f.w->gsm->ringToneOn, 1);
     QCOMPARE(f.prompts->texts(), QStringList{"No response"});
-    // Refused by the modem: no change, no warning.
+    // Refused by the modem: no change, and the refusal is said.
     modem->script("AT+CALM=1", {{0, "\r\nERROR\r\n"}});
     press(ui()->GSMLaidianYingKaiguanpushButton);
     QCOMPARE(f.w->gsm->ringToneOn, 1);
-    QCOMPARE(f.prompts->requests().size(), 1);
+    QCOMPARE(f.prompts->requests().size(), 2);
     modem->script("AT+CALM=1", {{0, "\r\nOK\r\n"}});
     press(ui()->GSMLaidianYingKaiguanpushButton);
     QCOMPARE(f.w->gsm->ringToneOn, 0);
     QVERIFY(shows(ui()->GSMLaidianYingKaiguanpushButton, ":/images/off.png"));
+}
+
+void TestGsmPage::refusalsAreSaid_data()
+{
+    // The switch pressed, the setting the modem had at open, and its error.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("calm");
+    QTest::addColumn<int>("cmgf");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("error");
+    QTest::newRow("ring tone off") << "GSMLaidianYingKaiguanpushButton" << 0 << 0 << QByteArray("AT+CALM=1")
+                                   << QByteArray("ERROR");
+    QTest::newRow("ring tone on") << "GSMLaidianYingKaiguanpushButton" << 1 << 0 << QByteArray("AT+CALM=0")
+                                  << QByteArray("+CME ERROR: 3");
+    QTest::newRow("text mode off") << "GSMDuanXinWenBenKaiguanpushButton" << 0 << 1 << QByteArray("AT+CMGF=0")
+                                   << QByteArray("ERROR");
+    QTest::newRow("text mode on") << "GSMDuanXinWenBenKaiguanpushButton" << 0 << 0 << QByteArray("AT+CMGF=1")
+                                  << QByteArray("+CMS ERROR: 302");
+}
+
+void TestGsmPage::refusalsAreSaid()
+{
+    QFETCH(QString, button);
+    QFETCH(int, calm);
+    QFETCH(int, cmgf);
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, error);
+    modem->calm = calm;
+    modem->cmgf = cmgf;
+    OPEN_PORT();
+    const int ringTone = f.w->gsm->ringToneOn;
+    const int textMode = f.w->gsm->smsTextMode;
+    modem->script(command, {{0, "\r\n" + error + "\r\n"}});
+    QElapsedTimer t;
+    t.start();
+    press(f.w->findChild<QPushButton *>(button));
+    QVERIFY(t.elapsed() < 800);
+    QCOMPARE(modem->commands(), QList<QByteArray>{command});
+    QCOMPARE(f.prompts->texts(),
+             QStringList{QStringLiteral("The modem refused %1: %2").arg(QLatin1String(command), QLatin1String(error))});
+    QCOMPARE(f.prompts->requests().at(0).kind, UiPrompt::Kind::Warning);
+    QCOMPARE(f.w->gsm->ringToneOn, ringTone);
+    QCOMPARE(f.w->gsm->smsTextMode, textMode);
+}
+
+void TestGsmPage::toneResultIsAwaited()
+{
+    // The tone's OK comes late; the next command must not take it for its
+    // own (this modem never answers caller-number presentation).
+    OPEN_PORT();
+    ui()->GSMtextBrowser_1->setPlainText(QStringLiteral("10086"));
+    press(ui()->GSMbodianhuapushButton);
+    QVERIFY(f.w->gsm->call.callActive);
+    modem->script("AT+VTS=5", {{300, "\r\nOK\r\n"}});
+    modem->silence("AT+CLIP=1");
+    press(ui()->GSMANJIANpushButton_5);
+    press(ui()->GSMLaidianKaiguanpushButton);
+    QCOMPARE(modem->commands().mid(1), (QList<QByteArray>{"AT+VTS=5", "AT+CLIP=1"}));
+    QCOMPARE(f.w->gsm->clipOn, 0);
+    QVERIFY(shows(ui()->GSMLaidianKaiguanpushButton, ":/images/off.png"));
+}
+
+void TestGsmPage::vanishedModemIsSaidInWords()
+{
+    OPEN_PORT();
+    f.device->vanish();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.w->serialOpen, 2000);
+    QCOMPARE(status(), QStringLiteral("Serial port lost, closed: the device was removed or closed"));
+    QVERIFY(!ui()->GSMTestSignalpushButton->isEnabled());
 }
 
 void TestGsmPage::errorResultEndsAtOnce()

@@ -2,6 +2,7 @@
 // window or a port.
 #include "testsupport.h"
 
+#include "gsm/gsmanswer.h"
 #include "gsm/gsmcallstate.h"
 #include "gsm/gsmreply.h"
 
@@ -28,6 +29,8 @@ private slots:
     void callState();
     void callEndKeepsLaterLines();
     void buffersAreCapped();
+    void answerAndOthers_data();
+    void answerAndOthers();
 };
 
 void TestGsmReply::finalResults_data()
@@ -207,6 +210,77 @@ void TestGsmReply::buffersAreCapped()
     for (int i = 0; i < 40; ++i)
         state.feed(noise);
     QCOMPARE(state.buffer.size(), GsmReply::kBufferCap);
+}
+
+void TestGsmReply::answerAndOthers_data()
+{
+    // The input is cut at every "|" into reads; the answer ends at its
+    // final result (or the line given), and "passed" is what went on to the
+    // other readers, in order.
+    QTest::addColumn<QByteArray>("reads");
+    QTest::addColumn<QByteArray>("endLine");   // empty: the final result ends
+    QTest::addColumn<bool>("message");         // a "+CMGR:" reply
+    QTest::addColumn<QByteArray>("passed");
+    QTest::addColumn<QByteArray>("text");      // first message line
+    const QByteArray header = "\r\n+CMGR: \"REC READ\",\"+8610086\",\"\",\"t\"\r\n";
+    QTest::newRow("message OK in one read") << QByteArray(header + "OK\r\n\r\nOK\r\n") << QByteArray() << true
+                                            << QByteArray() << QByteArray("OK");
+    QTest::newRow("message OK, final later") << QByteArray(header + "OK\r\n|\r\nOK\r\n") << QByteArray() << true
+                                             << QByteArray() << QByteArray("OK");
+    QTest::newRow("message ERROR, split") << QByteArray(header + "ERR|OR\r|\n|\r\nOK\r\n") << QByteArray() << true
+                                          << QByteArray() << QByteArray("ERROR");
+    QTest::newRow("message +CMS ERROR") << QByteArray(header + "+CMS ERROR: 500\r\nOK\r\n") << QByteArray() << true
+                                        << QByteArray() << QByteArray("+CMS ERROR: 500");
+    QTest::newRow("ring and clip before the message")
+        << QByteArray("AT+CMGR=1\r\r\nRING\r\n|\r\n+CLIP: \"10086\",129\r\n|" + header + "hi\r\n\r\nOK\r\n")
+        << QByteArray() << true << QByteArray("RING\r\n+CLIP: \"10086\",129\r\n") << QByteArray("hi");
+    QTest::newRow("cmti after the result, same read")
+        << QByteArray("\r\n+CMGS: 12\r\n\r\nOK\r\n\r\n+CMTI: \"SM\",3\r\n") << QByteArray() << false
+        << QByteArray("\r\n+CMTI: \"SM\",3\r\n") << QByteArray();
+    QTest::newRow("cmti before the result") << QByteArray("\r\n+CMTI: \"SM\",3\r\n\r\n+CMGS: 12\r\n\r\nOK\r\n")
+                                            << QByteArray() << false << QByteArray("+CMTI: \"SM\",3\r\n")
+                                            << QByteArray();
+    QTest::newRow("data after CONNECT OK, same read")
+        << QByteArray("\r\nOK\r\n\r\nCONNECT OK\r\nhi\r\nOK\r\n") << QByteArray("CONNECT OK") << false
+        << QByteArray("hi\r\nOK\r\n") << QByteArray();
+    QTest::newRow("CR LF split after CONNECT OK, zero bytes kept")
+        << QByteArray("\r\nCONNECT OK\r|\nOK\0\r\n", 20) << QByteArray("CONNECT OK") << false
+        << QByteArray("OK\0\r\n", 5) << QByteArray();
+    QTest::newRow("line cut between reads goes on whole") << QByteArray("\r\nRI|NG\r\n\r\nOK\r\n") << QByteArray()
+                                                          << false << QByteArray("RING\r\n") << QByteArray();
+}
+
+void TestGsmReply::answerAndOthers()
+{
+    QFETCH(QByteArray, reads);
+    QFETCH(QByteArray, endLine);
+    QFETCH(bool, message);
+    QFETCH(QByteArray, passed);
+    QFETCH(QByteArray, text);
+    GsmAnswer::Shape shape;
+    shape.echo = "AT+CMGR=1";
+    shape.ownPrefixes = {"+CMGS:"};
+    shape.results = {"CONNECT OK"};
+    if (message)
+        shape.messageHeader = "+CMGR:";
+    GsmAnswer answer(shape);
+    QByteArray got;
+    const auto ends = [&] {
+        if (!endLine.isEmpty())
+            return answer.hasLineStarting(endLine);
+        return answer.final() != Final::None;
+    };
+    for (const QByteArray &read : reads.split('|'))
+        answer.feed(read, [&](const QByteArray &b) { got += b; }, ends);
+    QVERIFY(answer.ended());
+    QCOMPARE(got, passed);
+    if (endLine.isEmpty())
+        QCOMPARE(answer.final(), Final::Ok);
+    QCOMPARE(answer.hasMessage(), message);
+    if (message) {
+        QVERIFY(answer.messageComplete());
+        QCOMPARE(answer.messageLines().value(0), text);
+    }
 }
 
 VELM_TEST_MAIN(TestGsmReply)

@@ -10,7 +10,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextCodec>
 #include <memory>
@@ -46,14 +48,25 @@ private slots:
     void readShowsMessageOrRawReply();
     void badIndexesAreRefusedBeforeWriting();
     void deleteAllWaitsForEachResult();
+    void returnOnDeleteAllAnswersNo();
+    void deleteAllSaysWhatTheModemRefused();
+    void messageTextThatReadsLikeAResult_data();
+    void messageTextThatReadsLikeAResult();
+    void callDuringReadIsReported();
+    void newMessageWithTheSendResultIsReported_data();
+    void newMessageWithTheSendResultIsReported();
+    void latePromptIsCancelled_data();
+    void latePromptIsCancelled();
     void sendWritesTextAfterPrompt();
     void sendWithoutConfirmationFails();
     void messageBoxKeeps70Units();
     void linkBringUpDataAndTakeDown();
     void linkRefusedOrBadServer();
+    void linkDataThatReadsLikeResults();
 
 private:
     void openPort();
+    void connectLink();
     QString status() const { return f.w->ui->statusBar->currentMessage(); }
     Ui::MainWindow *ui() const { return f.w->ui; }
 
@@ -73,6 +86,13 @@ void TestGsmSmsPage::cleanup()
 {
     f.stop();
     modem.reset();
+}
+
+void TestGsmSmsPage::connectLink()
+{
+    press(ui()->GSMTCPopencompushButton);
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("connection succeeded"));
+    QCOMPARE(f.w->gsmTcpOpen, 1);
 }
 
 void TestGsmSmsPage::openPort()
@@ -182,6 +202,161 @@ void TestGsmSmsPage::deleteAllWaitsForEachResult()
     press(ui()->GSMDelALLTextpushButton);
     QTest::qWait(50);
     QVERIFY(modem->commands().isEmpty());
+}
+
+void TestGsmSmsPage::returnOnDeleteAllAnswersNo()
+{
+    OPEN_PORT();
+    f.prompts->queueReturn();
+    press(ui()->GSMDelALLTextpushButton);
+    QCOMPARE(f.prompts->requests().size(), 1);
+    QCOMPARE(f.prompts->requests().at(0).kind, UiPrompt::Kind::Question);
+    QCOMPARE(f.prompts->requests().at(0).defaultButton, QMessageBox::No);
+    QTest::qWait(50);
+    QVERIFY(modem->commands().isEmpty());
+
+    // The real box, answered with the Return key.
+    f.prompts.reset();
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        defaultButton = box->standardButton(box->defaultButton());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    poll.start(20);
+    press(ui()->GSMDelALLTextpushButton);
+    f.prompts = std::make_unique<TestSupport::PromptRecorder>();
+    QCOMPARE(defaultButton, QMessageBox::No);
+    QTest::qWait(50);
+    QVERIFY(modem->commands().isEmpty());
+    QVERIFY(f.device->received().isEmpty());
+}
+
+void TestGsmSmsPage::deleteAllSaysWhatTheModemRefused()
+{
+    OPEN_PORT();
+    // Text mode refused: nothing is deleted, and the user is told why.
+    modem->script("AT+CMGF=1", {{0, "\r\n+CME ERROR: 4\r\n"}});
+    f.prompts->queue({QMessageBox::Yes, QString(), true});
+    press(ui()->GSMDelALLTextpushButton);
+    QCOMPARE(modem->commands(), QList<QByteArray>{"AT+CMGF=1"});
+    QCOMPARE(f.prompts->texts().last(), QStringLiteral("The modem refused AT+CMGF=1: +CME ERROR: 4"));
+    // Deleting refused (the modem stays in PDU mode for it).
+    modem->unscript("AT+CMGF=1");
+    modem->script("AT+CMGDA=DEL ALL", {{0, "\r\n+CMS ERROR: 500\r\n"}});
+    modem->clearCommands();
+    f.prompts->clear();
+    f.prompts->queue({QMessageBox::Yes, QString(), true});
+    press(ui()->GSMDelALLTextpushButton);
+    QCOMPARE(modem->commands(), (QList<QByteArray>{"AT+CMGF=1", "AT+CMGDA=DEL ALL", "AT+CMGF=0"}));
+    QCOMPARE(f.prompts->texts().mid(1), QStringList{"The modem refused AT+CMGDA=DEL ALL: +CMS ERROR: 500"});
+}
+
+void TestGsmSmsPage::messageTextThatReadsLikeAResult_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("split"); // the final OK in a later read
+    QTest::addColumn<bool>("echo");
+    QTest::newRow("OK, one read") << QByteArray("OK") << false << false;
+    QTest::newRow("OK, final later") << QByteArray("OK") << true << true;
+    QTest::newRow("ERROR, one read") << QByteArray("ERROR") << false << true;
+    QTest::newRow("ERROR, final later") << QByteArray("ERROR") << true << false;
+    QTest::newRow("+CMS ERROR, one read") << QByteArray("+CMS ERROR: 500") << false << false;
+}
+
+void TestGsmSmsPage::messageTextThatReadsLikeAResult()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, split);
+    QFETCH(bool, echo);
+    OPEN_PORT();
+    modem->echo = echo;
+    const QByteArray header = "\r\n+CMGR: \"REC READ\",\"+8610086\",\"\",\"24/12/09,10:15:02+32\"\r\n";
+    if (split)
+        modem->script("AT+CMGR=5", {{0, header + text + "\r\n"}, {250, "\r\nOK\r\n"}});
+    else
+        modem->messages.insert(5, header + text + "\r\n\r\nOK\r\n");
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("5"), true});
+    press(ui()->GSMReadTextpushButton);
+    QCOMPARE(ui()->GSMReadtextBrowser->toPlainText(),
+             QStringLiteral("Sender:+8610086\nTime:24/12/09,10:15:02+32\n") + QString::fromLatin1(text));
+    QCOMPARE(f.prompts->requests().size(), 1);
+}
+
+void TestGsmSmsPage::callDuringReadIsReported()
+{
+    OPEN_PORT();
+    modem->echo = true;
+    modem->script("AT+CMGR=3", {{0, "\r\nRING\r\n"},
+                                {60, "\r\n+CLIP: \"10086\",129,\"\",0\r\n"},
+                                {200, "\r\n+CMGR: \"REC READ\",\"+8610086\",\"\",\"t\"\r\nhi\r\n\r\nOK\r\n"}});
+    f.prompts->queue({QMessageBox::Ok, QStringLiteral("3"), true});
+    press(ui()->GSMReadTextpushButton);
+    QCOMPARE(ui()->GSMReadtextBrowser->toPlainText(), QStringLiteral("Sender:+8610086\nTime:t\nhi"));
+    QCOMPARE(status(), QStringLiteral("Have a new call:10086"));
+    QCOMPARE(ui()->GSMbodianhuapushButton->text(), QStringLiteral("Answer call"));
+    QVERIFY(f.w->gsm->call.incomingCall);
+}
+
+void TestGsmSmsPage::newMessageWithTheSendResultIsReported_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("after the result") << QByteArray("\r\n+CMGS: 12\r\n\r\nOK\r\n\r\n+CMTI: \"SM\",4\r\n");
+    QTest::newRow("before the result") << QByteArray("\r\n+CMTI: \"SM\",4\r\n\r\n+CMGS: 12\r\n\r\nOK\r\n");
+    QTest::newRow("between") << QByteArray("\r\n+CMGS: 12\r\n\r\n+CMTI: \"SM\",4\r\n\r\nOK\r\n");
+}
+
+void TestGsmSmsPage::newMessageWithTheSendResultIsReported()
+{
+    QFETCH(QByteArray, answer);
+    OPEN_PORT();
+    modem->sentAnswer = answer;
+    QSignalSpy shown(ui()->statusBar, &QStatusBar::messageChanged);
+    ui()->GSMNUMtextEdit->setPlainText(QStringLiteral("10086"));
+    ui()->GSMtextBrowser->setPlainText(QStringLiteral("hi"));
+    press(ui()->GSMSendpushButton);
+    QTest::qWait(100);
+    QStringList messages;
+    for (const QList<QVariant> &args : shown)
+        messages << args.at(0).toString();
+    QVERIFY2(messages.contains(QStringLiteral("Have new SMS, SMS box:: 4")), qPrintable(messages.join('|')));
+    QVERIFY(messages.contains(QStringLiteral("SMS sent successfully")));
+}
+
+void TestGsmSmsPage::latePromptIsCancelled_data()
+{
+    QTest::addColumn<bool>("link");
+    QTest::newRow("SMS") << false;
+    QTest::newRow("GPRS data") << true;
+}
+
+void TestGsmSmsPage::latePromptIsCancelled()
+{
+    QFETCH(bool, link);
+    OPEN_PORT();
+    if (link)
+        connectLink();
+    // The prompt comes after the page gave up on it.
+    modem->promptDelayMs = 1500;
+    f.device->clearReceived();
+    ui()->GSMNUMtextEdit->setPlainText(QStringLiteral("10086"));
+    ui()->GSMtextBrowser->setPlainText(QStringLiteral("hi"));
+    ui()->GSMTcpsendBrowser->setPlainText(QStringLiteral("hi"));
+    press(link ? ui()->GSMTCPsendmsgBtn : ui()->GSMSendpushButton);
+    QVERIFY(f.device->waitForText("\x1b"));
+    QVERIFY(f.device->received().endsWith("\x1b"));
+    QTRY_COMPARE(modem->cancelled, 1);
+    QVERIFY(modem->bodies.isEmpty());
+    // The modem takes the next command as a command again.
+    QTest::qWait(500);
+    modem->promptDelayMs = 0;
+    modem->clearCommands();
+    press(link ? ui()->GSMTCPsendmsgBtn : ui()->GSMSendpushButton);
+    QCOMPARE(modem->bodies.size(), 1);
 }
 
 void TestGsmSmsPage::sendWritesTextAfterPrompt()
@@ -318,6 +493,30 @@ void TestGsmSmsPage::linkRefusedOrBadServer()
         QVERIFY(modem->commands().isEmpty());
         QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Connect"));
     }
+}
+
+void TestGsmSmsPage::linkDataThatReadsLikeResults()
+{
+    OPEN_PORT();
+    modem->echo = true;
+    modem->connectAnswer.clear();
+    modem->script("AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"1000\"", {{0, "\r\nOK\r\n\r\nCONNECT OK\r\nhi\r\nOK\r\n"}});
+    connectLink();
+    QTextEdit *view = ui()->GSMTCPReadSBrowser;
+    QTRY_COMPARE(view->toPlainText(), QStringLiteral("hi\nOK\n"));
+
+    // The modem echoes the data; the server's lines come with the result.
+    modem->sendAnswer = QByteArray("\r\nSEND OK\r\nOK\r\nERROR\r\nz\0z\r\n", 27);
+    view->clear();
+    ui()->GSMTcpsendBrowser->setPlainText(QStringLiteral("ERROR\n"));
+    press(ui()->GSMTCPsendmsgBtn);
+    QCOMPARE(modem->bodies, QList<QByteArray>{"ERROR\r\n"});
+    QTRY_COMPARE(view->toPlainText(), QString::fromUtf8("OK\nERROR\nz\u2400z\n"));
+    QCOMPARE(f.prompts->texts(), QStringList{"connection succeeded"});
+    // Zero bytes between exchanges are data too.
+    f.device->write(QByteArray("a\0b", 3));
+    QTRY_COMPARE(view->toPlainText(), QString::fromUtf8("OK\nERROR\nz\u2400z\na\u2400b"));
+    QVERIFY(!view->toPlainText().contains(QStringLiteral("SEND OK")));
 }
 
 VELM_TEST_MAIN(TestGsmSmsPage)

@@ -111,6 +111,8 @@ void TestThreadSerial::vanishedPeerIsReportedOnce()
     QSignalSpy lost(&holder, &ThreadSerial::portLost);
     pty.kill();
     QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 1000);
+    // The reason is said in words a user understands, not the last errno.
+    QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("the device was removed or closed"));
     QVERIFY(!holder.port->isOpen());
     QTest::qWait(300);
     QCOMPARE(lost.size(), 1);

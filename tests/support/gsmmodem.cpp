@@ -46,15 +46,19 @@ void GsmModem::onBytes(const QByteArray &piece)
 {
     for (const char c : piece) {
         if (m_prompt) {
+            if (echo && c != '\x1a' && c != '\x1b' && !(c == '\n' && m_body.isEmpty()))
+                m_device->write(QByteArray(1, c));
             if (c == '\x1a') {
                 m_prompt = false;
                 bodies.append(m_body);
                 m_talk.append(QStringLiteral("> ") + QString::fromLatin1(m_body) + QStringLiteral("^Z"));
-                const QByteArray answer = m_bodyCommand.startsWith("AT+CMGS") ? sentAnswer : QByteArray("\r\nSEND OK\r\n");
+                const QByteArray answer = m_bodyCommand.startsWith("AT+CMGS") ? sentAnswer : sendAnswer;
                 if (!answer.isEmpty())
                     send(20, answer);
             } else if (c == '\x1b') {
                 m_prompt = false;
+                ++cancelled;
+                m_talk.append(QStringLiteral("> ") + QString::fromLatin1(m_body) + QStringLiteral("^["));
             } else if (c == '\n' && m_body.isEmpty()) {
                 // the end of the command line's CR LF
             } else {
@@ -62,7 +66,8 @@ void GsmModem::onBytes(const QByteArray &piece)
             }
             continue;
         }
-        if (c == '\n')
+        // ESC outside text entry cancels nothing; the modem ignores it.
+        if (c == '\n' || c == '\x1b')
             continue;
         if (c != '\r') {
             m_line += c;
@@ -115,7 +120,7 @@ void GsmModem::answer(const QByteArray &command)
         m_prompt = true;
         m_body.clear();
         m_bodyCommand = upper;
-        send(0, "\r\n> ");
+        send(promptDelayMs, "\r\n> ");
     } else if (upper.startsWith("AT+CMGR=")) {
         const int index = upper.mid(8).toInt();
         send(0, messages.contains(index) ? messages.value(index) : QByteArray("\r\n+CMS ERROR: 321\r\n"));

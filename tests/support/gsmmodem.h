@@ -49,10 +49,17 @@ public:
     // Stored messages, by index: the whole answer to "AT+CMGR=<index>".
     QHash<int, QByteArray> messages;
     // After "AT+CMGS" and "AT+CIPSEND" the modem prompts "> " and takes
-    // text up to 0x1A; each such text lands here (without the 0x1A).
+    // text up to 0x1A; each such text lands here (without the 0x1A). With
+    // echo on, the text is echoed as it comes, the way a modem does.
     QList<QByteArray> bodies;
+    // The "> " prompt comes this late (text entry starts at once).
+    int promptDelayMs = 0;
+    // Times ESC cancelled a text entry.
+    int cancelled = 0;
     // Answer to a message text; empty: none (the network never confirms).
     QByteArray sentAnswer = "\r\n+CMGS: 12\r\n\r\nOK\r\n";
+    // Answer to data sent on the link.
+    QByteArray sendAnswer = "\r\nSEND OK\r\n";
     // Answer to "AT+CIPSTART" after its OK.
     QByteArray connectAnswer = "\r\nCONNECT OK\r\n";
 

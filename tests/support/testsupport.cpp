@@ -13,7 +13,13 @@ PromptRecorder::PromptRecorder()
 {
     UiPrompt::setHandler([this](const UiPrompt::Request &r) {
         m_requests.append(r);
-        return m_answers.isEmpty() ? defaultAnswer : m_answers.takeFirst();
+        UiPrompt::Answer answer = m_answers.isEmpty() ? defaultAnswer : m_answers.takeFirst();
+        if (answer.button == kReturnKey) {
+            answer.button = r.defaultButton;
+            if (answer.button == QMessageBox::NoButton)
+                answer.button = (r.buttons & QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
+        }
+        return answer;
     });
 }
 

@@ -24,6 +24,11 @@ public:
     void queue(const UiPrompt::Answer &answer) { m_answers.append(answer); }
     void queueFile(const QString &path) { m_answers.append(UiPrompt::Answer{QMessageBox::Ok, path, true}); }
     void queueButton(QMessageBox::StandardButton b) { m_answers.append(UiPrompt::Answer{b, QString(), true}); }
+    // The next message box is answered the way the Return key answers it:
+    // with its default button (a box without one presses its first Ok or
+    // Yes button, as Qt's box does).
+    void queueReturn() { m_answers.append(UiPrompt::Answer{kReturnKey, QString(), true}); }
+    static constexpr int kReturnKey = -1;
     const QList<UiPrompt::Request> &requests() const { return m_requests; }
     QStringList texts() const;
     void clear() { m_requests.clear(); m_answers.clear(); }
