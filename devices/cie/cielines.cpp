@@ -36,19 +36,9 @@ Reading parseLine(const QString &line)
 
 QList<Reading> Parser::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
     QList<Reading> readings;
-    int start = 0;
-    for (;;) {
-        const int end = m_buffer.indexOf("\r\n", start);
-        if (end < 0)
-            break;
-        readings.append(parseLine(QString::fromUtf8(m_buffer.constData() + start, end - start)));
-        start = end + 2;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
+    for (const QByteArray &line : m_lines.feed(chunk))
+        readings.append(parseLine(QString::fromUtf8(line)));
     return readings;
 }
 

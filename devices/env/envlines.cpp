@@ -57,19 +57,9 @@ QList<Value> parseLine(const QByteArray &line)
 
 QList<Value> Parser::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
     QList<Value> values;
-    int start = 0;
-    for (;;) {
-        const int end = m_buffer.indexOf("\r\n", start);
-        if (end < 0)
-            break;
-        values += parseLine(m_buffer.mid(start, end - start));
-        start = end + 2;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
+    for (const QByteArray &line : m_lines.feed(chunk))
+        values += parseLine(line);
     return values;
 }
 

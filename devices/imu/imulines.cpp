@@ -34,18 +34,15 @@ Euler toEuler(const Quaternion &q)
 
 std::optional<Quaternion> Parser::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
-    const int last = m_buffer.lastIndexOf("\r\n");
-    if (last < 0) {
-        if (m_buffer.size() > kMaxBuffered)
-            m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
+    const QList<QByteArray> lines = m_lines.feed(chunk);
+    if (lines.isEmpty())
         return std::nullopt;
-    }
-    const QByteArray lines = m_buffer.left(last + 2);
-    m_buffer.remove(0, last + 2);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
-    return parse(lines);
+    // The lines this chunk completed, read as one text: the first attitude
+    // among them counts.
+    QByteArray text;
+    for (const QByteArray &line : lines)
+        text += line + "\r\n";
+    return parse(text);
 }
 
 } // namespace ImuLines

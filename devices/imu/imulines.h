@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <optional>
 
+#include "cappedlinereader.h"
+
 namespace ImuLines {
 
 struct Quaternion {
@@ -17,7 +19,8 @@ struct Euler {
     double pitch, yaw, roll; // degrees: about X, about Y, about Z
 };
 
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished line kept between chunks at most.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 
 // The first attitude in `text` (any text around it is ignored).
 std::optional<Quaternion> parse(const QByteArray &text);
@@ -32,11 +35,11 @@ public:
     // first attitude among them. Bytes after the last CR LF wait for the
     // next chunk.
     std::optional<Quaternion> feed(const QByteArray &chunk);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffered() const { return m_buffer; }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 } // namespace ImuLines
