@@ -1,7 +1,6 @@
 #include "cielines.h"
 
-#include <QLocale>
-#include <cmath>
+#include "devicenumber.h"
 
 namespace CieLines {
 
@@ -13,15 +12,13 @@ Reading parseLine(const QString &line)
     if (text.endsWith(QLatin1Char(',')))
         text = text.left(text.size() - 1).trimmed();
     Reading r;
-    const QLocale c = QLocale::c();
     for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList pieces = part.split(QLatin1Char(':'), Qt::SkipEmptyParts);
         if (pieces.size() != 2)
             continue;
         const QString key = pieces[0].trimmed();
         bool ok = false;
-        double v = c.toDouble(pieces[1].trimmed(), &ok);
-        ok = ok && std::isfinite(v);
+        const double v = DeviceNumber::plainDecimal(pieces[1].trimmed(), &ok);
         if (key.compare(QLatin1String("CIEX"), Qt::CaseInsensitive) == 0)
             r.x = ok ? v : 0;
         else if (key.compare(QLatin1String("CIEY"), Qt::CaseInsensitive) == 0)

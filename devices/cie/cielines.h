@@ -22,8 +22,9 @@ struct Reading {
 // oldest go.
 constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 
-// One line (CR LF may still be on it). A value that does not convert, or
-// is not finite, reads: x 0, y -1, Lux -0.0, CCT -1. Keys not present stay 0.
+// One line (CR LF may still be on it). Values are plain decimal numbers; a
+// value that is not one (a group separator, an exponent, "inf", overflow)
+// reads: x 0, y -1, Lux -0.0, CCT -1. Keys not present stay 0.
 Reading parseLine(const QString &line);
 
 class Parser

@@ -1,6 +1,6 @@
 #include "envlines.h"
 
-#include <cmath>
+#include "devicenumber.h"
 
 namespace EnvLines {
 
@@ -22,8 +22,7 @@ const Label kLabels[] = {
     {"TVOC:", "ppb", true, Reading::Tvoc},
 };
 
-// Locale-independent: QByteArray's conversions always read '.' as the
-// decimal point.
+// Locale-independent: '.' is the decimal point whatever the desktop says.
 double convert(const QByteArray &text, bool integer)
 {
     bool ok = false;
@@ -31,8 +30,8 @@ double convert(const QByteArray &text, bool integer)
         const int v = text.toInt(&ok, 10);
         return ok ? v : 0;
     }
-    const double v = text.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    const double v = DeviceNumber::plainDecimal(text, &ok);
+    return ok ? v : 0;
 }
 
 } // namespace

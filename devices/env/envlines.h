@@ -25,8 +25,8 @@ class Parser
 {
 public:
     // Appends a chunk and returns the readings of every line it completed,
-    // in the order they arrived. A number that does not convert (or is not
-    // finite) reads 0.
+    // in the order they arrived. A number that does not convert (not plain
+    // decimal, or not finite) reads 0.
     QList<Value> feed(const QByteArray &chunk);
     const QByteArray &buffered() const { return m_lines.buffered(); }
     void clear() { m_lines.clear(); }

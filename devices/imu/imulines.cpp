@@ -1,6 +1,7 @@
 #include "imulines.h"
 
-#include <QLocale>
+#include "devicenumber.h"
+
 #include <QQuaternion>
 #include <QRegularExpression>
 
@@ -14,16 +15,17 @@ std::optional<Quaternion> parse(const QByteArray &text)
     const QRegularExpressionMatch m = re.match(simplified);
     if (!m.hasMatch())
         return std::nullopt;
-    const QLocale c = QLocale::c();
-    bool ok[4] = {};
-    Quaternion q{c.toDouble(m.captured(1), &ok[0]), c.toDouble(m.captured(2), &ok[1]),
-                 c.toDouble(m.captured(3), &ok[2]), c.toDouble(m.captured(4), &ok[3]), false};
-    q.converted = ok[0] && ok[1] && ok[2] && ok[3];
-    if (!ok[0]) q.w = 0;
-    if (!ok[1]) q.x = 0;
-    if (!ok[2]) q.y = 0;
-    if (!ok[3]) q.z = 0;
-    return q;
+    double v[4];
+    bool converted = true;
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = DeviceNumber::plainDecimal(QStringView(m.capturedView(i + 1)), &ok);
+        if (!ok) {
+            v[i] = 0;
+            converted = false;
+        }
+    }
+    return Quaternion{v[0], v[1], v[2], v[3], converted};
 }
 
 Euler toEuler(const Quaternion &q)

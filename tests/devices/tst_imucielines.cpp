@@ -1,7 +1,8 @@
 // The IMU and CIE line readers: the attitude pattern and its Euler angles
 // (checked against a conversion written here from the rotation matrix),
 // lines split across chunks, the tail kept, the caps; the CIE keys, order,
-// case, trailing comma, failure values, and CR and LF in different chunks.
+// case, trailing comma, failure values (also group separators and
+// exponents), and CR and LF in different chunks.
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -109,6 +110,9 @@ void TestImuCieLines::cieLine_data()
     QTest::newRow("later key wins") << "CIEX:0.1;CIEX:0.2;CIEY:0.3\r\n" << "0.2 0.3 0 0";
     QTest::newRow("failed values") << "CIEX:a;CIEY:b;LUX:c;CCT:d\r\n" << "0 -1 0 -1"; // Lux -0.0
     QTest::newRow("non-finite values fail") << "CIEX:inf;CIEY:nan;LUX:1e999;CCT:-inf\r\n" << "0 -1 0 -1";
+    QTest::newRow("group separators fail") << "CIEX:0,312;CIEY:0,329;LUX:1,250.5;CCT:6,504\r\n" << "0 -1 0 -1";
+    QTest::newRow("exponents fail") << "CIEX:3.127e-1;CIEY:0.3;LUX:2E2;CCT:6504\r\n" << "0 0.3 0 6504";
+    QTest::newRow("plain forms") << "CIEX:.5;CIEY:5.;LUX:+7;CCT:0012\r\n" << "0.5 5 7 12";
     QTest::newRow("no known key") << "hello\r\n" << "0 0 0 0";
 }
 
@@ -118,7 +122,8 @@ void TestImuCieLines::cieLine()
     QFETCH(QString, reading);
     const CieLines::Reading r = CieLines::parseLine(line);
     QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x).arg(r.y).arg(r.lux).arg(r.cct), reading);
-    if (line.startsWith(QLatin1String("CIEX:a")) || line.startsWith(QLatin1String("CIEX:inf")))
+    if (line.startsWith(QLatin1String("CIEX:a")) || line.startsWith(QLatin1String("CIEX:inf"))
+        || line.startsWith(QLatin1String("CIEX:0,")) || line.startsWith(QLatin1String("CIEX:3.127e")))
         QVERIFY(std::signbit(r.lux));
 }
 

@@ -1,7 +1,7 @@
 // IMU attitude lines and CIE colour lines: any input, cut anywhere, gives
 // the same readings as whole, every value finite or one of the failure
 // values, and the kept tails within their caps.
-// fuzz-sources: devices/imu/imulines.cpp devices/cie/cielines.cpp terminal/cappedlinereader.cpp
+// fuzz-sources: devices/imu/imulines.cpp devices/cie/cielines.cpp devices/devicenumber.cpp terminal/cappedlinereader.cpp
 // fuzz-qt: Qt6Core Qt6Gui
 #include "devices/cie/cielines.h"
 #include "devices/imu/imulines.h"
