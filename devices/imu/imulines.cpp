@@ -5,6 +5,9 @@
 #include <QQuaternion>
 #include <QRegularExpression>
 
+#include <cmath>
+#include <limits>
+
 namespace ImuLines {
 
 std::optional<Quaternion> parse(const QByteArray &text)
@@ -20,7 +23,7 @@ std::optional<Quaternion> parse(const QByteArray &text)
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         v[i] = DeviceNumber::plainDecimal(QStringView(m.capturedView(i + 1)), &ok);
-        if (!ok) {
+        if (!ok || std::fabs(v[i]) > double(std::numeric_limits<float>::max())) {
             v[i] = 0;
             converted = false;
         }
@@ -28,9 +31,27 @@ std::optional<Quaternion> parse(const QByteArray &text)
     return Quaternion{v[0], v[1], v[2], v[3], converted};
 }
 
+std::optional<Quaternion> normalised(const Quaternion &q)
+{
+    // Scaled by the largest component first: the squares neither overflow
+    // nor vanish.
+    const double scale = std::fmax(std::fmax(std::fabs(q.w), std::fabs(q.x)), std::fmax(std::fabs(q.y), std::fabs(q.z)));
+    if (!(scale > 0) || !std::isfinite(scale))
+        return std::nullopt;
+    const double w = q.w / scale, x = q.x / scale, y = q.y / scale, z = q.z / scale;
+    const double length = std::sqrt(w * w + x * x + y * y + z * z);
+    Quaternion unit{w / length, x / length, y / length, z / length, q.converted};
+    if (!std::isfinite(unit.w) || !std::isfinite(unit.x) || !std::isfinite(unit.y) || !std::isfinite(unit.z))
+        return std::nullopt;
+    return unit;
+}
+
 Euler toEuler(const Quaternion &q)
 {
-    const QVector3D e = QQuaternion(float(q.w), float(q.x), float(q.y), float(q.z)).toEulerAngles();
+    const std::optional<Quaternion> u = normalised(q);
+    if (!u)
+        return {0, 0, 0};
+    const QVector3D e = QQuaternion(float(u->w), float(u->x), float(u->y), float(u->z)).toEulerAngles();
     return {e.x(), e.y(), e.z()};
 }
 
