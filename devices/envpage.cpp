@@ -18,6 +18,14 @@ DevicePort envPort(Ui::MainWindow *ui)
     return {ui->ENVportNameComboBox, ui->ENVbaudRateComboBox, ui->ENVopencompushButton,
             SLOT(readENVCom(QByteArray)), SLOT(ENV_portLost(QString)), &MainWindow::ENVsetsetComboBoxEnabled};
 }
+
+// The port closed or was lost: an unfinished line and a character cut in
+// two belong to the old session, not to the first bytes of the next one.
+void endSession(MainWindow *w)
+{
+    w->envParser->clear();
+    w->envRxDisplay->endStream();
+}
 } // namespace
 
 void MainWindow::ENVironment_Init_Start()
@@ -80,9 +88,19 @@ void MainWindow::ENVironment_Init_Start()
     ui->ENV_StrTextBrowser->setReadOnly(true);
 }
 
-void MainWindow::ENVactionOpen_triggered() { toggleDevicePort(envPort(ui)); }
+void MainWindow::ENVactionOpen_triggered()
+{
+    const bool closing = serialOpen;
+    toggleDevicePort(envPort(ui));
+    if (closing)
+        endSession(this);
+}
 
-void MainWindow::ENV_portLost(const QString &reason) { devicePortLost(envPort(ui), reason); }
+void MainWindow::ENV_portLost(const QString &reason)
+{
+    if (devicePortLost(envPort(ui), reason))
+        endSession(this);
+}
 
 void MainWindow::readENVCom(QByteArray data)
 {

@@ -106,12 +106,14 @@ void MainWindow::I2CdumpOpen_triggered()
         I2Cdump_enableRequests(false, true);
         return;
     }
+    // A frame cut short when the port closed or its device vanished must
+    // not swallow the first frame of the new session.
+    i2cTools->clearReceive();
     if (!toggleDevicePort(i2cPort(ui)))
         return;
     i2cOwnsPort = true;
-    ui->i2cdump_stop_pushButton->setEnabled(true);
-    // While a stream runs the other requests stay off, as before the close.
-    I2Cdump_enableRequests(!I2Cdump_streamRunning(), false);
+    // Every request is offered again; Start/Stop keeps its text.
+    I2Cdump_enableRequests(true, true);
 }
 
 void MainWindow::I2Cdump_portLost(const QString &reason)

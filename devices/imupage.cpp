@@ -43,8 +43,9 @@ void MainWindow::readimuCom(QByteArray data)
 
 void MainWindow::imu_processData(const ImuLines::Quaternion &q)
 {
-    // An attitude of all zeros has no direction: nothing to show.
-    if (q.converted && q.w == 0 && q.x == 0 && q.y == 0 && q.z == 0)
+    // An attitude without a direction (all zeros) shows nothing. One with
+    // a number that failed shows its labels, but the view keeps its attitude.
+    if (q.converted && !ImuLines::normalised(q))
         return;
     if (imuLabelToggle == 0) {
         imuLabelToggle = 1;

@@ -11,11 +11,40 @@
 #include "tof/kalvest_tof_surface.h"
 #include "tof/tofframes.h"
 
+#include <algorithm>
+
 namespace {
 DevicePort tofPort(Ui::MainWindow *ui)
 {
     return {ui->TOFportNameComboBox, ui->TOFbaudRateComboBox, ui->TOFopencompushButton,
             SLOT(readTOFCom(QByteArray)), SLOT(TOF_portLost(QString)), &MainWindow::TOFsetsetComboBoxEnabled};
+}
+
+// Puts one frame into `pixels` in display order and notes in `shown` what
+// each zone it covers would show (grows `shown` as needed). False for a
+// frame without an allowed number of values.
+bool decodeFrame(const QByteArray &frame, int model, QList<int> &pixels, QList<int> &shown)
+{
+    QList<int> values;
+    if (!TofFrames::parseFrame(frame, &values))
+        return false;
+    TofFrames::arrange(model, values, pixels);
+    const int n = int(values.size());
+    if (shown.size() < n)
+        shown.resize(n);
+    std::copy(pixels.begin(), pixels.begin() + n, shown.begin());
+    return true;
+}
+
+// Hands the grid and the surface the distances of zones 0 .. shown.size() - 1.
+void showZones(kalvest_tof *tof, const QList<int> &shown)
+{
+    kalvest_tof_data *grid = tof->dataView;
+    for (int i = 0; i < shown.size(); ++i)
+        grid->set_value(i, shown.at(i));
+    QList<double> distances(shown.begin(), shown.end());
+    kalvest_tof_surface *surface = tof->surfaceView;
+    surface->update_surface(surface->zones, distances);
 }
 } // namespace
 
@@ -52,26 +81,24 @@ void MainWindow::TOF_portLost(const QString &reason) { devicePortLost(tofPort(ui
 
 void MainWindow::readTOFCom(QByteArray data)
 {
+    // A chunk may hold many frames, but only what the newest leaves is
+    // seen: every frame is put into display order, and the views are
+    // updated once, each zone with the value of the newest frame that
+    // covers it (as if every frame had been shown in turn).
+    const int model = ui->TOFTYPEcomboBox->currentIndex();
+    QList<int> shown;
+    bool any = false;
     for (const QByteArray &frame : tofRxText->feed(data))
-        TOFprocessFrame(frame);
+        any = decodeFrame(frame, model, tofPixels, shown) || any;
+    if (any)
+        showZones(tofWidget, shown);
 }
 
 void MainWindow::TOFprocessFrame(QByteArray frameData)
 {
-    QList<int> values;
-    if (!TofFrames::parseFrame(frameData, &values))
-        return;
-    TofFrames::arrange(ui->TOFTYPEcomboBox->currentIndex(), values, tofPixels);
-    const int n = int(values.size());
-    kalvest_tof_data *grid = tofWidget->dataView;
-    for (int i = 0; i < n; ++i)
-        grid->set_value(i, tofPixels.at(i));
-    QList<double> distances;
-    distances.reserve(n);
-    for (int i = 0; i < n; ++i)
-        distances.append(tofPixels.at(i));
-    kalvest_tof_surface *surface = tofWidget->surfaceView;
-    surface->update_surface(surface->zones, distances);
+    QList<int> shown;
+    if (decodeFrame(frameData, ui->TOFTYPEcomboBox->currentIndex(), tofPixels, shown))
+        showZones(tofWidget, shown);
 }
 
 void MainWindow::TOFmirrorPixels(QList<int> &pixels, int numRows, int numCols)

@@ -1,7 +1,6 @@
 #include "cielines.h"
 
-#include <QLocale>
-#include <cmath>
+#include "devicenumber.h"
 
 namespace CieLines {
 
@@ -13,15 +12,13 @@ Reading parseLine(const QString &line)
     if (text.endsWith(QLatin1Char(',')))
         text = text.left(text.size() - 1).trimmed();
     Reading r;
-    const QLocale c = QLocale::c();
     for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList pieces = part.split(QLatin1Char(':'), Qt::SkipEmptyParts);
         if (pieces.size() != 2)
             continue;
         const QString key = pieces[0].trimmed();
         bool ok = false;
-        double v = c.toDouble(pieces[1].trimmed(), &ok);
-        ok = ok && std::isfinite(v);
+        const double v = DeviceNumber::plainDecimal(pieces[1].trimmed(), &ok);
         if (key.compare(QLatin1String("CIEX"), Qt::CaseInsensitive) == 0)
             r.x = ok ? v : 0;
         else if (key.compare(QLatin1String("CIEY"), Qt::CaseInsensitive) == 0)
@@ -36,19 +33,9 @@ Reading parseLine(const QString &line)
 
 QList<Reading> Parser::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
     QList<Reading> readings;
-    int start = 0;
-    for (;;) {
-        const int end = m_buffer.indexOf("\r\n", start);
-        if (end < 0)
-            break;
-        readings.append(parseLine(QString::fromUtf8(m_buffer.constData() + start, end - start)));
-        start = end + 2;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
+    for (const QByteArray &line : m_lines.feed(chunk))
+        readings.append(parseLine(QString::fromUtf8(line)));
     return readings;
 }
 

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include "cappedlinereader.h"
+
 namespace CieLines {
 
 struct Reading {
@@ -16,11 +18,13 @@ struct Reading {
     double cct = 0;
 };
 
-// Bytes kept between chunks at most; past it the oldest go.
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished line kept between chunks at most; past it the
+// oldest go.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 
-// One line (CR LF may still be on it). A value that does not convert, or
-// is not finite, reads: x 0, y -1, Lux -0.0, CCT -1. Keys not present stay 0.
+// One line (CR LF may still be on it). Values are plain decimal numbers; a
+// value that is not one (a group separator, an exponent, "inf", overflow)
+// reads: x 0, y -1, Lux -0.0, CCT -1. Keys not present stay 0.
 Reading parseLine(const QString &line);
 
 class Parser
@@ -29,11 +33,11 @@ public:
     // The readings of every line this chunk completed, in order. A CR and
     // its LF may arrive in different chunks.
     QList<Reading> feed(const QByteArray &chunk);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffered() const { return m_buffer; }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 } // namespace CieLines

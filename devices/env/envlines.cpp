@@ -1,6 +1,6 @@
 #include "envlines.h"
 
-#include <cmath>
+#include "devicenumber.h"
 
 namespace EnvLines {
 
@@ -22,8 +22,7 @@ const Label kLabels[] = {
     {"TVOC:", "ppb", true, Reading::Tvoc},
 };
 
-// Locale-independent: QByteArray's conversions always read '.' as the
-// decimal point.
+// Locale-independent: '.' is the decimal point whatever the desktop says.
 double convert(const QByteArray &text, bool integer)
 {
     bool ok = false;
@@ -31,8 +30,8 @@ double convert(const QByteArray &text, bool integer)
         const int v = text.toInt(&ok, 10);
         return ok ? v : 0;
     }
-    const double v = text.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    const double v = DeviceNumber::plainDecimal(text, &ok);
+    return ok ? v : 0;
 }
 
 } // namespace
@@ -57,19 +56,9 @@ QList<Value> parseLine(const QByteArray &line)
 
 QList<Value> Parser::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
     QList<Value> values;
-    int start = 0;
-    for (;;) {
-        const int end = m_buffer.indexOf("\r\n", start);
-        if (end < 0)
-            break;
-        values += parseLine(m_buffer.mid(start, end - start));
-        start = end + 2;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
+    for (const QByteArray &line : m_lines.feed(chunk))
+        values += parseLine(line);
     return values;
 }
 

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include "cappedlinereader.h"
+
 namespace EnvLines {
 
 enum class Reading { Humidity, Temperature, Barometer, Ultraviolet, Co2, Tvoc };
@@ -15,21 +17,22 @@ struct Value {
     double value; // the integer readings hold whole numbers
 };
 
-// Bytes kept between chunks at most; past it the oldest go.
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished line kept between chunks at most; past it the
+// oldest go.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 
 class Parser
 {
 public:
     // Appends a chunk and returns the readings of every line it completed,
-    // in the order they arrived. A number that does not convert (or is not
-    // finite) reads 0.
+    // in the order they arrived. A number that does not convert (not plain
+    // decimal, or not finite) reads 0.
     QList<Value> feed(const QByteArray &chunk);
-    const QByteArray &buffered() const { return m_buffer; }
-    void clear() { m_buffer.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
+    void clear() { m_lines.clear(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 // The readings of one complete line (without its CR LF), in label order.

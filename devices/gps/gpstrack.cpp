@@ -158,24 +158,6 @@ bool Replay::add(double lat, double lon, Segment *segment)
     return true;
 }
 
-QList<QByteArray> LineBuffer::feed(const QByteArray &bytes)
-{
-    m_buffer.append(bytes);
-    QList<QByteArray> messages;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype end = m_buffer.indexOf("\r\n", from);
-        if (end < 0)
-            break;
-        messages.append(m_buffer.mid(from, end - from));
-        from = end + 2;
-    }
-    m_buffer.remove(0, from);
-    if (m_buffer.size() > kMaxBuffer)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffer);
-    return messages;
-}
-
 qint64 nowMs()
 {
     if (clockOverride())

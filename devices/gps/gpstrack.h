@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+#include "cappedlinereader.h"
+
 namespace GpsTrack {
 
 // "GPS_Date.txt" beside the program.
@@ -58,17 +60,18 @@ private:
     bool m_drawnOnce = false;
 };
 
-// One remote client's messages: its bytes cut at CR LF, in order. At most
-// kMaxBuffer bytes wait for their CR LF (past it the oldest go).
+// One remote client's messages: its bytes cut at CR LF, in order. Every
+// message a chunk completes is taken; at most kMaxBuffer bytes wait for
+// their CR LF (past it the oldest go).
 class LineBuffer
 {
 public:
-    static constexpr int kMaxBuffer = 64 * 1024;
-    QList<QByteArray> feed(const QByteArray &bytes);
-    int pending() const { return int(m_buffer.size()); }
+    static constexpr int kMaxBuffer = int(CappedLineReader::kDefaultCap);
+    QList<QByteArray> feed(const QByteArray &bytes) { return m_lines.feed(bytes); }
+    int pending() const { return int(m_lines.buffered().size()); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 // Milliseconds of a monotonic clock; tests may replace it.

@@ -9,41 +9,18 @@
 
 QList<QByteArray> NmeaFramer::feed(const QByteArray &bytes)
 {
-    m_buffer.append(bytes);
-    if (m_buffer.size() > kMaxBuffer)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffer);
-
     QList<QByteArray> sentences;
-    const int start = m_buffer.indexOf('$');
-    if (start < 0)
-        return sentences; // nothing that could start a sentence yet
-
-    const char *data = m_buffer.constData();
-    const qsizetype size = m_buffer.size();
-    qsizetype pos = start;
-    qsizetype keepFrom = size;
-    while (pos < size) {
-        // data[pos] == '$': find whichever comes first, a line feed or the
-        // next '$'.
-        qsizetype end = pos + 1;
-        while (end < size && data[end] != '\n' && data[end] != '$')
-            ++end;
-        if (end == size) {
-            keepFrom = pos; // unfinished, wait for more
-            break;
-        }
-        if (data[end] == '$') {
-            pos = end; // the unfinished sentence is dropped
+    for (QByteArray line : m_lines.feed(bytes)) {
+        // The newest '$' of a line starts its sentence: an unfinished one
+        // before it is dropped, and so are bytes between sentences.
+        const qsizetype start = line.lastIndexOf('$');
+        if (start < 0)
             continue;
-        }
-        const QByteArray sentence(data + pos, end + 1 - pos);
-        if (checksumOk(sentence))
-            sentences.append(sentence);
-        pos = end + 1;
-        while (pos < size && data[pos] != '$')
-            ++pos; // bytes between sentences
+        line.remove(0, start);
+        line.append('\n');
+        if (checksumOk(line))
+            sentences.append(line);
     }
-    m_buffer.remove(0, keepFrom);
     return sentences;
 }
 

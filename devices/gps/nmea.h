@@ -9,20 +9,23 @@
 #include <QList>
 #include <QString>
 
+#include "cappedlinereader.h"
+
 // Cuts received bytes into sentences "$...\r\n" whose checksum matches.
 // A '$' always starts a new sentence: an unfinished sentence before it is
-// dropped. What is not yet a whole sentence is kept for the next chunk, at
-// most kMaxBuffer bytes (past it the oldest bytes go).
+// dropped. Every sentence a chunk completes is taken; only what is not yet
+// a whole sentence is kept for the next chunk, at most kMaxBuffer bytes
+// (past it the oldest bytes go).
 class NmeaFramer
 {
 public:
-    static constexpr int kMaxBuffer = 64 * 1024;
+    static constexpr int kMaxBuffer = int(CappedLineReader::kDefaultCap);
 
     // Appends `bytes` and returns the complete sentences whose checksum
     // matched, in order, each with its line end.
     QList<QByteArray> feed(const QByteArray &bytes);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffer() const { return m_buffer; }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffer() const { return m_lines.buffered(); }
 
     // A sentence from '$' to its line feed: it has a '*', and the two
     // characters after the first '*' (hexadecimal, either case; 0 when they
@@ -30,7 +33,7 @@ public:
     static bool checksumOk(const QByteArray &sentence);
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines{CappedLineReader::LineEnd::Lf, kMaxBuffer};
 };
 
 namespace NmeaField {

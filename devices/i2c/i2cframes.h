@@ -49,6 +49,8 @@ public:
     // 0x4B is kept), and the buffer never holds more than kMaxFrame bytes.
     QList<Frame> feed(const QByteArray &chunk);
     const QByteArray &buffered() const { return m_buffer; }
+    // Forgets an unfinished frame (a port opened again starts clean).
+    void clear() { m_buffer.clear(); }
 
 private:
     void dropNoise();

@@ -41,6 +41,8 @@ public:
 
     QLabel *cell(int k) const { return registerCells.value(k); }
     const QByteArray &rxBuffer() const { return m_parser.buffered(); }
+    // Drops what is left of a frame cut short (the port is opened again).
+    void clearReceive() { m_parser.clear(); }
     QComboBox *addressList() const;
 
 signals:

@@ -6,23 +6,34 @@
 #include <QByteArray>
 #include <optional>
 
+#include "cappedlinereader.h"
+
 namespace ImuLines {
 
 struct Quaternion {
     double w, x, y, z;
-    bool converted; // all four numbers converted
+    bool converted; // all four numbers converted (a failed one reads 0)
 };
 
 struct Euler {
     double pitch, yaw, roll; // degrees: about X, about Y, about Z
 };
 
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished line kept between chunks at most.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 
-// The first attitude in `text` (any text around it is ignored).
+// The first attitude in `text` (any text around it is ignored). The 3D
+// view works in single precision, so a number beyond its range fails to
+// convert like one that is not finite.
 std::optional<Quaternion> parse(const QByteArray &text);
 
-// Euler angles as Qt's quaternion class gives them (normalised first).
+// The quaternion scaled to length 1, in double precision, so components
+// far below 1e-5 or far above single precision keep their direction.
+// None for a zero quaternion or one that is not finite.
+std::optional<Quaternion> normalised(const Quaternion &q);
+
+// Euler angles as Qt's quaternion class gives them for the normalised
+// quaternion; all 0 when it has none.
 Euler toEuler(const Quaternion &q);
 
 class Parser
@@ -32,11 +43,11 @@ public:
     // first attitude among them. Bytes after the last CR LF wait for the
     // next chunk.
     std::optional<Quaternion> feed(const QByteArray &chunk);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffered() const { return m_buffer; }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 } // namespace ImuLines

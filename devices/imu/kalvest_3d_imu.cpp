@@ -1,6 +1,7 @@
 #include "kalvest_3d_imu.h"
 
 #include "glsupport.h"
+#include "imulines.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -205,7 +206,12 @@ void kalvest_3d_imu::setQuaternion(double w, double x, double y, double z)
     }
     if (!view || !view->cuboid)
         return;
-    const QQuaternion q = QQuaternion(float(w), float(x), float(y), float(z)).normalized();
+    // Normalised in double precision: single precision would turn huge
+    // components into a NaN rotation and tiny ones into none at all.
+    const std::optional<ImuLines::Quaternion> unit = ImuLines::normalised({w, x, y, z, true});
+    if (!unit)
+        return; // no direction: the cuboid keeps its attitude
+    const QQuaternion q(float(unit->w), float(unit->x), float(unit->y), float(unit->z));
     const QQuaternion r = QQuaternion::fromAxisAndAngle(QVector3D(1, 0, 0), -90);
     view->cuboid->transform->setRotation(r * q);
 }

@@ -63,8 +63,9 @@ public:
     explicit kalvest_3d_imu(QWidget *parent = nullptr);
 
     // Turns the cuboid to the attitude (normalised, then -90 degrees about
-    // X); nothing without a 3D view. Before the view is first shown the
-    // newest attitude is kept for it.
+    // X); nothing without a 3D view, nor for a quaternion that is zero or
+    // not finite. Before the view is first shown the newest attitude is
+    // kept for it.
     void setQuaternion(double w, double x, double y, double z);
 
     widget3D *view = nullptr; // null before first shown and when the placeholder is shown

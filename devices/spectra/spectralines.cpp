@@ -52,16 +52,10 @@ QList<Reading> parseLines(const QString &text)
 
 QString Decoder::feed(const QByteArray &chunk)
 {
-    m_buffer += chunk;
-    const int end = int(m_buffer.lastIndexOf("\r\n"));
-    QString lines;
-    if (end >= 0) {
-        lines = QString::fromUtf8(m_buffer.constData(), end + 2);
-        m_buffer.remove(0, end + 2);
-    }
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
-    return lines;
+    QByteArray text;
+    for (const QByteArray &line : m_lines.feed(chunk))
+        text += line + "\r\n";
+    return QString::fromUtf8(text);
 }
 
 namespace {

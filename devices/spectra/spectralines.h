@@ -7,10 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "cappedlinereader.h"
+
 namespace SpectraLines {
 
-// Bytes kept between chunks at most; past it the oldest go.
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished line kept between chunks at most; past it the
+// oldest go.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 // A log line longer than this (no line feed in sight) is cut here.
 constexpr int kMaxLogLine = 4096;
 
@@ -40,11 +43,11 @@ public:
     // Appends a chunk and returns the text of every line it completed (CR LF
     // included; empty when none did). The unfinished tail waits.
     QString feed(const QByteArray &chunk);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffered() const { return m_buffer; }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 // Cuts the stream at line feeds into trimmed, non-empty log lines.

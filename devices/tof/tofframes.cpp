@@ -134,22 +134,4 @@ void arrange(int model, const QList<int> &values, QList<int> &pixels)
     }
 }
 
-QList<QByteArray> Cutter::feed(const QByteArray &chunk)
-{
-    m_buffer += chunk;
-    QList<QByteArray> frames;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype end = m_buffer.indexOf("\r\n", from);
-        if (end < 0)
-            break;
-        frames.append(m_buffer.mid(from, end - from));
-        from = end + 2;
-    }
-    m_buffer.remove(0, from);
-    if (m_buffer.size() > kMaxBuffered)
-        m_buffer.remove(0, m_buffer.size() - kMaxBuffered);
-    return frames;
-}
-
 } // namespace TofFrames

@@ -8,11 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "cappedlinereader.h"
+
 namespace TofFrames {
 
-// Bytes kept between chunks at most; past it the oldest go. The largest
-// frame (1536 zones) is about 10 KB.
-constexpr int kMaxBuffered = 64 * 1024;
+// Bytes of an unfinished frame kept between chunks at most; past it the
+// oldest go. The largest frame (1536 zones) is about 10 KB.
+constexpr int kMaxBuffered = int(CappedLineReader::kDefaultCap);
 // Entries of the display-order distance table.
 constexpr int kZones = 1536;
 
@@ -60,12 +62,12 @@ class Cutter
 public:
     // Appends a chunk and returns every frame text it completed (without
     // CR LF), in order; the unfinished tail waits.
-    QList<QByteArray> feed(const QByteArray &chunk);
-    void clear() { m_buffer.clear(); }
-    const QByteArray &buffered() const { return m_buffer; }
+    QList<QByteArray> feed(const QByteArray &chunk) { return m_lines.feed(chunk); }
+    void clear() { m_lines.clear(); }
+    const QByteArray &buffered() const { return m_lines.buffered(); }
 
 private:
-    QByteArray m_buffer;
+    CappedLineReader m_lines;
 };
 
 } // namespace TofFrames

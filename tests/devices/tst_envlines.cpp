@@ -53,6 +53,9 @@ void TestEnvLines::lines_data()
     QTest::newRow("nan reads 0") << QByteArray("Humidity:nan%\r\n") << r(H, 0);
     QTest::newRow("inf reads 0") << QByteArray("Temperature:inf C\r\n") << r(T, 0);
     QTest::newRow("overflow reads 0") << QByteArray("Temperature:1e999C\r\n") << r(T, 0);
+    QTest::newRow("exponent reads 0") << QByteArray("Humidity:4.5e1%\r\n") << r(H, 0);
+    QTest::newRow("group separator reads 0") << QByteArray("Temperature:1,250.5C\r\n") << r(T, 0);
+    QTest::newRow("blanks around the number") << QByteArray("Temperature: 21.5 C\r\n") << r(T, 21.5);
     QTest::newRow("decimal point independent of locale") << QByteArray("Humidity:4807.038%\r\n") << r(H, 4807.038);
     QTest::newRow("unit missing: the rest of the line") << QByteArray("CO2:500\r\n") << r(C, 500);
     QTest::newRow("no label") << QByteArray("hello\r\n") << QString();

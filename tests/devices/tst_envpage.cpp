@@ -1,7 +1,8 @@
 // The "Environment" page against a scripted sensor board on a pty: open and
 // close on the shared port, the six lines reaching their gauges, a line
 // split across writes read once and whole, non-finite numbers never
-// reaching a gauge, the raw view, and a vanished board closing the page.
+// reaching a gauge, the raw view, a vanished board closing the page, and a
+// port opened again (after a close or a vanished board) starting clean.
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,6 +28,7 @@ private slots:
     void readingsReachTheirGauges();
     void splitLineIsReadOnceAndBadNumbersNeverArrive();
     void vanishedBoardClosesThePage();
+    void reopenStartsClean();
 
 private:
     void open();
@@ -118,6 +120,34 @@ void TestEnvPage::vanishedBoardClosesThePage()
     QVERIFY(!w->serialOpen);
     QVERIFY(w->ui->statusBar->currentMessage().startsWith(QStringLiteral("Serial port lost, closed:")));
     QVERIFY(w->ui->ENVbaudRateComboBox->isEnabled());
+}
+
+void TestEnvPage::reopenStartsClean()
+{
+    open();
+    MainWindow *w = f.w.get();
+    Ui::MainWindow *ui = w->ui;
+    // A line cut by the close, ending in the first byte of a GBK character.
+    f.device->write("Humidity:4\xC4");
+    QTRY_VERIFY(ui->ENV_StrTextBrowser->toPlainText().startsWith(QStringLiteral("Humidity:4")));
+    QTest::mousePress(ui->ENVopencompushButton, Qt::LeftButton);
+    QCOMPARE(ui->ENVopencompushButton->text(), QStringLiteral("Open"));
+    open();
+    // Neither the cut line nor the lone byte joins what the board sends now.
+    f.device->write("Humidity:55%\r\n");
+    QTRY_COMPARE(w->envHumidityGauge->value(), 55.0);
+    QTRY_VERIFY(ui->ENV_StrTextBrowser->toPlainText().startsWith(QStringLiteral("Humidity:4Humidity:55%")));
+
+    // The same after the board vanished in the middle of a line.
+    f.device->write("Temperature:2");
+    QTRY_VERIFY(ui->ENV_StrTextBrowser->toPlainText().contains(QStringLiteral("Temperature:2")));
+    f.device->vanish();
+    QTRY_COMPARE_WITH_TIMEOUT(ui->ENVopencompushButton->text(), QStringLiteral("Open"), 3000);
+    QVERIFY(f.replaceDevice());
+    QTRY_COMPARE_WITH_TIMEOUT(ui->ENVportNameComboBox->currentText(), f.device->portPath(), 3000);
+    open();
+    f.device->write("Temperature:21.5C\r\n");
+    QTRY_COMPARE(w->envThermometer->value(), 21.5);
 }
 
 VELM_TEST_MAIN(TestEnvPage)

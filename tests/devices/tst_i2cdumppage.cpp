@@ -1,10 +1,12 @@
 // The "i2cdump" page against a scripted I2C bridge board on a pty, holding
 // a bus with two devices: the requests on the wire, the scan and read log
 // lines, dumps filling and colouring the grid, the log's line limit, the
-// write format check, a read reply after its dialog closed, and no bridge
-// frames into a port another page holds. Floods of the largest replies:
-// the log shows the newest reply whole in lines of bounded length, and a
-// burst of dumps leaves every cell as the dumps one by one would.
+// write format check, a read reply after its dialog closed, no bridge
+// frames into a port another page holds, every request offered again after
+// a reopen during a stream, and a dump cut by a vanished board not
+// swallowing the first dump after the port is opened again. Floods of the
+// largest replies: the log shows the newest reply whole in lines of bounded
+// length, and a burst of dumps leaves every cell as the dumps one by one would.
 
 #include <QComboBox>
 #include <QDialog>
@@ -121,6 +123,8 @@ private slots:
     void largestRepliesShowWhole_data();
     void largestRepliesShowWhole();
     void burstOfDumpsEndsAsEachDumpWouldLeaveIt();
+    void reopenDuringAStreamOffersEveryRequest();
+    void dumpCutByAVanishedBoardIsForgotten();
 
 private:
     void openWindow(const QStringList &pages);
@@ -390,6 +394,60 @@ void TestI2cdumpPage::burstOfDumpsEndsAsEachDumpWouldLeaveIt()
     QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), white);
     w->i2cTools->Set_Register(3, quint8(shownValue[3] + 1));
     QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), green);
+
+void TestI2cdumpPage::reopenDuringAStreamOffersEveryRequest()
+{
+    openWindow({QStringLiteral("i2cdump")});
+    Bridge bridge(f.device.get());
+    openPort();
+    Ui::MainWindow *ui = f.w->ui;
+    press(ui->i2cdump_stop_pushButton); // the stream runs: Scan, Read and Write are off
+    QCOMPARE(ui->i2cdump_stop_pushButton->text(), QStringLiteral("Stop"));
+    QVERIFY(!ui->i2cdumpreadpushButton->isEnabled());
+    press(ui->i2cdumpopencompushButton); // close during the stream
+    for (QPushButton *b : {ui->i2cdump_stop_pushButton, ui->i2cdumpsancfpushButton, ui->i2cdumpreadpushButton,
+                           ui->i2cdumpwritepushButton})
+        QVERIFY(!b->isEnabled());
+    press(ui->i2cdumpopencompushButton);
+    QCOMPARE(ui->i2cdumpopencompushButton->text(), QStringLiteral("Close"));
+    QCOMPARE(ui->i2cdump_stop_pushButton->text(), QStringLiteral("Stop")); // the text stays as it was
+    for (QPushButton *b : {ui->i2cdump_stop_pushButton, ui->i2cdumpsancfpushButton, ui->i2cdumpreadpushButton,
+                           ui->i2cdumpwritepushButton})
+        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+    f.device->clearReceived();
+    press(ui->i2cdumpsancfpushButton);
+    QVERIFY(f.device->waitForReceived(7));
+    QCOMPARE(f.device->received().toHex(' '), QByteArray("4b 56 01 00 01 ff ff"));
+}
+
+void TestI2cdumpPage::dumpCutByAVanishedBoardIsForgotten()
+{
+    openWindow({QStringLiteral("i2cdump")});
+    auto bridge = std::make_unique<Bridge>(f.device.get());
+    bridge->m_address = 0x3C; // registers hold their own numbers
+    openPort();
+    MainWindow *w = f.w.get();
+    Ui::MainWindow *ui = w->ui;
+    press(ui->i2cdump_stop_pushButton);
+    QTRY_COMPARE(w->i2cTools->cell(255)->text(), QStringLiteral("FF"));
+    // The board vanishes in the middle of the next dump.
+    f.device->write(bridge->dump().left(120));
+    QTRY_VERIFY(!w->i2cTools->rxBuffer().isEmpty());
+    f.device->vanish();
+    QTRY_COMPARE_WITH_TIMEOUT(ui->i2cdumpopencompushButton->text(), QStringLiteral("Open"), 3000);
+
+    // Plugged in again (a new terminal): the first dump shows at once.
+    QVERIFY(f.replaceDevice());
+    QTRY_COMPARE_WITH_TIMEOUT(ui->i2cdumpportNameComboBox->currentText(), f.device->portPath(), 3000);
+    press(ui->i2cdumpopencompushButton);
+    QCOMPARE(ui->i2cdumpopencompushButton->text(), QStringLiteral("Close"));
+    QVERIFY(w->i2cTools->rxBuffer().isEmpty());
+    bridge = std::make_unique<Bridge>(f.device.get());
+    bridge->m_address = 0x68; // registers hold 0xFF minus their number
+    f.device->write(bridge->dump());
+    QTRY_COMPARE(w->i2cTools->cell(0)->text(), QStringLiteral("FF"));
+    QCOMPARE(w->i2cTools->cell(255)->text(), QStringLiteral("00"));
+    QVERIFY(w->i2cTools->rxBuffer().isEmpty());
 }
 
 VELM_TEST_MAIN(TestI2cdumpPage)

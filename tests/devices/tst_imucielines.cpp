@@ -1,11 +1,14 @@
 // The IMU and CIE line readers: the attitude pattern and its Euler angles
 // (checked against a conversion written here from the rotation matrix),
-// lines split across chunks, the tail kept, the caps; the CIE keys, order,
-// case, trailing comma, failure values, and CR and LF in different chunks.
+// lines split across chunks, the tail kept, the caps, numbers beyond single
+// precision, normalising in double precision; the CIE keys, order, case,
+// trailing comma, failure values (also group separators and exponents), and
+// CR and LF in different chunks.
 
 #include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
+#include <limits>
 
 #include "cie/cielines.h"
 #include "imu/imulines.h"
@@ -17,6 +20,10 @@ class TestImuCieLines : public QObject
 private slots:
     void imuPattern_data();
     void imuPattern();
+    void imuBeyondSinglePrecisionFails_data();
+    void imuBeyondSinglePrecisionFails();
+    void imuNormalisedInDoublePrecision_data();
+    void imuNormalisedInDoublePrecision();
     void eulerAgreesWithTheRotationMatrix();
     void imuChunks();
     void cieLine_data();
@@ -38,6 +45,50 @@ void TestImuCieLines::imuPattern_data()
     QTest::newRow("leading point") << QByteArray("W:.5,X:0,Y:0,Z:0\r\n") << false << "";
     QTest::newRow("two lines: the first") << QByteArray("W:1,X:0,Y:0,Z:0\r\nW:0,X:1,Y:0,Z:0\r\n") << true
                                           << "1 0 0 0";
+}
+
+void TestImuCieLines::imuBeyondSinglePrecisionFails_data()
+{
+    QTest::addColumn<QByteArray>("w");
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("largest float") << QByteArray::number(double(std::numeric_limits<float>::max()), 'f', 0) << true;
+    QTest::newRow("4e38") << QByteArray("4") + QByteArray(38, '0') << false;
+    QTest::newRow("1e308 written out") << QByteArray("1") + QByteArray(308, '0') << false;
+    QTest::newRow("beyond double") << QByteArray("1") + QByteArray(400, '0') << false;
+}
+
+void TestImuCieLines::imuBeyondSinglePrecisionFails()
+{
+    QFETCH(QByteArray, w);
+    QFETCH(bool, converted);
+    const auto q = ImuLines::parse("W:" + w + ",X:0.5,Y:0,Z:0\r\n");
+    QVERIFY(q);
+    QCOMPARE(q->converted, converted);
+    QCOMPARE(q->w == 0, !converted); // a failed number reads 0
+    const ImuLines::Euler e = ImuLines::toEuler(*q);
+    QVERIFY(std::isfinite(e.pitch) && std::isfinite(e.yaw) && std::isfinite(e.roll));
+}
+
+void TestImuCieLines::imuNormalisedInDoublePrecision_data()
+{
+    QTest::addColumn<double>("scale");
+    for (double s : {1e-6, 1e-12, 1e-300, 1.0, 3e38, 1e300})
+        QTest::newRow(qPrintable(QString::number(s))) << s;
+}
+
+void TestImuCieLines::imuNormalisedInDoublePrecision()
+{
+    // The same direction at any scale: no snapping to zero or identity for
+    // tiny components, no overflow for huge ones.
+    QFETCH(double, scale);
+    const auto u = ImuLines::normalised({0.5 * scale, 0, 0.5 * scale, 0, true});
+    QVERIFY(u);
+    QVERIFY(qAbs(u->w - M_SQRT1_2) < 1e-12 && qAbs(u->y - M_SQRT1_2) < 1e-12 && u->x == 0 && u->z == 0);
+    const ImuLines::Euler e = ImuLines::toEuler({0.5 * scale, 0, 0.5 * scale, 0, true});
+    QCOMPARE(QString::number(e.yaw, 'f', 2), QStringLiteral("90.00"));
+    QVERIFY(!ImuLines::normalised({0, 0, 0, 0, true}));
+    QVERIFY(!ImuLines::normalised({std::numeric_limits<double>::infinity(), 0, 0, 0, true}));
+    QVERIFY(!ImuLines::normalised({std::nan(""), 1, 0, 0, true}));
 }
 
 void TestImuCieLines::imuPattern()
@@ -109,6 +160,9 @@ void TestImuCieLines::cieLine_data()
     QTest::newRow("later key wins") << "CIEX:0.1;CIEX:0.2;CIEY:0.3\r\n" << "0.2 0.3 0 0";
     QTest::newRow("failed values") << "CIEX:a;CIEY:b;LUX:c;CCT:d\r\n" << "0 -1 0 -1"; // Lux -0.0
     QTest::newRow("non-finite values fail") << "CIEX:inf;CIEY:nan;LUX:1e999;CCT:-inf\r\n" << "0 -1 0 -1";
+    QTest::newRow("group separators fail") << "CIEX:0,312;CIEY:0,329;LUX:1,250.5;CCT:6,504\r\n" << "0 -1 0 -1";
+    QTest::newRow("exponents fail") << "CIEX:3.127e-1;CIEY:0.3;LUX:2E2;CCT:6504\r\n" << "0 0.3 0 6504";
+    QTest::newRow("plain forms") << "CIEX:.5;CIEY:5.;LUX:+7;CCT:0012\r\n" << "0.5 5 7 12";
     QTest::newRow("no known key") << "hello\r\n" << "0 0 0 0";
 }
 
@@ -118,7 +172,8 @@ void TestImuCieLines::cieLine()
     QFETCH(QString, reading);
     const CieLines::Reading r = CieLines::parseLine(line);
     QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x).arg(r.y).arg(r.lux).arg(r.cct), reading);
-    if (line.startsWith(QLatin1String("CIEX:a")) || line.startsWith(QLatin1String("CIEX:inf")))
+    if (line.startsWith(QLatin1String("CIEX:a")) || line.startsWith(QLatin1String("CIEX:inf"))
+        || line.startsWith(QLatin1String("CIEX:0,")) || line.startsWith(QLatin1String("CIEX:3.127e")))
         QVERIFY(std::signbit(r.lux));
 }
 

@@ -1,6 +1,7 @@
 // The "IMU" and "CIE" pages against scripted sensors on a pty: the IMU
-// labels on every other frame, the cuboid's attitude, its scene (faces,
-// colours, camera) and a rendered picture that follows the attitude; the
+// labels on every other frame, the cuboid's attitude, numbers beyond single
+// precision and far below 1e-5, its scene (faces, colours, camera) and a
+// rendered picture that follows the attitude; the
 // CIE point and label placed on the diagram, the diagram's spectral locus
 // where the colour-matching data puts it, the label kept inside, far-off
 // values, and a vanished sensor closing the page.
@@ -32,6 +33,7 @@ class TestImuCiePages : public QObject
 private slots:
     void cleanup() { f.stop(); }
     void imuLabelsAndAttitude();
+    void imuHugeAndTinyNumbers();
     void imuSceneAndPicture();
     void ciePointLabelAndDiagram();
     void cieLabelStaysInsideAndFarValues();
@@ -99,6 +101,50 @@ void TestImuCiePages::imuLabelsAndAttitude()
     f.device->vanish();
     QTRY_COMPARE_WITH_TIMEOUT(ui->imuopencompushButton->text(), QStringLiteral("Open"), 3000);
     QVERIFY(ui->statusBar->currentMessage().startsWith(QStringLiteral("Serial port lost, closed:")));
+}
+
+void TestImuCiePages::imuHugeAndTinyNumbers()
+{
+    QVERIFY(f.start(QStringLiteral("IMU")));
+    f.makeWindow();
+    MainWindow *w = f.w.get();
+    Ui::MainWindow *ui = w->ui;
+    widget3D *view = w->imuView->view;
+    auto rotation = [view] { return view ? view->cuboid->transform->rotation() : QQuaternion(); };
+    const QList<QLabel *> labels{ui->label_imu_x,       ui->label_imu_y,       ui->label_imu_z,      ui->label_imu_euler_w,
+                                 ui->label_imu_euler_x, ui->label_imu_euler_y, ui->label_imu_euler_z};
+    auto labelsFinite = [&labels] {
+        for (QLabel *l : labels) {
+            bool ok = false;
+            if (!std::isfinite(l->text().toDouble(&ok)) || !ok)
+                return false;
+        }
+        return true;
+    };
+    // Each call is one chunk; labels follow every other frame.
+    w->readimuCom("W:0.7071,X:0,Y:0.7071,Z:0\r\n");
+    QCOMPARE(ui->label_imu_y->text(), QStringLiteral("90.00"));
+    const QQuaternion before = QQuaternion::fromAxisAndAngle(1, 0, 0, -90) * QQuaternion(0.7071f, 0, 0.7071f, 0).normalized();
+    if (view)
+        QVERIFY(qFuzzyCompare(rotation(), before));
+    const QByteArray huge[] = {QByteArray("4") + QByteArray(38, '0'), QByteArray("1") + QByteArray(308, '0')};
+    for (const QByteArray &wText : huge) {
+        const QByteArray line = "W:" + wText + ",X:0,Y:0,Z:0\r\n";
+        w->readimuCom(line); // labels not due
+        w->readimuCom(line); // labels due
+        QVERIFY2(labelsFinite(), qPrintable(ui->label_imu_y->text()));
+        QCOMPARE(ui->label_imu_euler_w->text(), QStringLiteral("0.00")); // failed to convert
+        if (view)
+            QVERIFY(qFuzzyCompare(rotation(), before));
+    }
+    // Components far below 1e-5 keep their direction: 90 degrees about X,
+    // which the view's own -90 degrees about X undoes.
+    w->readimuCom("W:0.000001,X:0.000001,Y:0,Z:0\r\n");
+    w->readimuCom("W:0.000001,X:0.000001,Y:0,Z:0\r\n");
+    QCOMPARE(ui->label_imu_x->text(), QStringLiteral("90.00"));
+    QVERIFY(labelsFinite());
+    if (view)
+        QVERIFY(qFuzzyCompare(rotation(), QQuaternion()));
 }
 
 void TestImuCiePages::imuSceneAndPicture()

@@ -1,7 +1,8 @@
 // The NMEA framer and decoder without a window: label texts and positions
 // agree with pynmea2 on standard sentences of several talkers, whole and
 // cut at every byte; framing faults; fix qualities; field reading; the
-// receive buffer's cap; the same labels under a German locale.
+// receive buffer's cap, and a chunk larger than it losing no sentence; the
+// same labels under a German locale.
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -119,6 +120,7 @@ private slots:
     void fieldReaders_data();
     void fieldReaders();
     void bufferStaysCapped();
+    void chunkLargerThanTheCapLosesNothing();
     void germanLocaleReadsTheSame();
 };
 
@@ -335,6 +337,37 @@ void TestNmea::bufferStaysCapped()
     const QByteArray gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
     QCOMPARE(framer.feed(gga), QList<QByteArray>{gga});
     QVERIFY(framer.buffer().isEmpty());
+}
+
+void TestNmea::chunkLargerThanTheCapLosesNothing()
+{
+    // 1529 valid sentences in one chunk of about 100 KiB, after an
+    // unfinished one and before the start of the next.
+    QList<QByteArray> sent;
+    QByteArray chunk = "$GPGGA,12";
+    for (int i = 0; i < 1529; ++i) {
+        const int s = i % 60, m = i / 60 % 60;
+        const QByteArray body = i % 2 ? QByteArrayLiteral("GPGGA,12%1%2.00,4807.%3,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")
+                                      : QByteArrayLiteral("GNRMC,12%1%2.00,A,4807.%3,N,01131.000,E,0.0,0.0,010125,,,A");
+        sent << withChecksum(QString::fromLatin1(body)
+                                 .arg(m, 2, 10, QLatin1Char('0'))
+                                 .arg(s, 2, 10, QLatin1Char('0'))
+                                 .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                                 .toLatin1());
+        chunk += sent.last();
+    }
+    chunk += "$GPRMC,1";
+    QVERIFY(chunk.size() > 96 * 1024);
+    NmeaFramer framer;
+    QCOMPARE(framer.feed(chunk), sent);
+    QCOMPARE(framer.buffer(), QByteArray("$GPRMC,1"));
+    // And they all decode: every RMC after the first GGA's fix moves the position.
+    const QList<Decoded> decoded = decodeChunks({chunk});
+    QCOMPARE(decoded.size(), 1529);
+    int positions = 0;
+    for (const Decoded &d : decoded)
+        positions += d.hasPosition;
+    QCOMPARE(positions, 1529 / 2);
 }
 
 void TestNmea::germanLocaleReadsTheSame()

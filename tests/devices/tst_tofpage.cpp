@@ -1,14 +1,17 @@
 // The "TOF" page against a scripted ranging module on a pty: the views
 // start as the combos read, a frame of each model reaches the grid (and the
 // surface) in that model's zone order, frames of other sizes change
-// nothing, the arrangement and range combos reach both views, and a
-// vanished module closes the page.
+// nothing, the arrangement and range combos reach both views, a chunk of
+// several frames reaches the views once, with what its newest frames left,
+// and a vanished module closes the page.
 
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPainter>
 #include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/QSurface3DSeries>
+#include <QtDataVisualization/QSurfaceDataProxy>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -29,6 +32,7 @@ private slots:
     void cleanup() { f.stop(); }
     void viewsStartAsTheCombosRead();
     void framesOfEachModelReachTheGrid();
+    void aChunkOfFramesReachesTheViewsOnce();
     void vanishedModuleClosesThePage();
 
 private:
@@ -161,6 +165,35 @@ void TestTofPage::framesOfEachModelReachTheGrid()
         }
         shot.save(dir + QStringLiteral("/tof_page_surface.png"));
     }
+}
+
+void TestTofPage::aChunkOfFramesReachesTheViewsOnce()
+{
+    Ui::MainWindow *ui = f.w->ui;
+    kalvest_tof *tof = f.w->tofWidget;
+    ui->TOFArrangementcomboBox->setCurrentText(QStringLiteral("8x8")); // VL53LMZ
+    QSignalSpy resets(tof->surfaceView->surfaceSeries()->dataProxy(), &QSurfaceDataProxy::arrayReset);
+    // Three 8 x 8 frames and a frame of a size no module sends: only the
+    // newest 8 x 8 frame shows, and the surface is reset once.
+    f.w->readTOFCom(frame(64, 1000) + frame(64, 2000) + frame(64, 3000) + frame(20, 9000));
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(zone(0), QStringLiteral("3007")); // rows mirrored
+    QCOMPARE(zone(63), QStringLiteral("3056"));
+    QCOMPARE(tof->surfaceView->data().at(7)->at(0).y(), 2000.0f); // zone 56: 3063, capped at the range
+    // An 8 x 8 frame and then a 4 x 4 one: zones 0 to 15 from the newer,
+    // the rest from the older, as if both had been shown in turn.
+    f.w->readTOFCom(frame(64, 100) + frame(16, 1));
+    QCOMPARE(resets.size(), 2);
+    QCOMPARE(zone(0), QStringLiteral("4"));
+    QCOMPARE(zone(15), QStringLiteral("13"));
+    QCOMPARE(zone(16), QStringLiteral("123")); // row 2 of the 8 x 8 frame, mirrored
+    QCOMPARE(zone(63), QStringLiteral("156"));
+    QCOMPARE(tof->dataView->label(0)->palette().color(QPalette::Window), tof->dataView->get_color(4));
+    // A chunk without a whole frame leaves the views alone.
+    f.w->readTOFCom("1,2,3,");
+    f.w->readTOFCom(frame(20, 9000));
+    QCOMPARE(resets.size(), 2);
+    QCOMPARE(zone(0), QStringLiteral("4"));
 }
 
 void TestTofPage::vanishedModuleClosesThePage()

@@ -1,6 +1,6 @@
 // Environment sensor lines: any input, cut anywhere, gives the same
 // readings as whole, and the kept tail stays within its cap.
-// fuzz-sources: devices/env/envlines.cpp
+// fuzz-sources: devices/env/envlines.cpp devices/devicenumber.cpp terminal/cappedlinereader.cpp
 #include "devices/env/envlines.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // byte), each message read as a position. Checks: buffers stay capped,
 // messages hold no CR LF, and only finite positions in range come out,
 // formatted back into a line that reads the same.
-// fuzz-sources: devices/gps/gpstrack.cpp
+// fuzz-sources: devices/gps/gpstrack.cpp terminal/cappedlinereader.cpp
 // fuzz-qt: Qt6Core
 
 #include "gps/gpstrack.h"

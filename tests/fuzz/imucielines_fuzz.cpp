@@ -1,7 +1,8 @@
 // IMU attitude lines and CIE colour lines: any input, cut anywhere, gives
 // the same readings as whole, every value finite or one of the failure
-// values, and the kept tails within their caps.
-// fuzz-sources: devices/imu/imulines.cpp devices/cie/cielines.cpp
+// values, finite Euler angles and unit quaternions, and the kept tails
+// within their caps.
+// fuzz-sources: devices/imu/imulines.cpp devices/cie/cielines.cpp devices/devicenumber.cpp terminal/cappedlinereader.cpp
 // fuzz-qt: Qt6Core Qt6Gui
 #include "devices/cie/cielines.h"
 #include "devices/imu/imulines.h"
@@ -27,9 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (q->converted && !(std::isfinite(q->w) && std::isfinite(q->x) && std::isfinite(q->y) && std::isfinite(q->z)))
                 abort();
             const ImuLines::Euler e = ImuLines::toEuler(*q);
-            (void)e;
+            if (!std::isfinite(e.pitch) || !std::isfinite(e.yaw) || !std::isfinite(e.roll))
+                abort();
+            if (const auto u = ImuLines::normalised(*q)) {
+                const double length = std::sqrt(u->w * u->w + u->x * u->x + u->y * u->y + u->z * u->z);
+                if (std::fabs(length - 1) > 1e-9)
+                    abort();
+            }
         }
-        if (imu.buffered().size() > ImuLines::kMaxBuffered + step)
+        if (imu.buffered().size() > ImuLines::kMaxBuffered)
             abort();
     }
     if (got.size() != expected.size() || cutCie.buffered() != wholeCie.buffered())

@@ -1,8 +1,9 @@
 // Fuzzes the GPS page's NMEA framer and decoder with arbitrary receiver
 // bytes, cut into chunks by the first input byte, checking their promises:
-// the buffer stays capped, every sentence handed on is whole and checked,
-// the field readers stay inside the sentence.
-// fuzz-sources: devices/gps/nmea.cpp
+// the buffer stays capped, the chunks give the sentences the whole input
+// gives, every sentence handed on is whole and checked, the field readers
+// stay inside the sentence.
+// fuzz-sources: devices/gps/nmea.cpp terminal/cappedlinereader.cpp
 // fuzz-qt: Qt6Core
 
 #include "gps/nmea.h"
@@ -19,12 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const size_t chunk = 1 + data[0] % 97;
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1));
+    NmeaFramer whole;
+    const QList<QByteArray> expected = whole.feed(bytes);
+    QList<QByteArray> got;
     NmeaFramer framer;
     NmeaDecoder decoder;
     for (qsizetype at = 0; at < bytes.size(); at += qsizetype(chunk)) {
         // A copy holding exactly the chunk, so ASan sees reads past it.
         const QByteArray piece = bytes.mid(at, qsizetype(chunk));
-        for (const QByteArray &s : framer.feed(piece)) {
+        const QList<QByteArray> sentences = framer.feed(piece);
+        got += sentences;
+        for (const QByteArray &s : sentences) {
             if (!s.startsWith('$') || !s.endsWith('\n') || !NmeaFramer::checksumOk(s))
                 abort();
             QList<NmeaDecoder::Update> updates;
@@ -45,5 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (framer.buffer().size() > NmeaFramer::kMaxBuffer)
             abort();
     }
+    if (got != expected || framer.buffer() != whole.buffer())
+        abort();
     return 0;
 }

@@ -2,7 +2,7 @@
 // the same readings, log lines and frames as whole; buffers stay within
 // their caps; every accepted frame has an allowed size and is put into
 // display order for each model without leaving the 1536 zones.
-// fuzz-sources: devices/spectra/spectralines.cpp devices/tof/tofframes.cpp
+// fuzz-sources: devices/spectra/spectralines.cpp devices/tof/tofframes.cpp terminal/cappedlinereader.cpp
 #include "devices/spectra/spectralines.h"
 #include "devices/tof/tofframes.h"
 

@@ -35,6 +35,16 @@ void DeviceWindowFixture::makeWindow()
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 }
 
+bool DeviceWindowFixture::replaceDevice()
+{
+    device = std::make_unique<ScriptedDevice>();
+    if (!device->ok())
+        return false;
+    const QString port = device->portPath();
+    SerialPortLister::setLister([port] { return QStringList{port}; });
+    return true;
+}
+
 void DeviceWindowFixture::stop()
 {
     w.reset();

@@ -25,6 +25,10 @@ public:
     // Builds and shows the window (QVERIFY inside: call through QVERIFY_NO_FAILURE
     // or check QTest::currentTestFailed() afterwards).
     void makeWindow();
+    // A new scripted device in place of the current one (say, one that
+    // vanished); the port list offers only its port from the next scan.
+    // False when no pseudo-terminal could be made.
+    bool replaceDevice();
     void stop();
 
     std::unique_ptr<ScratchDir> dir;
