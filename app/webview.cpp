@@ -33,9 +33,17 @@ Engine &engine()
     return e;
 }
 
+QString &modulePathOverride()
+{
+    static QString path;
+    return path;
+}
+
 // The module lies next to the library that holds this code.
 QString modulePath()
 {
+    if (!modulePathOverride().isEmpty())
+        return modulePathOverride();
     Dl_info info{};
     QString dir = QCoreApplication::applicationDirPath();
     if (dladdr(reinterpret_cast<void *>(&WebView::isLoaded), &info) && info.dli_fname)
@@ -56,7 +64,7 @@ Engine &loaded()
         context->setFormat(QSurfaceFormat::defaultFormat());
         if (!context->create()) {
             delete context;
-            e.error = QStringLiteral("no OpenGL context");
+            e.error = QCoreApplication::translate("WebView", "this display offers no OpenGL");
             return e;
         }
         qt_gl_set_global_share_context(context);
@@ -67,7 +75,8 @@ Engine &loaded()
     }
     QLibrary library(modulePath());
     if (!library.load()) {
-        e.error = library.errorString();
+        e.error = QCoreApplication::translate("WebView", "the web engine could not be loaded (%1)")
+                      .arg(library.errorString());
         return e;
     }
     e.create = reinterpret_cast<QWidget *(*)(QWidget *)>(library.resolve("velm_web_create"));
@@ -131,6 +140,12 @@ void setAttribute(QWidget *view, Attribute attribute, bool on)
 bool isLoaded()
 {
     return engine().create != nullptr;
+}
+
+void setModulePathForTesting(const QString &path)
+{
+    modulePathOverride() = path;
+    engine() = Engine(); // the next create() loads again, from there
 }
 
 } // namespace WebView

@@ -27,4 +27,8 @@ void setAttribute(QWidget *view, Attribute attribute, bool on);
 // Whether the web engine has been loaded into the process.
 bool isLoaded();
 
+// Tests load the module from elsewhere (a missing file: no web engine);
+// empty restores the default. The next create() tries again.
+void setModulePathForTesting(const QString &path);
+
 } // namespace WebView

@@ -66,6 +66,15 @@ QString peerText(const QTcpSocket *socket)
     return v4 ? QHostAddress(ip).toString() : a.toString();
 }
 
+// A notice about received data. While a failed save of the track file waits
+// to be resolved, the failure stays in view instead.
+void showReceiveNotice(Ui::MainWindow *ui, const GpsPageState *gps, const QString &text)
+{
+    ui->statusBar->showMessage(gps->trackSaveFailed
+                                   ? QCoreApplication::translate("MainWindow", "Unable to save GPS data.")
+                                   : text);
+}
+
 const QUrl kOpenStreetMapPage(QStringLiteral("qrc:/html/images/openstreetmap.html"));
 const QUrl kBaiduMapPage(QStringLiteral("qrc:/html/images/BaiduMap.html"));
 
@@ -108,7 +117,12 @@ void MainWindow::GPS_Init_Start()
     gps->display = new ReceiveDisplay(ui->GPStextBrowser, nullptr, options, gps);
     ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     connect(gps->display, &ReceiveDisplay::shown, this, [this](int bytes) {
-        ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
+        showReceiveNotice(ui, gps, tr("Successfully read %1 byte data").arg(bytes));
+    });
+    // With saving off, a failed save no longer needs the user.
+    connect(ui->GPSSavecheckBox, &QAbstractButton::toggled, gps, [this](bool on) {
+        if (!on)
+            gps->trackSaveFailed = false;
     });
 
     ui->label_38->hide();
@@ -223,21 +237,26 @@ void MainWindow::GPS_MAP(bool on)
     const GpsPosition p = gps->position;
     if (!p.valid)
         return; // nothing that is not a position reaches the map
-    gps->map->run(GpsMapScript::call("Set_Longit", p.longitude));
-    gps->map->run(GpsMapScript::call("Set_Latit", p.latitude));
-    gps->map->run(GpsMapScript::call(on ? "Set_Location_First" : "Set_Location"));
+    gps->map->run(QStringList{GpsMapScript::call("Set_Longit", p.longitude),
+                              GpsMapScript::call("Set_Latit", p.latitude),
+                              GpsMapScript::call(on ? "Set_Location_First" : "Set_Location")});
 }
 
 void MainWindow::GPSSavefile(QString Latit, QString Longit)
 {
-    if (Latit == QLatin1String("0.000000") && Longit == QLatin1String("0.000000"))
-        return;
     double lat = 0, lon = 0;
     if (!GpsTrack::parsePosition(Latit, Longit, &lat, &lon))
         return; // only positions go into the track file
+    if (lat == 0 && lon == 0)
+        return; // a receiver's "no position", however many decimals it is written with
     QString error;
-    if (!GpsTrack::append(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon), &error))
+    if (!GpsTrack::append(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon), &error)) {
+        // Shown until a save succeeds (or saving is turned off).
+        gps->trackSaveFailed = true;
         ui->statusBar->showMessage(tr("Unable to save GPS data."));
+        return;
+    }
+    gps->trackSaveFailed = false;
 }
 
 void MainWindow::GPStrochoidpushButton_triggered()
@@ -265,11 +284,10 @@ void MainWindow::GPStrochoidpushButton_triggered()
         GpsTrack::Replay::Segment s;
         if (!replay.add(lat, lon, &s))
             continue;
-        gps->map->run(QStringLiteral("Set_Latit2(%1)").arg(s.lat2));
-        gps->map->run(QStringLiteral("Set_Longit2(%1)").arg(s.lon2));
-        gps->map->run(QStringLiteral("Set_Latit3(%1)").arg(s.lat3));
-        gps->map->run(QStringLiteral("Set_Longit3(%1)").arg(s.lon3));
-        gps->map->run(QStringLiteral("saveway()"));
+        gps->map->run(QStringList{QStringLiteral("Set_Latit2(%1)").arg(s.lat2),
+                                  QStringLiteral("Set_Longit2(%1)").arg(s.lon2),
+                                  QStringLiteral("Set_Latit3(%1)").arg(s.lat3),
+                                  QStringLiteral("Set_Longit3(%1)").arg(s.lon3), QStringLiteral("saveway()")});
     }
     file.close();
     ui->statusBar->showMessage(tr("Success for read the data in the file"));
@@ -460,24 +478,25 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     const QList<QByteArray> messages = gps->clientBuffers[client].feed(bytes);
     for (const QByteArray &message : messages) {
         double lat = 0, lon = 0;
-        if (!GpsTrack::parseLine(QString::fromLatin1(message), &lat, &lon))
+        QString latText, lonText;
+        if (!GpsTrack::parseLine(QString::fromLatin1(message), &lat, &lon, &latText, &lonText))
             continue; // not a position: shown, nothing else
-        ui->Weidu->setText(QString::number(lat, 'g', 12));
-        ui->Jingdu->setText(QString::number(lon, 'g', 12));
+        // The client's numbers as it wrote them.
+        ui->Weidu->setText(latText);
+        ui->Jingdu->setText(lonText);
         if (ui->GPSSavecheckBox->isChecked())
-            GPSSavefile(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon));
+            GPSSavefile(latText, lonText);
         gpsPositionReady = 0;
         gps->position = GpsPosition{true, lat, lon};
-        gps->map->run(GpsMapScript::call("Set_Latit", lat));
-        gps->map->run(GpsMapScript::call("Set_Longit", lon));
-        gps->map->run(GpsMapScript::call(ui->GPS_on_off_checkBox->isChecked() ? "Set_Location_First" : "Set_Location"));
+        gps->map->run(QStringList{
+            GpsMapScript::call("Set_Latit", lat), GpsMapScript::call("Set_Longit", lon),
+            GpsMapScript::call(ui->GPS_on_off_checkBox->isChecked() ? "Set_Location_First" : "Set_Location")});
         ui->Haibagaodu->setText(QStringLiteral("Null"));
     }
     // Shown now, so the serial path's read notice does not replace this one.
     gps->display->append(bytes, false);
     gps->display->flush();
-    ui->statusBar->showMessage(tr("TCP receive ")
-                               + tr("from:%1:%2").arg(peerText(client)).arg(client->peerPort()));
+    showReceiveNotice(ui, gps, tr("TCP receive ") + tr("from:%1:%2").arg(peerText(client)).arg(client->peerPort()));
 }
 
 // ---- Distance and UTM calculator ----

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QWidget>
 
 namespace {
@@ -41,9 +42,22 @@ void GpsMapBridge::ensureView()
     if (m_tabPage)
         m_tabPage->removeEventFilter(this);
     // The web engine is a module of its own, loaded with the first view.
-    m_view = WebView::createWithAlerts(m_window, &showAlert);
-    if (!m_view)
+    QString error;
+    m_view = WebView::createWithAlerts(m_window, &showAlert, &error);
+    if (!m_view) {
+        // No map will come: say why where it would be, and hold nothing.
+        m_unavailable = error;
+        m_held.clear();
+        m_heldCalls = 0;
+        auto *placeholder = new QLabel(tr("Map not available: %1").arg(error), m_window);
+        placeholder->setObjectName(QStringLiteral("gpsMapPlaceholder"));
+        placeholder->setAlignment(Qt::AlignCenter);
+        placeholder->setWordWrap(true);
+        if (m_layout)
+            m_layout->addWidget(placeholder);
+        emit viewCreated();
         return;
+    }
     if (m_layout)
         m_layout->addWidget(m_view);
     connect(m_view, SIGNAL(loadFinished(bool)), this, SLOT(onLoadFinished(bool)));
@@ -59,19 +73,41 @@ void GpsMapBridge::onLoadStarted() { m_loaded = false; }
 void GpsMapBridge::onLoadFinished(bool ok)
 {
     m_loaded = true;
-    const QStringList held = std::exchange(m_held, {});
-    for (const QString &script : held)
-        WebView::runJavaScript(m_view, script);
+    const QList<QStringList> held = std::exchange(m_held, {});
+    m_heldCalls = 0;
+    for (const QStringList &group : held) {
+        for (const QString &script : group)
+            WebView::runJavaScript(m_view, script);
+    }
     emit mapLoaded(ok);
 }
 
 void GpsMapBridge::run(const QString &script)
 {
+    run(QStringList{script});
+}
+
+void GpsMapBridge::run(const QStringList &group)
+{
+    if (group.isEmpty() || !m_unavailable.isEmpty())
+        return;
     if (m_view && m_loaded) {
-        WebView::runJavaScript(m_view, script);
+        for (const QString &script : group)
+            WebView::runJavaScript(m_view, script);
         return;
     }
-    m_held.append(script);
-    if (m_held.size() > kMaxHeldCalls)
-        m_held.removeFirst();
+    m_held.append(group);
+    m_heldCalls += int(group.size());
+    // The newest group always stays, whatever its size.
+    while (m_heldCalls > kMaxHeldCalls && m_held.size() > 1)
+        m_heldCalls -= int(m_held.takeFirst().size());
+}
+
+QStringList GpsMapBridge::heldCalls() const
+{
+    QStringList calls;
+    calls.reserve(m_heldCalls);
+    for (const QStringList &group : m_held)
+        calls += group;
+    return calls;
 }

@@ -2,7 +2,8 @@
 // The GPS page's map: a web view created (and its map page loaded) the first
 // time the page is shown, so a window that never shows the page starts no
 // web engine for it. Script calls made before the map page has loaded are
-// held back and run in order once it has.
+// held back and run in order once it has. When the web engine cannot be
+// loaded (no module, no OpenGL) the page shows why instead of a map.
 
 #include <QObject>
 #include <QPointer>
@@ -24,12 +25,22 @@ public:
     GpsMapBridge(QWidget *tabPage, QGridLayout *layout, QWidget *window, const QUrl &mapPage);
 
     // Runs `script` in the map page (no result), or holds it back until the
-    // page has loaded. At most kMaxHeldCalls are held (the oldest go).
+    // page has loaded.
     void run(const QString &script);
+    // Runs calls that only mean something together (a position and the
+    // marker move, the ends of a segment and its line) the same way. Held
+    // groups go whole: past kMaxHeldCalls held calls the oldest groups are
+    // dropped, never part of one.
+    void run(const QStringList &group);
+    // The calls held back, in order.
+    QStringList heldCalls() const;
 
     // The web view (a QWebEngineView), or null before it is made.
     QWidget *view() const { return m_view; }
     bool loaded() const { return m_loaded; }
+    // Why there is no map (the web engine could not be loaded); empty
+    // while a map can be shown.
+    const QString &unavailable() const { return m_unavailable; }
     const QUrl &mapPage() const { return m_url; }
     // Creates the view now if it does not exist yet.
     void ensureView();
@@ -52,5 +63,7 @@ private:
     QUrl m_url;
     QPointer<QWidget> m_view;
     bool m_loaded = false;
-    QStringList m_held;
+    QString m_unavailable;
+    QList<QStringList> m_held;
+    int m_heldCalls = 0;
 };

@@ -37,6 +37,9 @@ public:
     QPointer<QDialog> signalDialog;
     QPointer<GpsSignalCharts> signalCharts;
     QPointer<GPS_Signal> signalWorker;
+    // The last save of the track file failed: the failure stays in the
+    // status bar until a save succeeds or saving is turned off.
+    bool trackSaveFailed = false;
     // Remote positions: one message buffer per client.
     QHash<QTcpSocket *, GpsTrack::LineBuffer> clientBuffers;
     // The "GPS calculation" dialog and its form.

@@ -11,6 +11,8 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
+#include <limits>
+
 const GpsSignalCharts::SystemStyle GpsSignalCharts::kSystems[5] = {
     {"GPS", "GP", QColor(32, 159, 223), 1, 0},
     {"BEIDOU", "GB", QColor(249, 107, 24), 2, 0},
@@ -87,6 +89,9 @@ void GpsSignalCharts::draw(const nmea_slmsg &e)
         return;
     const QPair<int, int> key(e.system, e.prn);
     const SystemStyle &style = kSystems[e.system - 1];
+    if (!m_sky.contains(key) && tracked(e.system) >= kMaxSatellites)
+        dropOldest(e.system);
+    m_lastSeen.insert(key, ++m_draws);
 
     // Bars: one per satellite, in order of first appearance.
     Bars &b = m_bars[e.system - 1];
@@ -128,6 +133,51 @@ void GpsSignalCharts::draw(const nmea_slmsg &e)
         m_plotted.insert(key);
         series->setColor(style.colour);
     }
+}
+
+int GpsSignalCharts::tracked(int system) const
+{
+    int n = 0;
+    for (auto it = m_sky.lowerBound({system, std::numeric_limits<int>::min()});
+         it != m_sky.cend() && it.key().first == system; ++it)
+        ++n;
+    return n;
+}
+
+void GpsSignalCharts::dropOldest(int system)
+{
+    auto oldest = m_sky.end();
+    quint64 oldestSeen = std::numeric_limits<quint64>::max();
+    for (auto it = m_sky.lowerBound({system, std::numeric_limits<int>::min()});
+         it != m_sky.end() && it.key().first == system; ++it) {
+        const quint64 seen = m_lastSeen.value(it.key());
+        if (seen < oldestSeen) {
+            oldestSeen = seen;
+            oldest = it;
+        }
+    }
+    if (oldest == m_sky.end())
+        return;
+    const QPair<int, int> key = oldest.key();
+    QScatterSeries *series = oldest.value();
+    m_sky.erase(oldest);
+    m_lastSeen.remove(key);
+
+    // Its bar goes the way a weak satellite's does: the bars after it move
+    // one place left and the bar set keeps its length.
+    Bars &b = m_bars[system - 1];
+    const int i = b.categories.indexOf(QLatin1String(kSystems[system - 1].prefix) + QString::number(key.second));
+    if (i >= 0) {
+        if (i < b.set->count()) {
+            b.set->remove(i);
+            b.set->append(0);
+        }
+        b.categories.removeAt(i);
+        b.axis->setCategories(b.categories);
+    }
+    if (m_plotted.remove(key))
+        m_skyChart->removeSeries(series);
+    delete series;
 }
 
 void GpsSignalCharts::GPS_SignaltipSlot(QPointF point, bool state)

@@ -85,7 +85,7 @@ QByteArray line(const QString &latitude, const QString &longitude)
            + longitude.toLatin1() + QByteArrayLiteral("\r\n");
 }
 
-bool parseLine(const QString &line, double *lat, double *lon)
+bool parseLine(const QString &line, double *lat, double *lon, QString *latText, QString *lonText)
 {
     static const QString kLat = QStringLiteral("Latitude:");
     static const QString kLonSep = QStringLiteral(",Longitude:");
@@ -100,9 +100,13 @@ bool parseLine(const QString &line, double *lat, double *lon)
     QString longitude = line.mid(lonAt + kLon.size());
     longitude.remove(QStringLiteral("\r\n"));
     longitude.remove(QLatin1Char('\n'));
-    if (lonAt < 0 || sep < 0)
+    if (lonAt < 0 || sep < 0 || !parsePosition(latitude, longitude, lat, lon))
         return false;
-    return parsePosition(latitude, longitude, lat, lon);
+    if (latText)
+        *latText = latitude.trimmed();
+    if (lonText)
+        *lonText = longitude.trimmed();
+    return true;
 }
 
 bool append(const QString &latitude, const QString &longitude, QString *error)

@@ -33,8 +33,10 @@ QByteArray line(const QString &latitude, const QString &longitude);
 // Reads one track line: the latitude is what follows the first "Latitude:"
 // up to the ",Longitude:" after it, the longitude what follows the first
 // "Longitude:" without line ends. False when the line has no "Latitude:" or
-// its texts are not a position.
-bool parseLine(const QString &line, double *lat, double *lon);
+// its texts are not a position. The number texts as written (without
+// surrounding blanks) go to *latText and *lonText when given.
+bool parseLine(const QString &line, double *lat, double *lon, QString *latText = nullptr,
+               QString *lonText = nullptr);
 
 // Appends one line to the track file. False (with the reason) when the
 // file cannot be opened or written.

@@ -260,7 +260,10 @@ void NmeaDecoder::decodeRmc(const QByteArray &s, QList<Update> *u)
         m_position.longitude = m_lonHemisphere == 'W' ? -lon : lon;
         if (!m_position.valid)
             m_position.latitude = m_position.longitude = 0;
-        m_positionUpdated = true;
+        // Only a position is news: an RMC without one (a receiver that
+        // has lost its position but still reports a fix) saves and maps
+        // nothing, so it must not hold back the next position that comes.
+        m_positionUpdated = m_position.valid;
     }
 }
 

@@ -99,8 +99,9 @@ public:
     // Returns the sentence's type.
     Type decode(const QByteArray &sentence, QList<Update> *updates);
 
-    // True after an RMC sentence updated the position while the fix state
-    // read "Yes"; cleared by takePositionUpdate().
+    // True after an RMC sentence brought a valid position while the fix
+    // state read "Yes"; cleared by takePositionUpdate() and by an RMC
+    // sentence without a position.
     bool takePositionUpdate();
 
     // The fix state text ("Null" until a GGA sentence arrives).

@@ -12,6 +12,7 @@
 #include "gps/gpspagestate.h"
 #include "gps/gpstrack.h"
 #include "mainwindow.h"
+#include "webview.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
@@ -71,6 +72,9 @@ private slots:
 
     void openReadCloseAndVanish();
     void trackFileSpacedTenSecondsApart();
+    void positionlessFixHoldsNothingBack();
+    void heldMapCallsStayWhole();
+    void mapUnavailableSaysWhy();
     void openStreetMapMarkerAndReplay();
     void baiduPageAndRouteText();
 
@@ -214,6 +218,118 @@ void TestGpsPage::trackFileSpacedTenSecondsApart()
     QTRY_VERIFY(std::any_of(messages.cbegin(), messages.cend(), [](const QList<QVariant> &m) {
         return m.at(0).toString() == QLatin1String("Unable to save GPS data.");
     }));
+    // It stays in view while data keeps coming and nothing is saved...
+    for (int i = 1; i <= 3; ++i) {
+        clock += 3000; // within the 10 s: no new attempt
+        f.device->write(fixSentences("11000" + QByteArray::number(i)));
+        QTRY_COMPARE(f.w->ui->GPS_UTC->text(), QStringLiteral("11:0:%1").arg(i));
+        QTRY_VERIFY(f.w->ui->GPStextBrowser->toPlainText().contains(QStringLiteral("$GNGGA,11000%1").arg(i)));
+        QTest::qWait(60); // more than one display update
+        QCOMPARE(status(), QStringLiteral("Unable to save GPS data."));
+    }
+    QCOMPARE(lines().size(), 3);
+    // ...until a save succeeds.
+    GpsTrack::setPathForTesting(f.dir->file(QStringLiteral("GPS_Date.txt")));
+    clock += 2000;
+    f.device->write(fixSentences("110100"));
+    QTRY_COMPARE(lines().size(), 4);
+    QTRY_VERIFY(status().startsWith(QLatin1String("Successfully read ")));
+}
+
+void TestGpsPage::positionlessFixHoldsNothingBack()
+{
+    f.makeWindow();
+    QVERIFY(!QTest::currentTestFailed());
+    f.w->ui->GPSSavecheckBox->setChecked(true);
+    QVERIFY(openPort());
+    // What the page has to show when it tells the map to move.
+    QList<GpsPosition> mapped;
+    QObject watcher; // the connection ends with this test
+    connect(f.w.get(), &MainWindow::GPS_Signal_Map, &watcher, [&] { mapped.append(f.w->gps->position); });
+
+    // The receiver still reports a fix but has no position (a void RMC)...
+    f.device->write(withChecksum("GNGGA,120000,,,,,1,04,2.0,10,M,,M,,")
+                    + withChecksum("GNRMC,120000,V,,,,,,,280511,,,N"));
+    QTRY_COMPARE(f.w->ui->GPS_UTC->text(), QStringLiteral("12:0:0"));
+    QCOMPARE(f.w->ui->Dingweizhuangtai->text(), QStringLiteral("Yes"));
+    QTest::qWait(20);
+    QVERIFY(mapped.isEmpty());
+    // ...and one second later has one: it is saved and mapped at once.
+    clock += 1000;
+    f.device->write(fixSentences("120001"));
+    QTRY_COMPARE(f.w->ui->GPS_UTC->text(), QStringLiteral("12:0:1"));
+    QTRY_COMPARE(mapped.size(), 1);
+    QVERIFY(mapped.first().valid);
+    QCOMPARE(mapped.first().latitude, kFixLat);
+    QFile track(GpsTrack::path());
+    QVERIFY(track.open(QIODevice::ReadOnly));
+    QCOMPARE(track.readAll(), QByteArray("Latitude:-33.8688000,Longitude:-151.2084000\r\n"));
+}
+
+void TestGpsPage::heldMapCallsStayWhole()
+{
+    // No window: every call is held. Groups as the page makes them: a
+    // position with the marker move, a replay segment, a route search.
+    GpsMapBridge bridge(nullptr, nullptr, nullptr, QUrl());
+    const QStringList position = {"Set_Longit(2.0000000)", "Set_Latit(1.0000000)", "Set_Location()"};
+    const QStringList segment = {"Set_Latit2(1.0000000)", "Set_Longit2(2.0000000)", "Set_Latit3(3.0000000)",
+                                 "Set_Longit3(4.0000000)", "saveway()"};
+    const QStringList route = {"searchdriving(\"x\")"};
+    int made = 0;
+    for (int i = 0; made <= GpsMapBridge::kMaxHeldCalls + 7; ++i) {
+        const QStringList &g = i % 3 == 0 ? position : i % 3 == 1 ? segment : route;
+        bridge.run(g);
+        made += g.size();
+    }
+    bridge.run(segment); // the newest goes in last
+    const QStringList held = bridge.heldCalls();
+    QVERIFY(held.size() <= GpsMapBridge::kMaxHeldCalls);
+    QVERIFY(held.size() > GpsMapBridge::kMaxHeldCalls - segment.size());
+    // Read back as whole groups, ending with the newest.
+    int at = 0;
+    QStringList last;
+    while (at < held.size()) {
+        bool matched = false;
+        for (const QStringList *g : {&position, &segment, &route}) {
+            if (held.mid(at, g->size()) == *g) {
+                at += g->size();
+                last = *g;
+                matched = true;
+                break;
+            }
+        }
+        if (!matched)
+            QFAIL(qPrintable(QStringLiteral("a group split at call %1: %2").arg(at).arg(held.at(at))));
+    }
+    QCOMPARE(last, segment);
+}
+
+void TestGpsPage::mapUnavailableSaysWhy()
+{
+    // The web engine's module is missing: the page says there is no map
+    // and why, and holds no calls for a map that will not come.
+    WebView::setModulePathForTesting(f.dir->file(QStringLiteral("no-such-module.so")));
+    f.makeWindow();
+    WebView::setModulePathForTesting(QString());
+    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(!map()->view());
+    QVERIFY(f.w->ui->gps->findChildren<QWebEngineView *>().isEmpty());
+    auto *placeholder = f.w->findChild<QLabel *>(QStringLiteral("gpsMapPlaceholder"));
+    QVERIFY(placeholder);
+    QVERIFY(placeholder->isVisible());
+    QVERIFY2(placeholder->text().startsWith(QLatin1String("Map not available: the web engine could not be loaded")),
+             qPrintable(placeholder->text()));
+    QVERIFY(placeholder->text().contains(QLatin1String("no-such-module.so")));
+    QCOMPARE(map()->unavailable().isEmpty(), false);
+
+    // Positions still reach the labels and the track file.
+    f.w->ui->GPSSavecheckBox->setChecked(true);
+    QVERIFY(openPort());
+    f.device->write(fixSentences());
+    QTRY_COMPARE(f.w->ui->Weidu->text(), QStringLiteral("33.8688000"));
+    QTRY_VERIFY(QFile::exists(GpsTrack::path()));
+    QTest::qWait(20);
+    QVERIFY(map()->heldCalls().isEmpty());
 }
 
 void TestGpsPage::openStreetMapMarkerAndReplay()

@@ -30,6 +30,7 @@ private slots:
     void cleanup();
 
     void messagesFromClients();
+    void zeroPositionAndFailedSave();
     void refusedStarts();
     void calculatorDialog();
 
@@ -188,6 +189,73 @@ void TestGpsServer::messagesFromClients()
     lingering = connectClient(port);
     QVERIFY(lingering);
     QCOMPARE(f.w->gpsTcpClients.size(), 1);
+}
+
+void TestGpsServer::zeroPositionAndFailedSave()
+{
+    Ui::MainWindow *ui = f.w->ui;
+    ui->GPSSavecheckBox->setChecked(true);
+    quint16 port = 0;
+    QVERIFY(start(&port));
+    auto a = connectClient(port);
+    QVERIFY(a);
+
+    // The receiver's "no position", in any number of decimals, is shown but not saved;
+    // the labels show the numbers as the client wrote them.
+    struct Case
+    {
+        QByteArray message;
+        QString lat, lon;
+        QStringList track;
+    };
+    const QList<Case> cases = {
+        {"Latitude:0.000000,Longitude:0.000000", "0.000000", "0.000000", {}},
+        {"Latitude:0.0000000,Longitude:-0.0", "0.0000000", "-0.0", {}},
+        {"Latitude:22.540000,Longitude:113.950000", "22.540000", "113.950000",
+         {"Latitude:22.5400000,Longitude:113.9500000"}},
+        {"Latitude:0.000000,Longitude:5.000", "0.000000", "5.000",
+         {"Latitude:22.5400000,Longitude:113.9500000", "Latitude:0.0000000,Longitude:5.0000000"}},
+    };
+    for (const Case &c : cases) {
+        ui->Weidu->clear();
+        a->write(c.message + "\r\n");
+        QTRY_COMPARE(ui->Weidu->text(), c.lat);
+        QCOMPARE(ui->Jingdu->text(), c.lon);
+        QCOMPARE(trackLines(), c.track);
+    }
+
+    // A track file that cannot be made (its folder is a file): the failure
+    // stays in view while positions and other text keep arriving...
+    const QString notAFolder = f.dir->file(QStringLiteral("plain-file"));
+    QFile plain(notAFolder);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    GpsTrack::setPathForTesting(notAFolder + QStringLiteral("/GPS_Date.txt"));
+    const QString failed = QStringLiteral("Unable to save GPS data.");
+    for (const QByteArray &m : {QByteArray("Latitude:1.5,Longitude:2.5\r\n"), QByteArray("hello\r\n"),
+                                QByteArray("Latitude:1.75,Longitude:2.5\r\n")}) {
+        a->write(m);
+        QTRY_VERIFY(ui->GPStextBrowser->toPlainText().contains(QString::fromLatin1(m.trimmed())));
+        QTest::qWait(50); // display updates
+        QCOMPARE(status(), failed);
+    }
+    QCOMPARE(ui->Weidu->text(), QStringLiteral("1.75"));
+
+    // ...until a save succeeds.
+    GpsTrack::setPathForTesting(f.dir->file(QStringLiteral("GPS_Date.txt")));
+    a->write("Latitude:3,Longitude:4\r\n");
+    QTRY_VERIFY(status().startsWith(QLatin1String("TCP receive from:127.0.0.1:")));
+    QCOMPARE(trackLines().constLast(), QStringLiteral("Latitude:3.0000000,Longitude:4.0000000"));
+
+    // Turning saving off also ends the failure: nothing is being lost any more.
+    GpsTrack::setPathForTesting(notAFolder + QStringLiteral("/GPS_Date.txt"));
+    a->write("Latitude:5,Longitude:6\r\n");
+    QTRY_COMPARE(ui->Weidu->text(), QStringLiteral("5"));
+    QTest::qWait(50);
+    QCOMPARE(status(), failed);
+    ui->GPSSavecheckBox->setChecked(false);
+    a->write("Latitude:7,Longitude:8\r\n");
+    QTRY_VERIFY(status().startsWith(QLatin1String("TCP receive from:127.0.0.1:")));
 }
 
 void TestGpsServer::refusedStarts()

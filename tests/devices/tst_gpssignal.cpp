@@ -77,6 +77,7 @@ private slots:
     void workerHandshake();
     void chartRules();
     void everyNumberOfEverySystem();
+    void everNewNumbersStayBounded();
     void dialogKeepsSystemsApart();
     void closingWithARecordOnItsWay();
     void screenshotOfRecordedStream();
@@ -205,18 +206,62 @@ void TestGpsSignal::everyNumberOfEverySystem()
     GpsSignalCharts charts;
     charts.resize(900, 560);
     charts.show();
+    // As many satellites as a system keeps, numbers above 98 among them.
+    QList<int> numbers;
+    for (int prn = 0; prn < GpsSignalCharts::kMaxSatellites - 2; ++prn)
+        numbers << prn;
+    numbers << 195 << 256;
     for (int system = 1; system <= 5; ++system)
-        for (int prn = 0; prn <= 256; ++prn)
+        for (int prn : numbers)
             charts.draw({prn, prn % 91, (prn * 7) % 360, 6 + prn % 40, quint8(system)});
     for (int system = 1; system <= 5; ++system) {
-        QCOMPARE(charts.barLabels(system).size(), 257);
+        QCOMPARE(charts.barLabels(system).size(), numbers.size());
         QCOMPARE(charts.barLabels(system).first(),
                  QLatin1String(GpsSignalCharts::kSystems[system - 1].prefix) + QLatin1Char('0'));
         QVERIFY(charts.plotted(system, 256) && charts.plotted(system, 0)); // 256 is not 0
         QVERIFY(charts.skySeries(system, 256) != charts.skySeries(system, 0));
     }
-    QCOMPARE(charts.skyChart()->series().size(), 5 * 257);
+    QCOMPARE(charts.skyChart()->series().size(), 5 * numbers.size());
     charts.grab(); // paints everything once
+}
+
+void TestGpsSignal::everNewNumbersStayBounded()
+{
+    constexpr int kMax = GpsSignalCharts::kMaxSatellites;
+    GpsSignalCharts charts;
+    // Satellite 7 of each system keeps being reported among 10 000 numbers
+    // never seen before, some of them too weak for a bar or a point.
+    for (int n = 0; n < 10000; ++n) {
+        const quint8 system = quint8(1 + n % 5);
+        charts.draw({1000 + n, 40, n % 360, n % 7 == 0 ? 3 : 30, system});
+        if (n % 50 == 0) {
+            for (quint8 s = 1; s <= 5; ++s)
+                charts.draw({7, 60, 90, 35, s});
+        }
+    }
+    int points = 0;
+    for (int system = 1; system <= 5; ++system) {
+        const QString what = QString::number(system);
+        QCOMPARE(charts.tracked(system), kMax);
+        QVERIFY2(charts.barLabels(system).size() <= kMax, qPrintable(what));
+        QVERIFY2(charts.barValues(system).size() <= kMax, qPrintable(what));
+        // The newest and the one still reported stay; the oldest went.
+        const int newest = 1000 + 9995 + system - 1;
+        QVERIFY2(charts.skySeries(system, newest), qPrintable(what));
+        QVERIFY2(charts.plotted(system, 7), qPrintable(what));
+        QVERIFY2(charts.barLabels(system).contains(QLatin1String(GpsSignalCharts::kSystems[system - 1].prefix)
+                                                   + QLatin1Char('7')),
+                 qPrintable(what));
+        QVERIFY2(!charts.skySeries(system, 1000 + system - 1), qPrintable(what));
+        for (int prn = 1000; prn < 11000; ++prn)
+            points += charts.plotted(system, prn) ? 1 : 0;
+        // Bars and labels still belong together.
+        const QList<qreal> values = charts.barValues(system);
+        for (int i = 0; i < charts.barLabels(system).size(); ++i)
+            QVERIFY2(values.at(i) >= 5, qPrintable(what));
+    }
+    QVERIFY(charts.skyChart()->series().size() <= 5 * kMax);
+    QCOMPARE(charts.skyChart()->series().size(), points + 5);
 }
 
 GpsSignalCharts *TestGpsSignal::openDialog()

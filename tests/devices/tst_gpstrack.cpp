@@ -26,18 +26,26 @@ void TestGpsTrack::parseLine_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
-    QTest::newRow("saved line") << "Latitude:48.1173000,Longitude:11.5166667\r\n" << true << 48.1173 << 11.5166667;
-    QTest::newRow("south west") << "Latitude:-33.8688000,Longitude:-151.2093000\n" << true << -33.8688 << -151.2093;
-    QTest::newRow("text before") << "x Latitude:1.5,Longitude:2.5" << true << 1.5 << 2.5;
-    QTest::newRow("script") << "Latitude:1);alert(1);(,Longitude:2" << false << 0.0 << 0.0;
-    QTest::newRow("script in longitude") << "Latitude:1,Longitude:2);alert(1)" << false << 0.0 << 0.0;
-    QTest::newRow("no latitude") << "Longitude:2" << false << 0.0 << 0.0;
-    QTest::newRow("no longitude") << "Latitude:1" << false << 0.0 << 0.0;
-    QTest::newRow("empty") << "Latitude:,Longitude:" << false << 0.0 << 0.0;
-    QTest::newRow("out of range") << "Latitude:90.5,Longitude:2" << false << 0.0 << 0.0;
-    QTest::newRow("nan") << "Latitude:nan,Longitude:2" << false << 0.0 << 0.0;
-    QTest::newRow("decimal comma") << "Latitude:48,1,Longitude:2" << false << 0.0 << 0.0;
-    QTest::newRow("exponent") << "Latitude:1e1,Longitude:2" << false << 0.0 << 0.0;
+    // The number texts as written, for the labels.
+    QTest::addColumn<QString>("latText");
+    QTest::addColumn<QString>("lonText");
+    QTest::newRow("saved line") << "Latitude:48.1173000,Longitude:11.5166667\r\n" << true << 48.1173 << 11.5166667
+                                << "48.1173000" << "11.5166667";
+    QTest::newRow("south west") << "Latitude:-33.8688000,Longitude:-151.2093000\n" << true << -33.8688 << -151.2093
+                                << "-33.8688000" << "-151.2093000";
+    QTest::newRow("trailing zeros kept") << "Latitude:22.540000,Longitude:113.950000" << true << 22.54 << 113.95
+                                         << "22.540000" << "113.950000";
+    QTest::newRow("blanks and sign") << "Latitude: +1.50 ,Longitude:\t2\r\n" << true << 1.5 << 2.0 << "+1.50" << "2";
+    QTest::newRow("text before") << "x Latitude:1.5,Longitude:2.5" << true << 1.5 << 2.5 << "1.5" << "2.5";
+    QTest::newRow("script") << "Latitude:1);alert(1);(,Longitude:2" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("script in longitude") << "Latitude:1,Longitude:2);alert(1)" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("no latitude") << "Longitude:2" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("no longitude") << "Latitude:1" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("empty") << "Latitude:,Longitude:" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("out of range") << "Latitude:90.5,Longitude:2" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("nan") << "Latitude:nan,Longitude:2" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("decimal comma") << "Latitude:48,1,Longitude:2" << false << 0.0 << 0.0 << "" << "";
+    QTest::newRow("exponent") << "Latitude:1e1,Longitude:2" << false << 0.0 << 0.0 << "" << "";
 }
 
 void TestGpsTrack::parseLine()
@@ -46,11 +54,16 @@ void TestGpsTrack::parseLine()
     QFETCH(bool, ok);
     QFETCH(double, lat);
     QFETCH(double, lon);
+    QFETCH(QString, latText);
+    QFETCH(QString, lonText);
     double a = 0, b = 0;
-    QCOMPARE(GpsTrack::parseLine(line, &a, &b), ok);
+    QString ta, tb;
+    QCOMPARE(GpsTrack::parseLine(line, &a, &b, &ta, &tb), ok);
     if (ok) {
         QCOMPARE(a, lat);
         QCOMPARE(b, lon);
+        QCOMPARE(ta, latText);
+        QCOMPARE(tb, lonText);
     }
 }
 

@@ -30,16 +30,18 @@ const char *const kLabelNames[] = {"Utc",  "FixState", "Latitude", "LatHemispher
                                    "LonHemisphere", "Speed", "Altitude", "Pdop", "Hdop", "Vdop",
                                    "SatellitesUsed", "GpsInView", "BeidouInView"};
 
-// Label changes of one sentence as name -> text, plus the signed position
-// after an RMC sentence that had a fix.
+// Label changes of one sentence as name -> text, whether it announced a
+// new position, plus the signed position after an RMC sentence that had a fix.
 struct Decoded
 {
     QMap<QString, QString> labels;
+    bool announced = false;
     bool hasPosition = false;
     double lat = 0, lon = 0;
     bool operator==(const Decoded &o) const
     {
-        return labels == o.labels && hasPosition == o.hasPosition && lat == o.lat && lon == o.lon;
+        return labels == o.labels && announced == o.announced && hasPosition == o.hasPosition && lat == o.lat
+               && lon == o.lon;
     }
 };
 
@@ -55,7 +57,8 @@ QList<Decoded> decodeChunks(const QList<QByteArray> &chunks)
             Decoded d;
             for (const auto &u : updates)
                 d.labels.insert(QLatin1String(kLabelNames[static_cast<int>(u.label)]), u.text);
-            if (decoder.takePositionUpdate() && decoder.position().valid) {
+            d.announced = decoder.takePositionUpdate();
+            if (d.announced && decoder.position().valid) {
                 d.hasPosition = true;
                 d.lat = decoder.position().latitude;
                 d.lon = decoder.position().longitude;
@@ -266,6 +269,7 @@ void TestNmea::rmcPositionRules_data()
                                   << "11.5166667" << false;
     QTest::newRow("out of range") << fix << QByteArray("GPRMC,1,A,9130.000,N,18100.000,E,,,,,") << "" << ""
                                   << false;
+    QTest::newRow("void, no position") << fix << QByteArray("GPRMC,1,V,,,,,,,,,,N") << "" << "" << false;
     QTest::newRow("no fix: labels kept") << noFix << QByteArray("GPRMC,1,A,4807.038,N,01131.000,E,,,,,")
                                          << "Null" << "Null" << false;
 }
@@ -282,6 +286,8 @@ void TestNmea::rmcPositionRules()
     QCOMPARE(d[1].labels.value("Latitude", QStringLiteral("Null")), lat);
     QCOMPARE(d[1].labels.value("Longitude", QStringLiteral("Null")), lon);
     QCOMPARE(d[1].hasPosition, position);
+    // Only a position is announced to the page (it starts the save and map spacing).
+    QCOMPARE(d[1].announced, position);
 }
 
 void TestNmea::fieldReaders_data()

@@ -2,7 +2,8 @@
 // client bytes cut into messages at CR LF (in chunks set by the first input
 // byte), each message read as a position. Checks: buffers stay capped,
 // messages hold no CR LF, and only finite positions in range come out,
-// formatted back into a line that reads the same.
+// with number texts that read the same, formatted back into a line that
+// reads the same.
 // fuzz-sources: devices/gps/gpstrack.cpp terminal/cappedlinereader.cpp
 // fuzz-qt: Qt6Core
 
@@ -27,9 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (m.contains("\r\n"))
                 abort();
             double lat = 0, lon = 0;
-            if (!GpsTrack::parseLine(QString::fromLatin1(m), &lat, &lon))
+            QString latText, lonText;
+            if (!GpsTrack::parseLine(QString::fromLatin1(m), &lat, &lon, &latText, &lonText))
                 continue;
             if (!std::isfinite(lat) || !std::isfinite(lon) || std::fabs(lat) > 90 || std::fabs(lon) > 180)
+                abort();
+            // The texts shown are the numbers read.
+            double shownLat = 0, shownLon = 0;
+            if (!GpsTrack::parsePosition(latText, lonText, &shownLat, &shownLon) || shownLat != lat
+                || shownLon != lon)
                 abort();
             const QByteArray line = GpsTrack::line(GpsTrack::coordinateText(lat), GpsTrack::coordinateText(lon));
             double lat2 = 0, lon2 = 0;

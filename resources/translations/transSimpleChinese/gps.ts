@@ -108,6 +108,24 @@
     </message>
 </context>
 <context>
+    <name>GpsMapBridge</name>
+    <message>
+        <source>Map not available: %1</source>
+        <translation>地图不可用：%1</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>this display offers no OpenGL</source>
+        <translation>此显示器不提供 OpenGL</translation>
+    </message>
+    <message>
+        <source>the web engine could not be loaded (%1)</source>
+        <translation>无法加载网页引擎（%1）</translation>
+    </message>
+</context>
+<context>
     <name>CustomWebPage</name>
     <message>
         <source>Message</source>
