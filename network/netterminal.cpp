@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
@@ -57,10 +58,38 @@ void NetTerminal::status(const QString &text) const
     m_w.statusBar->showMessage(text);
 }
 
-void NetTerminal::show(const void *peer, const QByteArray &bytes)
+PeerDecoder::Peer NetTerminal::peerOf(const QObject *socket)
+{
+    return PeerDecoder::Peer(reinterpret_cast<quintptr>(socket));
+}
+
+PeerDecoder::Peer NetTerminal::peerOf(const QHostAddress &address, quint16 port)
+{
+    bool v4 = false;
+    const quint32 ip4 = address.toIPv4Address(&v4);
+    if (v4)
+        return (PeerDecoder::Peer(ip4) << 16) | port;
+    return PeerDecoder::Peer(qHash(address, port)) | (PeerDecoder::Peer(1) << 63);
+}
+
+void NetTerminal::show(PeerDecoder::Peer peer, const QByteArray &bytes)
 {
     const bool stamped = m_w.timeSwitch->isChecked();
     m_display->appendDecoded(bytes, m_decoder.decode(peer, bytes, stamped), stamped);
+}
+
+void NetTerminal::endPeer(PeerDecoder::Peer peer)
+{
+    const QString rest = m_decoder.finish(peer);
+    if (!rest.isEmpty())
+        m_display->appendDecoded(QByteArray(), rest, false);
+}
+
+void NetTerminal::endAllPeers()
+{
+    const QString rest = m_decoder.finishAll();
+    if (!rest.isEmpty())
+        m_display->appendDecoded(QByteArray(), rest, false);
 }
 
 void NetTerminal::watch(QObject *sender)
@@ -74,7 +103,7 @@ void NetTerminal::retire(QAbstractSocket *socket)
     if (!socket)
         return;
     QObject::disconnect(socket, nullptr, m_window, nullptr);
-    m_decoder.forget(socket);
+    endPeer(peerOf(socket));
     QObject::connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(kCloseGraceMs, socket, [socket] {
         socket->abort();
@@ -90,10 +119,51 @@ QByteArray NetTerminal::bytesToSend() const
     return NetSend::prepare(m_w.sendBox->toPlainText(), m_w.sendAsHex->isChecked());
 }
 
-void NetTerminal::countSent(qint64 bytes) const
+namespace {
+void showCount(QLCDNumber *counter, qint64 total)
 {
-    if (bytes > 0)
-        ReceiveDisplay::addToCounter(m_w.sendCounter, bytes);
+    if (total >= RxFormat::kCounterCap)
+        counter->display(QStringLiteral("99999"));
+    else
+        counter->display(int(total));
+}
+} // namespace
+
+void NetTerminal::countSent(qint64 bytes)
+{
+    if (bytes <= 0)
+        return;
+    m_sent->total += bytes;
+    showCount(m_w.sendCounter, m_sent->total);
+}
+
+void NetTerminal::countWritesOf(QAbstractSocket *socket)
+{
+    // The counter display is the context: the connection ends with it, and
+    // the count it shows outlives this object.
+    QLCDNumber *counter = m_w.sendCounter;
+    std::shared_ptr<SentCount> sent = m_sent;
+    QObject::connect(socket, &QIODevice::bytesWritten, counter, [counter, sent](qint64 bytes) {
+        if (bytes <= 0)
+            return;
+        sent->total += bytes;
+        showCount(counter, sent->total);
+    });
+}
+
+bool NetTerminal::queueSend(QAbstractSocket *socket, const QByteArray &bytes)
+{
+    const qint64 waiting = socket->bytesToWrite();
+    if (waiting > 0 && waiting + bytes.size() > kMaxUnsentBytes)
+        return false;
+    return socket->write(bytes) == bytes.size();
+}
+
+void NetTerminal::peerNotReading(const QString &who)
+{
+    const QString text = tr("%1 is not reading: nothing more is sent until it has taken what waits").arg(who);
+    if (m_w.statusBar->currentMessage() != text)
+        status(text);
 }
 
 NetTerminal::Press NetTerminal::sendPressed(QTimer *timer, int interval, const QString &idleText)
@@ -155,6 +225,7 @@ void NetTerminal::clearReceive()
 void NetTerminal::clearCounters()
 {
     m_display->flush();
+    m_sent->total = 0;
     if (m_w.sendCounter->intValue() != 0 || m_w.recvCounter->intValue() != 0) {
         m_w.sendCounter->display(0);
         m_w.recvCounter->display(0);

@@ -16,10 +16,13 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 #include "peerdecoder.h"
 
 class QAbstractSocket;
 class QCheckBox;
+class QHostAddress;
 class QLCDNumber;
 class QPlainTextEdit;
 class QPushButton;
@@ -59,19 +62,40 @@ public:
     void status(const QString &text) const;
 
     // Receiving: one chunk (a TCP read or a datagram) of `peer`, stamped
-    // when "Time" is checked.
-    void show(const void *peer, const QByteArray &bytes);
-    void forget(const void *peer) { m_decoder.forget(peer); }
+    // when "Time" is checked. A peer is a connected socket or the sender of
+    // a datagram; each has its own decoder state.
+    static PeerDecoder::Peer peerOf(const QObject *socket);
+    static PeerDecoder::Peer peerOf(const QHostAddress &address, quint16 port);
+    void show(PeerDecoder::Peer peer, const QByteArray &bytes);
+    // A peer's stream has ended: the start of a character it left unfinished
+    // shows as U+FFFD. endAllPeers does that for every peer.
+    void endPeer(PeerDecoder::Peer peer);
+    void endAllPeers();
 
     // Sockets whose signals reach the window.
     void watch(QObject *sender);
-    // Disconnects a socket from the window, closes it (what is still queued
-    // goes out first, for at most three seconds) and deletes it later.
+    // Disconnects a socket from the window, ends its stream, closes it
+    // (what is still queued goes out first, for at most three seconds) and
+    // deletes it later.
     void retire(QAbstractSocket *socket);
 
     // Sending.
     QByteArray bytesToSend() const;
-    void countSent(qint64 bytes) const;
+    // Adds to the send counter (the number shown stops at 99999).
+    void countSent(qint64 bytes);
+    // Bytes sent since the counters were last cleared, not capped.
+    qint64 sentTotal() const { return m_sent->total; }
+    // A stream socket's send counts what the socket hands to the system
+    // (its bytesWritten), so bytes that wait unsent are not counted.
+    void countWritesOf(QAbstractSocket *socket);
+    // Queues `bytes` on a stream socket unless more than kMaxUnsentBytes
+    // would then wait there unsent (a peer that does not read): then
+    // nothing is queued and false is returned. A send larger than the
+    // bound still goes when nothing waits. Nothing queued is ever dropped.
+    static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
+    static bool queueSend(QAbstractSocket *socket, const QByteArray &bytes);
+    // Says that `who` does not read (unless the status says so already).
+    void peerNotReading(const QString &who);
     enum class Press { Paused, NoData, SendOnce, Started };
     // The send button: pauses a running keep-send (its text becomes
     // `idleText`), refuses an empty send box, asks for one send, or starts
@@ -94,5 +118,11 @@ private:
     NetTerminalWidgets m_w;
     ReceiveDisplay *m_display;
     PeerDecoder m_decoder;
+    // Shared with the sockets' bytesWritten connections, which may outlive
+    // this object while a closed socket sends what it still holds.
+    struct SentCount {
+        qint64 total = 0;
+    };
+    std::shared_ptr<SentCount> m_sent = std::make_shared<SentCount>();
     QList<QPointer<QObject>> m_watched;
 };

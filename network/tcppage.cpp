@@ -114,6 +114,7 @@ bool MainWindow::TCP_Client_WorkOpen()
     socket->setReadBufferSize(kReadChunkBytes);
     tcpClientSocket = socket;
     tcpTerminal->watch(socket);
+    tcpTerminal->countWritesOf(socket);
     connect(socket, SIGNAL(errorOccurred(QAbstractSocket::SocketError)), this,
             SLOT(displayError(QAbstractSocket::SocketError)));
     connect(socket, SIGNAL(readyRead()), this, SLOT(TCP_Client_ReadMessage()));
@@ -121,7 +122,10 @@ bool MainWindow::TCP_Client_WorkOpen()
     lockTcpFields(ui, true);
     ui->statusBar->showMessage(tr("Connected to TCP server"));
     socket->connectToHost(tcpHost, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
-    return true;
+    // Some addresses fail inside connectToHost (a multicast or broadcast
+    // address, a link-local one without its interface): the error has then
+    // stopped the page already, and the start did not go through.
+    return tcpClientSocket == socket;
 }
 
 void MainWindow::TCP_ClientDisconnect()
@@ -137,18 +141,22 @@ void MainWindow::TCP_ClientDisconnect()
 
 void MainWindow::displayError(QAbstractSocket::SocketError error)
 {
-    Q_UNUSED(error);
     QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender());
     // A late error of a socket from an earlier start changes nothing.
     if (!socket || socket != tcpClientSocket)
         return;
     // What arrived before the error is still shown.
     if (socket->bytesAvailable() > 0)
-        tcpTerminal->show(socket, socket->readAll());
+        tcpTerminal->show(NetTerminal::peerOf(socket), socket->readAll());
+    // The reason, unless the server simply closed the connection.
+    const QString reason = error == QAbstractSocket::RemoteHostClosedError ? QString() : socket->errorString();
     tcpClientSocket = nullptr;
     tcpTerminal->retire(socket);
     tcpOpen = false;
-    ui->statusBar->showMessage(tr("No server found"));
+    if (reason.isEmpty())
+        ui->statusBar->showMessage(tr("No server found"));
+    else
+        ui->statusBar->showMessage(tr("No server found: %1").arg(reason));
     tcpTerminal->setSendEnabled(false);
     lockTcpFields(ui, false);
     ui->TCPopencompushButton->setText(QStringLiteral("Start"));
@@ -163,7 +171,7 @@ void MainWindow::TCP_Client_ReadMessage()
     ui->statusBar->showMessage(QStringLiteral("TCP receive ")
                                + tr("from:%1:%2").arg(NetSend::addressText(socket->peerAddress()))
                                      .arg(socket->peerPort()));
-    tcpTerminal->show(socket, bytes);
+    tcpTerminal->show(NetTerminal::peerOf(socket), bytes);
 }
 
 void MainWindow::TCP_Client_WorkSendMessage()
@@ -176,7 +184,9 @@ void MainWindow::TCP_Client_WorkSendMessage()
     const QByteArray bytes = tcpTerminal->bytesToSend();
     if (bytes.isEmpty())
         return;
-    tcpTerminal->countSent(socket->write(bytes));
+    // The counter counts what the socket writes (countWritesOf).
+    if (!NetTerminal::queueSend(socket, bytes))
+        tcpTerminal->peerNotReading(tr("The server"));
 }
 
 bool MainWindow::TCP_Server_WorkOpen()
@@ -212,7 +222,7 @@ void MainWindow::TCP_Server_WorkClose()
     tcpServerClients.clear();
     for (QTcpSocket *socket : clients) {
         if (socket->bytesAvailable() > 0)
-            tcpTerminal->show(socket, socket->readAll());
+            tcpTerminal->show(NetTerminal::peerOf(socket), socket->readAll());
         tcpTerminal->retire(socket);
     }
     tcpServer->close();
@@ -238,6 +248,7 @@ void MainWindow::TCP_updateserver()
         socket->setReadBufferSize(kReadChunkBytes);
         tcpServerClients.append(socket);
         tcpTerminal->watch(socket);
+        tcpTerminal->countWritesOf(socket);
         connect(socket, SIGNAL(disconnected()), this, SLOT(TCP_updateSendStatus()));
         connect(socket, SIGNAL(readyRead()), this, SLOT(TCP_Server_ReadMessage()));
     }
@@ -250,7 +261,7 @@ void MainWindow::TCP_updateSendStatus()
         return;
     // What the client sent just before it left is still shown.
     if (socket->bytesAvailable() > 0)
-        tcpTerminal->show(socket, socket->readAll());
+        tcpTerminal->show(NetTerminal::peerOf(socket), socket->readAll());
     const QString address = NetSend::addressText(socket->peerAddress());
     ui->statusBar->showMessage(tr("client: ") + tr("%1 left").arg(address));
     const int item = ui->TCP_Client_IP_comboBox->findText(address, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -265,7 +276,7 @@ void MainWindow::TCP_Server_ReadMessage()
     QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket || !tcpServerClients.contains(socket))
         return;
-    tcpTerminal->show(socket, socket->readAll());
+    tcpTerminal->show(NetTerminal::peerOf(socket), socket->readAll());
     ui->statusBar->showMessage(tr("TCP receive ")
                                + tr("from:%1:%2").arg(NetSend::addressText(socket->peerAddress()))
                                      .arg(socket->peerPort()));
@@ -279,10 +290,17 @@ void MainWindow::TCP_Server_WorkSendMessage()
     if (bytes.isEmpty())
         return;
     const QString target = ui->TCP_Client_IP_comboBox->currentText();
+    // Each client is sent what it has room for; one that does not read
+    // holds no other back. The counter counts what the sockets write.
+    QString stalled;
     for (QTcpSocket *socket : std::as_const(tcpServerClients)) {
-        if (NetSend::addressText(socket->peerAddress()) == target)
-            tcpTerminal->countSent(socket->write(bytes));
+        if (NetSend::addressText(socket->peerAddress()) != target)
+            continue;
+        if (!NetTerminal::queueSend(socket, bytes) && stalled.isEmpty())
+            stalled = tr("The client %1:%2").arg(target).arg(socket->peerPort());
     }
+    if (!stalled.isEmpty())
+        tcpTerminal->peerNotReading(stalled);
 }
 
 void MainWindow::TCPsendmsgBtn_clicked()

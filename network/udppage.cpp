@@ -135,7 +135,7 @@ void MainWindow::UDP_WorkClose()
         for (int round = 0; round < 64 && socket->hasPendingDatagrams(); ++round)
             readUDP();
         disconnect(socket, nullptr, this, nullptr);
-        udpTerminal->forget(socket);
+        udpTerminal->endAllPeers();
         socket->close();
         socket->deleteLater();
         udpRecvSocket = nullptr;
@@ -176,7 +176,8 @@ void MainWindow::readUDP()
         if (!datagram.isValid())
             break;
         from = tr("from:%1:%2").arg(NetSend::addressText(datagram.senderAddress())).arg(datagram.senderPort());
-        udpTerminal->show(socket, datagram.data());
+        udpTerminal->show(NetTerminal::peerOf(datagram.senderAddress(), quint16(datagram.senderPort())),
+                          datagram.data());
     }
     if (!from.isEmpty())
         ui->statusBar->showMessage(tr("UDP receive ") + from);

@@ -1,40 +1,44 @@
 #pragma once
 // Text decoding for a page that receives from several peers at once (the
-// clients of a server): each peer keeps its own decoder state, so a
-// character split between two reads of one peer shows whole and is never
-// mixed with another peer's bytes. Unstamped and stamped text may use
-// different encodings; switching between them starts that decoder afresh.
+// clients of a server, the senders of datagrams): each peer keeps its own
+// stream decoder, so a character split between two reads of one peer shows
+// whole and is never mixed with another peer's bytes. Unstamped and stamped
+// text may use different encodings; on a switch the bytes held back as the
+// start of a character are read again in the other encoding, so none is
+// lost. Only peers that hold bytes back keep a state, and at most
+// kMaxPeers of them.
 
 #include <QByteArray>
-#include <unordered_map>
 #include <QString>
 
-#include <memory>
+#include <unordered_map>
 
-class QTextDecoder;
+#include "rxformat.h"
 
 class PeerDecoder
 {
 public:
-    PeerDecoder(const QByteArray &plainEncoding, const QByteArray &stampedEncoding);
-    ~PeerDecoder();
-    PeerDecoder(const PeerDecoder &) = delete;
-    PeerDecoder &operator=(const PeerDecoder &) = delete;
+    // Any number unique to a peer while it lives (a socket's address, a
+    // sender's address and port).
+    using Peer = quint64;
+    static constexpr size_t kMaxPeers = 4096;
 
-    // Decodes the next chunk of `peer` (any key unique while the peer lives).
-    QString decode(const void *peer, const QByteArray &bytes, bool stamped);
+    PeerDecoder(const QByteArray &plainEncoding, const QByteArray &stampedEncoding);
+
+    // Decodes the next chunk of `peer`.
+    QString decode(Peer peer, const QByteArray &bytes, bool stamped);
+    // The stream of `peer` has ended: what it held back, as U+FFFD; its
+    // state goes.
+    QString finish(Peer peer);
+    // The same for every peer, in no particular order.
+    QString finishAll();
     // Drops the state of a peer that has gone.
-    void forget(const void *peer);
+    void forget(Peer peer);
     void clear();
+    size_t peersHoldingBytes() const { return m_states.size(); }
 
 private:
-    struct State {
-        std::unique_ptr<QTextDecoder> decoder;
-        bool stamped = false;
-    };
-    std::unique_ptr<QTextDecoder> makeDecoder(bool stamped) const;
-
-    QByteArray m_plainEncoding;
-    QByteArray m_stampedEncoding;
-    std::unordered_map<const void *, State> m_states;
+    RxFormat::StreamDecoder::Encoding m_plain;
+    RxFormat::StreamDecoder::Encoding m_stamped;
+    std::unordered_map<Peer, RxFormat::StreamDecoder> m_states;
 };

@@ -3,9 +3,7 @@
 #include <QLCDNumber>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextCodec>
 #include <QTextCursor>
-#include <QTextDecoder>
 #include <QTextDocument>
 
 #include <QElapsedTimer>
@@ -48,17 +46,12 @@ ReceiveDisplay::ReceiveDisplay(QPlainTextEdit *textView, QPlainTextEdit *hexView
                                QObject *parent)
     : QObject(parent), m_options(options),
       m_hexFormatter(options.hexFormat, options.hexUpperCase, options.hexBreakAfterLineFeed),
-      m_interval(options.coalesceMs)
+      m_decoder(RxFormat::StreamDecoder::encodingFor(options.encoding)), m_interval(options.coalesceMs)
 {
     m_hexTokenChars = qMax(1, int(m_hexFormatter.format(QByteArray(1, 'A')).size()));
     m_text.edit = textView;
     m_hex.edit = hexView;
     m_hex.hex = true;
-    const QByteArray enc = options.encoding.toUpper();
-    if (enc != "UTF-8" && enc != "UTF8") {
-        if (QTextCodec *codec = QTextCodec::codecForName(options.encoding))
-            m_codecDecoder.reset(codec->makeDecoder());
-    }
     for (QPlainTextEdit *edit : {textView, hexView}) {
         if (!edit)
             continue;
@@ -81,24 +74,14 @@ ReceiveDisplay::~ReceiveDisplay() = default;
 
 QString ReceiveDisplay::decode(const QByteArray &bytes)
 {
-    if (m_codecDecoder)
-        return m_codecDecoder->toUnicode(bytes);
-    return m_utf8.decode(bytes);
+    return m_decoder.decode(bytes);
 }
 
 void ReceiveDisplay::endStream()
 {
-    if (!m_codecDecoder && m_utf8.pendingBytes() > 0) {
-        const QString rest = m_utf8.finish();
-        if (m_text.edit)
-            addToView(m_text, QString(), rest);
-    }
-    if (m_codecDecoder) {
-        // A codec's decoder cannot be asked for what it holds: a new one
-        // starts the next stream.
-        if (QTextCodec *codec = QTextCodec::codecForName(m_options.encoding))
-            m_codecDecoder.reset(codec->makeDecoder());
-    }
+    const QString rest = m_decoder.finish();
+    if (m_text.edit && !rest.isEmpty())
+        addToView(m_text, QString(), rest);
     update(false);
 }
 
@@ -216,7 +199,7 @@ void ReceiveDisplay::takeRaw(View &view)
 
 void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text, bool stamped)
 {
-    if (bytes.isEmpty() && !stamped)
+    if (bytes.isEmpty() && text.isEmpty() && !stamped)
         return;
     const QString stamp = stamped ? RxFormat::stamp(QTime::currentTime()) : QString();
     if (m_text.edit) {

@@ -22,7 +22,6 @@
 
 class QLCDNumber;
 class QPlainTextEdit;
-class QTextDecoder;
 
 class ReceiveDisplay : public QObject
 {
@@ -55,7 +54,8 @@ public:
     void append(const QByteArray &bytes, bool stamped);
     // As append, for a page that decodes the text itself (one decoder state
     // per peer): `text` is `bytes` decoded. An empty chunk adds nothing
-    // unless it is stamped, when it shows as a stamp alone.
+    // unless it is stamped, when it shows as a stamp alone, or brings text
+    // (what a decoder held back, at the end of a peer's stream).
     void appendDecoded(const QByteArray &bytes, const QString &text, bool stamped);
     // Writes everything pending to both views now, shown or not.
     void flush();
@@ -135,8 +135,7 @@ private:
     View m_hex;
     RxFormat::HexFormatter m_hexFormatter;
     int m_hexTokenChars = 5;
-    RxFormat::Utf8StreamDecoder m_utf8;
-    std::unique_ptr<QTextDecoder> m_codecDecoder;
+    RxFormat::StreamDecoder m_decoder;
     QPointer<QLCDNumber> m_counter;
     qint64 m_pendingBytes = 0;
     int m_lastChunkBytes = 0;

@@ -1,6 +1,7 @@
 #include "rxformat.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cstring>
@@ -158,6 +159,168 @@ QString Utf8StreamDecoder::finish()
     m_pendingSize = 0;
     out.truncate(at - reinterpret_cast<const char16_t *>(out.constData()));
     return out;
+}
+
+namespace {
+
+constexpr unsigned char kGbkFirstLead = 0x81;
+constexpr unsigned char kGbkLastLead = 0xFE;
+constexpr unsigned char kGbkFirstTrail = 0x40;
+constexpr int kGbkTrails = 0xFE - 0x40 + 1; // 0x7F among them, never valid
+
+inline bool isGbkLead(unsigned char b)
+{
+    return b >= kGbkFirstLead && b <= kGbkLastLead;
+}
+
+inline bool isGbkTrail(unsigned char b)
+{
+    return b >= kGbkFirstTrail && b <= 0xFE && b != 0x7F;
+}
+
+// Every two-byte GBK character and the two bytes that stand alone, taken
+// once from the system's converter. A table keeps the stream decoding
+// independent of how that converter treats a sequence cut at a chunk end.
+struct GbkTable {
+    char16_t pairs[kGbkLastLead - kGbkFirstLead + 1][kGbkTrails];
+    char16_t byte80 = 0xFFFD;
+    char16_t byteFF = 0xFFFD;
+
+    GbkTable()
+    {
+        for (auto &row : pairs) {
+            for (char16_t &c : row)
+                c = 0xFFFD;
+        }
+        if (!QStringDecoder("GBK").isValid())
+            return;
+        const auto one = [](const QByteArray &bytes) -> char16_t {
+            QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+            const QString s = decoder.decode(bytes);
+            return s.size() == 1 && !s.at(0).isSurrogate() ? s.at(0).unicode() : char16_t(0xFFFD);
+        };
+        byte80 = one(QByteArray(1, char(0x80)));
+        byteFF = one(QByteArray(1, char(0xFF)));
+        for (int lead = kGbkFirstLead; lead <= kGbkLastLead; ++lead) {
+            // A whole row at once; pair by pair if the row does not come
+            // out as one character per pair.
+            QByteArray row;
+            for (int t = 0; t < kGbkTrails; ++t) {
+                if (isGbkTrail(uchar(kGbkFirstTrail + t))) {
+                    row.append(char(lead));
+                    row.append(char(kGbkFirstTrail + t));
+                }
+            }
+            QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+            const QString text = decoder.decode(row);
+            const bool whole = text.size() == row.size() / 2;
+            int k = 0;
+            for (int t = 0; t < kGbkTrails; ++t) {
+                if (!isGbkTrail(uchar(kGbkFirstTrail + t)))
+                    continue;
+                char16_t c = whole ? text.at(k).unicode() : one(row.mid(2 * k, 2));
+                if (QChar::isSurrogate(c))
+                    c = 0xFFFD;
+                pairs[lead - kGbkFirstLead][t] = c;
+                ++k;
+            }
+        }
+    }
+};
+
+const GbkTable &gbkTable()
+{
+    static const GbkTable table;
+    return table;
+}
+
+} // namespace
+
+QString GbkStreamDecoder::decode(const char *data, qsizetype size)
+{
+    if (size <= 0)
+        return QString();
+    const GbkTable &table = gbkTable();
+    const auto *src = reinterpret_cast<const unsigned char *>(data);
+    QString out(size + 1, Qt::Uninitialized);
+    char16_t *at = reinterpret_cast<char16_t *>(out.data());
+    qsizetype i = 0;
+    if (m_hasLead) {
+        m_hasLead = false;
+        if (isGbkTrail(src[0])) {
+            *at++ = table.pairs[m_lead - kGbkFirstLead][src[0] - kGbkFirstTrail];
+            i = 1;
+        } else {
+            *at++ = 0xFFFD;
+        }
+    }
+    while (i < size) {
+        const unsigned char b = src[i];
+        if (b < 0x80) {
+            *at++ = b;
+            ++i;
+        } else if (b == 0x80) {
+            *at++ = table.byte80;
+            ++i;
+        } else if (b == 0xFF) {
+            *at++ = table.byteFF;
+            ++i;
+        } else if (i + 1 == size) {
+            m_lead = b;
+            m_hasLead = true;
+            ++i;
+        } else if (isGbkTrail(src[i + 1])) {
+            *at++ = table.pairs[b - kGbkFirstLead][src[i + 1] - kGbkFirstTrail];
+            i += 2;
+        } else {
+            *at++ = 0xFFFD;
+            ++i;
+        }
+    }
+    out.truncate(at - reinterpret_cast<const char16_t *>(out.constData()));
+    return out;
+}
+
+QString GbkStreamDecoder::finish()
+{
+    if (!m_hasLead)
+        return QString();
+    m_hasLead = false;
+    return QString(QChar::ReplacementCharacter);
+}
+
+StreamDecoder::Encoding StreamDecoder::encodingFor(const QByteArray &name)
+{
+    const QByteArray n = name.trimmed().toUpper();
+    if (n == "GBK" || n == "GB2312" || n == "CP936" || n == "MS936" || n == "WINDOWS-936")
+        return Encoding::Gbk;
+    return Encoding::Utf8;
+}
+
+QString StreamDecoder::decode(const char *data, qsizetype size)
+{
+    return m_encoding == Encoding::Gbk ? m_gbk.decode(data, size) : m_utf8.decode(data, size);
+}
+
+QString StreamDecoder::finish()
+{
+    return m_encoding == Encoding::Gbk ? m_gbk.finish() : m_utf8.finish();
+}
+
+int StreamDecoder::pendingBytes() const
+{
+    return m_encoding == Encoding::Gbk ? m_gbk.pendingBytes() : m_utf8.pendingBytes();
+}
+
+QByteArray StreamDecoder::pending() const
+{
+    return m_encoding == Encoding::Gbk ? m_gbk.pending() : m_utf8.pending();
+}
+
+void StreamDecoder::reset()
+{
+    m_gbk.reset();
+    m_utf8.reset();
 }
 
 QString cutLongRuns(const QString &text, int *column, int maxLine)

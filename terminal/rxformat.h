@@ -47,11 +47,59 @@ public:
     // Ends the stream: held-back bytes come out as U+FFFD each.
     QString finish();
     int pendingBytes() const { return m_pendingSize; }
+    // The held-back bytes, as they came.
+    QByteArray pending() const { return QByteArray(reinterpret_cast<const char *>(m_pending), m_pendingSize); }
     void reset() { m_pendingSize = 0; }
 
 private:
     unsigned char m_pending[3] = {};
     int m_pendingSize = 0;
+};
+
+// GBK (code page 936) decoding of a byte stream that arrives in chunks,
+// with the same promise: decoding chunk by chunk and then finish() gives
+// the same text as decoding the stream whole. Bytes below 0x80 are ASCII;
+// a lead byte 0x81..0xFE and a trail byte 0x40..0x7E or 0x80..0xFE make
+// one character; 0x80 and 0xFF stand alone. A lead byte that is not
+// followed by a trail byte becomes one U+FFFD and the byte after it is
+// read afresh. At most one trailing lead byte is held back.
+class GbkStreamDecoder
+{
+public:
+    QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+    QString decode(const char *data, qsizetype size);
+    QString finish();
+    int pendingBytes() const { return m_hasLead ? 1 : 0; }
+    QByteArray pending() const { return m_hasLead ? QByteArray(1, char(m_lead)) : QByteArray(); }
+    void reset() { m_hasLead = false; }
+
+private:
+    unsigned char m_lead = 0;
+    bool m_hasLead = false;
+};
+
+// The stream decoder of one peer of a terminal page: UTF-8 or GBK.
+class StreamDecoder
+{
+public:
+    enum class Encoding { Utf8, Gbk };
+    explicit StreamDecoder(Encoding encoding = Encoding::Utf8) : m_encoding(encoding) {}
+    // "GBK" (also "GB2312", "CP936") or UTF-8 for any other name.
+    static Encoding encodingFor(const QByteArray &name);
+
+    Encoding encoding() const { return m_encoding; }
+    QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+    QString decode(const char *data, qsizetype size);
+    QString finish();
+    int pendingBytes() const;
+    QByteArray pending() const;
+    // Drops what is held back.
+    void reset();
+
+private:
+    Encoding m_encoding;
+    Utf8StreamDecoder m_utf8;
+    GbkStreamDecoder m_gbk;
 };
 
 // Inserts a line feed wherever a run without line feed would grow past

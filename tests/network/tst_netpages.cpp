@@ -5,6 +5,7 @@
 #include "tst_netpages_peer.h"
 
 #include "mainwindow.h"
+#include "netterminal.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -34,6 +35,11 @@ private slots:
     void tcpServerSendsToTheChosenAddress();
     void startFailuresAreReported_data();
     void startFailuresAreReported();
+    void tcpClientStartsThatFailAtOnce_data();
+    void tcpClientStartsThatFailAtOnce();
+    void keepSendToAPeerThatDoesNotRead_data();
+    void keepSendToAPeerThatDoesNotRead();
+    void splitCharactersShowWhole();
     void keepSendOnePerTickAndNothingWhileStopped();
     void udpDatagrams();
     void importAndExport();
@@ -324,6 +330,189 @@ void TestNetPages::startFailuresAreReported()
     QVERIFY(!w->ui->UDPsendmsgBtn->isEnabled());
     if (page == QLatin1String("udp"))
         QVERIFY(!w->udpRecvSocket || w->udpRecvSocket->state() == QAbstractSocket::UnconnectedState);
+}
+
+void TestNetPages::tcpClientStartsThatFailAtOnce_data()
+{
+    QTest::addColumn<QString>("host");
+    // The system refuses these before anything is sent: a stream to a
+    // multicast or broadcast address, a link-local address without the
+    // interface it belongs to. The last one is refused by the peer.
+    QTest::newRow("multicast") << "224.0.0.1";
+    QTest::newRow("broadcast") << "255.255.255.255";
+    QTest::newRow("link-local without scope") << "fe80::1";
+    QTest::newRow("refused") << "127.0.0.1";
+}
+
+void TestNetPages::tcpClientStartsThatFailAtOnce()
+{
+    QFETCH(QString, host);
+    makeWindow();
+    w->ui->TCP_comboBox->setCurrentIndex(1);
+    w->ui->TCPclientIPlineEdit->setText(host);
+    w->ui->TCPclientPortlineEdit->setText(QString::number(freePort()));
+    press(w->ui->TCPopencompushButton);
+    QTRY_VERIFY(!w->tcpClientSocket);
+    // Stopped, fields unlocked, the reason after the notice.
+    QTRY_VERIFY2(status().startsWith(QLatin1String("No server found: ")), qPrintable(status()));
+    QVERIFY(status().size() > 17);
+    QVERIFY(!w->tcpOpen);
+    QCOMPARE(w->ui->TCPopencompushButton->text(), QStringLiteral("Start"));
+    QVERIFY(w->ui->TCP_comboBox->isEnabled());
+    QVERIFY(w->ui->TCPclientIPlineEdit->isEnabled());
+    QVERIFY(w->ui->TCPclientPortlineEdit->isEnabled());
+    QVERIFY(!w->ui->TCPsendmsgBtn->isEnabled());
+    // The next press is a start again, not a stop.
+    w->ui->statusBar->clearMessage();
+    press(w->ui->TCPopencompushButton);
+    QTRY_VERIFY2(status().startsWith(QLatin1String("No server found: ")), qPrintable(status()));
+    QVERIFY(!w->tcpOpen);
+    QCOMPARE(w->ui->TCPopencompushButton->text(), QStringLiteral("Start"));
+}
+
+namespace {
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+} // namespace
+
+void TestNetPages::keepSendToAPeerThatDoesNotRead_data()
+{
+    QTest::addColumn<bool>("server");
+    QTest::newRow("client") << false;
+    QTest::newRow("server") << true;
+}
+
+void TestNetPages::keepSendToAPeerThatDoesNotRead()
+{
+    QFETCH(bool, server);
+    makeWindow();
+    QString conn;
+    if (server) {
+        const int port = freePort();
+        w->ui->TCP_comboBox->setCurrentIndex(0);
+        w->ui->TCPServerPortlineEdit->setText(QString::number(port));
+        press(w->ui->TCPopencompushButton);
+        QVERIFY(w->tcpOpen);
+        conn = QStringLiteral("p");
+        QVERIFY(peer->connectTo(conn, port));
+        QTRY_COMPARE(w->tcpServerClients.size(), 1);
+    } else {
+        conn = startTcpClient();
+        QVERIFY(!conn.isEmpty());
+    }
+    QVERIFY(peer->hold(conn));
+
+    // 100 KiB every 10 ms for 30 s to a peer that reads nothing.
+    QByteArray payload;
+    for (int i = 0; payload.size() < 100 * 1024; ++i)
+        payload += QByteArray::number(i).rightJustified(7, '0') + ' ';
+    payload.truncate(100 * 1024);
+    w->ui->TCPsendMsgtextEdit->setPlainText(QString::fromLatin1(payload));
+    w->ui->TCPobocheckBox->setChecked(true);
+    w->ui->TCPdelayspinBox->setValue(10);
+    QTest::qWait(200);
+    const long before = residentKb();
+    QVERIFY(before > 0);
+    press(w->ui->TCPsendmsgBtn);
+    QCOMPARE(w->ui->TCPsendmsgBtn->text(), QStringLiteral("Pause"));
+    QTest::qWait(30000);
+    const long grown = residentKb() - before;
+    qInfo("resident memory grew by %ld KiB; %lld bytes written", grown, w->tcpTerminal->sentTotal());
+    QVERIFY2(grown < 20 * 1024, qPrintable(QString::number(grown)));
+    press(w->ui->TCPsendmsgBtn); // Pause
+    QVERIFY(!w->tcpSendTimer->isActive());
+    QTcpSocket *socket = server ? w->tcpServerClients.first() : w->tcpClientSocket.data();
+    QVERIFY(socket->bytesToWrite() > 0);
+    QVERIFY(socket->bytesToWrite() <= NetTerminal::kMaxUnsentBytes);
+
+    // A single Send now is refused and says why.
+    w->ui->TCPobocheckBox->setChecked(false);
+    const qint64 waiting = socket->bytesToWrite();
+    press(w->ui->TCPsendmsgBtn);
+    QVERIFY2(status().contains(QLatin1String("is not reading")), qPrintable(status()));
+    QCOMPARE(socket->bytesToWrite(), waiting);
+
+    // The peer reads again: it gets exactly what the counter counted,
+    // whole payloads in order.
+    const QString path = dir->file(QStringLiteral("drained.bin"));
+    peer->drain(conn, path);
+    QTRY_VERIFY_WITH_TIMEOUT(socket->bytesToWrite() == 0, 60000);
+    const qint64 total = w->tcpTerminal->sentTotal();
+    QTRY_COMPARE_WITH_TIMEOUT(peer->drainedBytes(conn), total, 30000);
+    QCOMPARE(w->ui->TCPsendbyteslcdNumber->intValue(), int(qMin<qint64>(total, 99999)));
+    QCOMPARE(total % payload.size(), 0);
+    QFile drained(path);
+    QVERIFY(drained.open(QIODevice::ReadOnly));
+    const QByteArray got = drained.readAll();
+    QCOMPARE(got.size(), total);
+    for (qint64 at = 0; at < total; at += payload.size()) {
+        if (got.mid(at, payload.size()) != payload)
+            QFAIL(qPrintable(QStringLiteral("bytes %1 on differ from what was sent").arg(at)));
+    }
+    // Sending goes on once the peer reads.
+    press(w->ui->TCPsendmsgBtn);
+    QTRY_COMPARE(peer->drainedBytes(conn), total + payload.size());
+    QCOMPARE(w->tcpTerminal->sentTotal(), total + payload.size());
+}
+
+void TestNetPages::splitCharactersShowWhole()
+{
+    makeWindow();
+    const QString conn = startTcpClient();
+    QVERIFY(!conn.isEmpty());
+    QPlainTextEdit *text = w->ui->TCP_StrTextBrowser;
+    // Each piece arrives as a read of its own.
+    const auto sendInReads = [&](const QList<QByteArray> &pieces) {
+        for (const QByteArray &piece : pieces) {
+            const int before = w->ui->TCPrecvbyteslcdNumber->intValue();
+            peer->send(conn, piece);
+            if (!QTest::qWaitFor([&] { return w->ui->TCPrecvbyteslcdNumber->intValue() == before + piece.size(); }))
+                return false;
+            QTest::qWait(30);
+        }
+        return true;
+    };
+    const QString r(QChar::ReplacementCharacter);
+
+    // "Time" on (UTF-8): a read that ends inside a sequence loses nothing
+    // of the next read.
+    w->ui->TCP_showtime_checkBox->setChecked(true);
+    QVERIFY(sendInReads({QByteArray::fromHex("e4b8"), QByteArray::fromHex("4142")}));
+    QTRY_VERIFY(text->document()->lastBlock().text().endsWith(r + r + QStringLiteral("AB")));
+    // "Time" off (GBK): E4 B8 is one character, however it is cut.
+    w->ui->TCP_showtime_checkBox->setChecked(false);
+    w->actionCleanData_TCP_triggered();
+    QVERIFY(sendInReads({QByteArray::fromHex("e4"), QByteArray::fromHex("b84142"), QByteArray::fromHex("81")}));
+    QTRY_COMPARE(text->toPlainText(), QString::fromUtf8("\xe6\xb6\x93") + QStringLiteral("AB"));
+    // The connection ends with a lead byte held back: it shows.
+    peer->command(QStringLiteral("close %1").arg(conn));
+    QTRY_COMPARE(text->toPlainText(), QString::fromUtf8("\xe6\xb6\x93") + QStringLiteral("AB") + r);
+
+    // UDP: each sender has its own state; two senders interleave halves.
+    w->ui->tabWidget->setCurrentWidget(w->ui->udp);
+    const int local = freePort();
+    w->ui->UDPSenderPortlineEdit->setText(QString::number(local));
+    press(w->ui->UDPopencompushButton);
+    QVERIFY(w->udpOpen);
+    peer->udp(QStringLiteral("A"));
+    peer->udp(QStringLiteral("B"));
+    peer->sendTo(QStringLiteral("A"), local, QByteArray::fromHex("d6"));
+    QTRY_COMPARE(w->ui->UDPrecvbyteslcdNumber->intValue(), 1);
+    peer->sendTo(QStringLiteral("B"), local, QByteArray::fromHex("ce"));
+    QTRY_COMPARE(w->ui->UDPrecvbyteslcdNumber->intValue(), 2);
+    peer->sendTo(QStringLiteral("A"), local, QByteArray::fromHex("d0"));
+    QTRY_COMPARE(w->ui->UDPrecvbyteslcdNumber->intValue(), 3);
+    peer->sendTo(QStringLiteral("B"), local, QByteArray::fromHex("c4"));
+    QTRY_COMPARE(w->ui->UDP_StrTextBrowser->toPlainText(), QString::fromUtf8("中文"));
 }
 
 void TestNetPages::keepSendOnePerTickAndNothingWhileStopped()

@@ -84,6 +84,28 @@ bool NetPeer::connectTo(const QString &id, int port, const QString &source)
     return !waitFor(QStringLiteral("connected %1").arg(id)).isEmpty();
 }
 
+bool NetPeer::hold(const QString &id)
+{
+    command(QStringLiteral("hold %1").arg(id));
+    return !waitFor(QStringLiteral("held %1").arg(id)).isEmpty();
+}
+
+void NetPeer::drain(const QString &id, const QString &path)
+{
+    command(QStringLiteral("drain %1 %2").arg(id, path));
+}
+
+qint64 NetPeer::drainedBytes(const QString &id)
+{
+    const QString prefix = QStringLiteral("drained %1 ").arg(id);
+    const QStringList all = lines();
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        if (it->startsWith(prefix))
+            return it->mid(prefix.size()).toLongLong();
+    }
+    return 0;
+}
+
 void NetPeer::send(const QString &id, const QByteArray &bytes)
 {
     command(QStringLiteral("send %1 %2").arg(id, QString::fromLatin1(bytes.toHex())));

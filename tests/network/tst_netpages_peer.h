@@ -23,6 +23,11 @@ public:
     int listen(const QString &id, const QString &host = QStringLiteral("127.0.0.1"), int port = 0);
     int udp(const QString &id, const QString &host = QStringLiteral("127.0.0.1"), int port = 0);
     bool connectTo(const QString &id, int port, const QString &source = QString());
+    // Stops reading a connection (a peer that does not read).
+    bool hold(const QString &id);
+    // Reads it again, into the file `path`; drainedBytes is the total so far.
+    void drain(const QString &id, const QString &path);
+    qint64 drainedBytes(const QString &id);
     void send(const QString &id, const QByteArray &bytes);
     void sendTo(const QString &id, int port, const QByteArray &bytes);
 

@@ -3,11 +3,14 @@
 
 Commands:  listen ID HOST PORT | connect ID HOST PORT [SOURCE_HOST] |
            udp ID HOST PORT | send ID HEX | sendto ID HOST PORT HEX |
-           close ID | quit          (HEX "-" is no bytes)
+           hold ID | drain ID PATH | close ID | quit   (HEX "-" is no bytes)
 Events:    listening ID PORT | accepted ID HOST PORT | connected ID |
            bound ID PORT | data ID HEX | eof ID | dgram ID HOST PORT HEX |
-           error ID TEXT
+           held ID | drained ID TOTAL | error ID TEXT
 Accepted connections of listener L are named L.1, L.2, ...
+"hold" stops reading a connection (the peer does not read); "drain" reads
+it again and appends what arrives to the file PATH instead of reporting
+"data", with a "drained" event of the running total after each read.
 """
 import os
 import selectors
@@ -18,6 +21,7 @@ sel = selectors.DefaultSelector()
 socks = {}      # id -> socket
 kinds = {}      # id -> "listen" | "tcp" | "udp"
 accepted = {}   # listener id -> count
+sinks = {}      # id -> [file, total] of a drained connection
 
 
 def out(*words):
@@ -39,7 +43,10 @@ def drop(ident):
     sock = socks.pop(ident, None)
     kinds.pop(ident, None)
     if sock is not None:
-        sel.unregister(sock)
+        try:
+            sel.unregister(sock)
+        except KeyError:
+            pass  # held: not being read
         sock.close()
 
 
@@ -78,6 +85,12 @@ def command(line):
             socks[args[0]].sendall(unhex(args[1]))
         elif cmd == "sendto":
             socks[args[0]].sendto(unhex(args[3]), (args[1], int(args[2])))
+        elif cmd == "hold":
+            sel.unregister(socks[args[0]])
+            out("held", args[0])
+        elif cmd == "drain":
+            sinks[args[0]] = [open(args[1], "ab"), 0]
+            sel.register(socks[args[0]], selectors.EVENT_READ, args[0])
         elif cmd == "close":
             drop(args[0])
         else:
@@ -98,12 +111,20 @@ def readable(ident):
         out("accepted", child, addr[0], addr[1])
     elif kind == "tcp":
         try:
-            data = sock.recv(65536)
+            data = sock.recv(1 << 20 if ident in sinks else 65536)
         except OSError:
             data = b""
-        if data:
+        if data and ident in sinks:
+            sink = sinks[ident]
+            sink[0].write(data)
+            sink[0].flush()
+            sink[1] += len(data)
+            out("drained", ident, sink[1])
+        elif data:
             out("data", ident, data.hex())
         else:
+            if ident in sinks:
+                sinks.pop(ident)[0].close()
             out("eof", ident)
             drop(ident)
     else:

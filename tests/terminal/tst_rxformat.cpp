@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTextCodec>
 
 using namespace RxFormat;
@@ -28,6 +30,9 @@ private slots:
     void textSendEndsLinesWithCrlfOnce();
     void utf8StreamDecodingIgnoresChunkBoundaries_data();
     void utf8StreamDecodingIgnoresChunkBoundaries();
+    void gbkStreamDecodingIgnoresChunkBoundaries_data();
+    void gbkStreamDecodingIgnoresChunkBoundaries();
+    void gbkDecodesAsTheSystemConverter();
 
     void plainChunksShowTextAndHex();
     void decodingKeepsStateAcrossChunks();
@@ -176,32 +181,91 @@ void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries_data()
     QTest::newRow("replacement character itself") << QByteArray("\xef\xbf\xbd") << r;
 }
 
-void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
+namespace {
+// Decodes `bytes` in reads cut at `cuts`, then ends the stream.
+template <typename Decoder>
+QString decodeInPieces(const QByteArray &bytes, const QList<int> &cuts, int maxHeld)
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    const auto decodeIn = [&bytes](const QList<int> &cuts) {
-        Utf8StreamDecoder decoder;
-        QString out;
-        int from = 0;
-        for (int cut : cuts + QList<int>{int(bytes.size())}) {
-            out += decoder.decode(bytes.mid(from, cut - from));
-            if (decoder.pendingBytes() > 3)
-                return QStringLiteral("held back more than three bytes");
-            from = cut;
-        }
-        return out + decoder.finish();
-    };
-    QCOMPARE(decodeIn({}), text);
-    // Every way of cutting the stream into up to three reads, and byte by byte.
+    Decoder decoder;
+    QString out;
+    int from = 0;
+    for (int cut : cuts + QList<int>{int(bytes.size())}) {
+        out += decoder.decode(bytes.mid(from, cut - from));
+        if (decoder.pendingBytes() > maxHeld)
+            return QStringLiteral("held back too many bytes");
+        from = cut;
+    }
+    return out + decoder.finish();
+}
+
+// Every way of cutting the stream into up to three reads, and byte by byte.
+template <typename Decoder>
+void checkEveryCut(const QByteArray &bytes, const QString &text, int maxHeld)
+{
+    QCOMPARE(decodeInPieces<Decoder>(bytes, {}, maxHeld), text);
     for (int a = 0; a <= bytes.size(); ++a) {
         for (int b = a; b <= bytes.size(); ++b)
-            QCOMPARE(decodeIn({a, b}), text);
+            QCOMPARE(decodeInPieces<Decoder>(bytes, {a, b}, maxHeld), text);
     }
     QList<int> each;
     for (int i = 1; i < bytes.size(); ++i)
         each << i;
-    QCOMPARE(decodeIn(each), text);
+    QCOMPARE(decodeInPieces<Decoder>(bytes, each, maxHeld), text);
+}
+} // namespace
+
+void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    checkEveryCut<Utf8StreamDecoder>(bytes, text, 3);
+}
+
+void TestRxFormat::gbkStreamDecodingIgnoresChunkBoundaries_data()
+{
+    const QString r(QChar(0xFFFD));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("abc\n") << QStringLiteral("abc\n");
+    QTest::newRow("two characters") << QByteArray("\xd6\xd0\xce\xc4") << QString::fromUtf8("中文");
+    QTest::newRow("lead then ascii") << QByteArray("\xe4\xb8\x41\x42") << QString::fromUtf8("涓AB");
+    QTest::newRow("trail ranges") << QByteArray("\x81\x40\x81\x7e\x81\x80\xfe\xfe")
+                                  << QString::fromUtf8("丂亊亐") + QChar(0xE4C5);
+    QTest::newRow("lead before a byte that is no trail") << QByteArray("\x81\x20\x81\x7f\xd6\xd0")
+                                                         << r + " " + r + "\x7f" + QString::fromUtf8("中");
+    const QString euro = QString::fromUtf8("€");
+    QTest::newRow("0x80 and 0xFF stand alone") << QByteArray("\x80\xff\x80") << euro + QChar(0xF8F5) + euro;
+    QTest::newRow("lead before a lead") << QByteArray("\xd6\xd6\xd0") << QString::fromUtf8("种") + r;
+    QTest::newRow("lead at the end") << QByteArray("ok\xd6") << QStringLiteral("ok") + r;
+    QTest::newRow("four bytes of GB18030 are not GBK") << QByteArray("\x81\x30\x81\x30")
+                                                        << r + "0" + r + "0";
+}
+
+void TestRxFormat::gbkStreamDecodingIgnoresChunkBoundaries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    checkEveryCut<GbkStreamDecoder>(bytes, text, 1);
+}
+
+void TestRxFormat::gbkDecodesAsTheSystemConverter()
+{
+    QStringEncoder encoder("GBK");
+    if (!encoder.isValid())
+        QSKIP("no GBK converter in this Qt build");
+    // Every character of the unified ideographs that GBK has, with ASCII
+    // and full-width punctuation between them.
+    QString text;
+    for (char16_t c = 0x4E00; c <= 0x9FA5; ++c) {
+        text += QChar(c);
+        if (c % 97 == 0)
+            text += QString::fromUtf8("a。，\n");
+    }
+    const QByteArray bytes = encoder.encode(text);
+    QVERIFY(!encoder.hasError());
+    GbkStreamDecoder decoder;
+    QCOMPARE(decoder.decode(bytes) + decoder.finish(), text);
+    QCOMPARE(QStringDecoder("GBK").decode(bytes), text);
 }
 
 namespace {
