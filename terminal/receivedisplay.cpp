@@ -1,6 +1,8 @@
 #include "receivedisplay.h"
 
+#include <QBackingStore>
 #include <QLCDNumber>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -29,6 +31,15 @@ constexpr qint64 kTrimAfterChars = 4 * 1024 * 1024;
 constexpr int kTrimIdleMs = 100;
 // Unstamped text is gathered into pieces of about this size.
 constexpr qint64 kPieceChars = 64 * 1024;
+// One turn of the event loop writes at most this many characters into a
+// view; the rest follows in the next turns.
+constexpr qint64 kCharsPerTurn = 256 * 1024;
+// Characters never drawn before cost a font lookup and a rendering each
+// (about 20 µs for a Chinese character): thousands of them on screen at
+// once would stall the window. They are drawn off screen first, for at
+// most this long per turn, and the text follows once they all are.
+constexpr qint64 kGlyphSliceMs = 10;
+constexpr int kGlyphsPerDraw = 32;
 
 // Column after `n` characters without line break starting at `column`,
 // cut as RxFormat::cutLongRuns cuts.
@@ -337,8 +348,12 @@ void ReceiveDisplay::update(bool all)
         takeRaw(*view);
         if (view->pending.empty())
             continue;
-        m_charsSinceTrim += view->pendingChars;
-        writeView(*view);
+        if (!all && !prepareGlyphs(*view)) {
+            more = true;
+            continue;
+        }
+        if (writeView(*view, all ? -1 : kCharsPerTurn))
+            more = true;
         wrote = true;
     }
     if (m_pendingBytes) {
@@ -360,11 +375,75 @@ void ReceiveDisplay::update(bool all)
         m_trimTimer.start();
 }
 
-void ReceiveDisplay::writeView(View &view)
+bool ReceiveDisplay::prepareGlyphs(View &view)
+{
+    QPlainTextEdit *edit = view.edit;
+    const QFont font = edit->font();
+    if (view.drawn.isEmpty() || font != view.drawnFont) {
+        view.drawn = QBitArray(0x10000);
+        view.drawnFont = font;
+        view.toDraw.clear();
+    }
+    // The characters of the newest blocks, as many as fit on screen: only
+    // they are laid out and drawn when the view follows the end.
+    const QFontMetrics metrics(font);
+    const int lines = edit->viewport()->height() / qMax(1, metrics.lineSpacing()) + 2;
+    int breaks = 0;
+    for (auto it = view.pending.crbegin(); it != view.pending.crend() && breaks < lines; ++it) {
+        const QChar *text = it->text.constData();
+        for (qsizetype i = it->text.size() - 1; i >= 0 && breaks < lines; --i) {
+            const char16_t c = text[i].unicode();
+            if (c == u'\n') {
+                ++breaks;
+            } else if (!QChar::isSurrogate(c) && !view.drawn.testBit(c)) {
+                view.drawn.setBit(c);
+                view.toDraw.append(QChar(c));
+            }
+        }
+        if (it->newBlock)
+            ++breaks;
+    }
+    if (view.toDraw.isEmpty())
+        return true;
+
+    // Drawn as the view draws them: same font, resolution and kind of
+    // surface, so the font engines and glyph caches they fill are the
+    // view's.
+    QImage::Format format = QImage::Format_RGB32;
+    if (QBackingStore *store = edit->window()->backingStore()) {
+        if (QPaintDevice *device = store->paintDevice(); device && device->devType() == QInternal::Image)
+            format = static_cast<QImage *>(device)->format();
+    }
+    if (format == QImage::Format_Invalid)
+        format = QImage::Format_RGB32;
+    const qreal ratio = edit->devicePixelRatioF();
+    QImage image(QSize(kGlyphsPerDraw * 2 * metrics.height(), 2 * metrics.height()) * ratio, format);
+    if (image.isNull()) {
+        view.toDraw.clear();
+        return true;
+    }
+    image.setDevicePixelRatio(ratio);
+    image.setDotsPerMeterX(qRound(edit->logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(edit->logicalDpiY() / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    QElapsedTimer clock;
+    clock.start();
+    qsizetype done = 0;
+    while (done < view.toDraw.size() && clock.elapsed() < kGlyphSliceMs) {
+        painter.drawText(QPointF(0, metrics.ascent()), view.toDraw.mid(done, kGlyphsPerDraw));
+        done += kGlyphsPerDraw;
+    }
+    view.toDraw.remove(0, done);
+    return view.toDraw.isEmpty();
+}
+
+bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
 {
     QPlainTextEdit *edit = view.edit;
     if (!edit)
-        return;
+        return false;
     dropCapped(view);
 
     QTextDocument *doc = edit->document();
@@ -378,17 +457,47 @@ void ReceiveDisplay::writeView(View &view)
     cursor.movePosition(QTextCursor::End);
     if (view.replaceAll)
         cursor.setCharFormat(m_plainFormat);
-    for (const Piece &p : view.pending) {
+    qint64 written = 0;
+    while (!view.pending.empty()) {
+        Piece &p = view.pending.front();
         // A stamped chunk starts a block of its own; an empty last block
         // (after a line feed) is already one.
-        if (p.newBlock && cursor.block().length() > 1)
-            cursor.insertBlock(QTextBlockFormat(), m_plainFormat);
-        if (!p.text.isEmpty())
-            cursor.insertText(p.text, formatOf(p.kind));
+        if (p.newBlock) {
+            if (cursor.block().length() > 1)
+                cursor.insertBlock(QTextBlockFormat(), m_plainFormat);
+            p.newBlock = false;
+            view.pendingBreaks -= 1;
+        }
+        qsizetype take = p.text.size();
+        if (maxChars >= 0 && written + take > maxChars) {
+            // The rest of this piece waits for the next turn; a surrogate
+            // pair stays whole.
+            take = qMax<qsizetype>(0, maxChars - written);
+            if (take > 0 && take < p.text.size() && p.text.at(take).isLowSurrogate())
+                --take;
+        }
+        if (take > 0) {
+            cursor.insertText(take == p.text.size() ? p.text : p.text.left(take), formatOf(p.kind));
+            written += take;
+        }
+        if (take < p.text.size()) {
+            const int lineFeeds = int(QStringView(p.text).left(take).count(QLatin1Char('\n')));
+            p.text.remove(0, take);
+            p.lineFeeds -= lineFeeds;
+            view.pendingBreaks -= lineFeeds;
+            view.pendingChars -= take;
+            break;
+        }
+        view.pendingBreaks -= p.lineFeeds;
+        view.pendingChars -= p.text.size();
+        view.pending.pop_front();
     }
-    view.pending.clear();
-    view.pendingChars = 0;
-    view.pendingBreaks = 0;
+    m_charsSinceTrim += written;
+    if (view.pending.empty()) {
+        view.pendingChars = 0;
+        view.pendingBreaks = 0;
+    }
+    view.pendingBreaks = qMax<qint64>(0, view.pendingBreaks);
     view.replaceAll = false;
     // Trim to the cap here, inside the edit, by position: the document's
     // own trimming walks block by block and lays out every block it drops.
@@ -404,6 +513,7 @@ void ReceiveDisplay::writeView(View &view)
     // when it is shown.
     if (edit->isVisible())
         followEnd(edit);
+    return !view.pending.empty();
 }
 
 // A view follows what arrives by moving its cursor to the end, unless the

@@ -7,7 +7,9 @@
 // split between two reads shows whole, and a byte that belongs to no valid
 // character shows as one U+FFFD without taking any other byte with it.
 
+#include <QBitArray>
 #include <QByteArray>
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -114,6 +116,11 @@ private:
         qint64 rawBytes = 0;
         qint64 rawBreaks = 0;     // line feeds and stamps in `raw`
         bool rawDropped = false;  // older raw chunks went for the cap
+        // Characters of the view's font that have been drawn once, and
+        // those still to be drawn before the text that holds them is shown.
+        QBitArray drawn;
+        QFont drawnFont;
+        QString toDraw;
     };
     QString decode(const QByteArray &bytes);
     void addToView(View &view, const QString &stamp, const QString &body);
@@ -123,7 +130,8 @@ private:
     int hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const;
     void dropCapped(View &view);
     void update(bool all);
-    void writeView(View &view);
+    bool prepareGlyphs(View &view);
+    bool writeView(View &view, qint64 maxChars = -1);
     const QTextCharFormat &formatOf(Kind kind) const;
     void releaseFreedMemory();
     void addHex(const QByteArray &bytes, const QString &stamp);

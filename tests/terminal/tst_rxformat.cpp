@@ -43,6 +43,8 @@ private slots:
     void longRunsAreCutIntoDisplayLines();
     void updatesAreCoalesced();
     void hiddenViewsAreWrittenWhenShown();
+    void largeUpdatesAreWrittenOverSeveralTurns();
+    void manyNewCharactersAllArrive();
     void counterDisplayHeldAt99999();
 };
 
@@ -264,7 +266,8 @@ void TestRxFormat::gbkDecodesAsTheSystemConverter()
     const QByteArray bytes = encoder.encode(text);
     QVERIFY(!encoder.hasError());
     GbkStreamDecoder decoder;
-    QCOMPARE(decoder.decode(bytes) + decoder.finish(), text);
+    QCOMPARE(decoder.decode(bytes), text);
+    QCOMPARE(decoder.finish(), QString());
     QCOMPARE(QStringDecoder("GBK").decode(bytes), text);
 }
 
@@ -563,6 +566,71 @@ void TestRxFormat::hiddenViewsAreWrittenWhenShown()
     got.replace(stampText, QStringLiteral("[stamp]"));
     QCOMPARE(hidden.hex.blockCount(), shown.hex.blockCount());
     QCOMPARE(got, expected);
+}
+
+namespace {
+QString withoutStamps(QString text)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]"));
+    return text.replace(stamp, QStringLiteral("[stamp]"));
+}
+} // namespace
+
+void TestRxFormat::largeUpdatesAreWrittenOverSeveralTurns()
+{
+    // A large update is spread over turns of the event loop and ends up
+    // exactly as one written at once: long runs, line feeds, stamps.
+    ReceiveDisplay::Options o;
+    o.maxBlocks = 1000000;
+    Views sliced(o);
+    Views whole(o);
+    sliced.show();
+    whole.show();
+    qint64 firstTurnText = -1;
+    connect(&sliced.display, &ReceiveDisplay::shown, this, [&] {
+        if (firstTurnText < 0)
+            firstTurnText = sliced.text.document()->characterCount();
+    });
+    quint32 seed = 5;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    qint64 total = 0;
+    while (total < 1200000) {
+        QByteArray chunk;
+        const int size = 1 + int(next() % 20000);
+        for (int j = 0; j < size; ++j)
+            chunk += next() % 50 == 0 ? '\n' : char('a' + next() % 26);
+        const bool stamped = next() % 4 == 0;
+        sliced.display.append(chunk, stamped);
+        whole.display.append(chunk, stamped);
+        total += chunk.size();
+    }
+    whole.display.flush();
+    QTRY_VERIFY_WITH_TIMEOUT(!sliced.display.hasPending(), 60000);
+    QVERIFY(firstTurnText > 1);
+    QVERIFY2(firstTurnText < whole.text.document()->characterCount() / 2, qPrintable(QString::number(firstTurnText)));
+    QCOMPARE(sliced.text.blockCount(), whole.text.blockCount());
+    QCOMPARE(withoutStamps(sliced.text.toPlainText()), withoutStamps(whole.text.toPlainText()));
+    QCOMPARE(withoutStamps(sliced.hex.toPlainText()), withoutStamps(whole.hex.toPlainText()));
+}
+
+void TestRxFormat::manyNewCharactersAllArrive()
+{
+    // Every CJK unified ideograph once, in reads of 3000 bytes, then a line:
+    // characters the window has not drawn yet hold nothing back for good.
+    QString text;
+    for (char16_t c = 0x4E00; c <= 0x9FFF; ++c)
+        text += QChar(c);
+    const QByteArray bytes = text.toUtf8() + "\nend";
+    Views v;
+    v.show();
+    for (qsizetype at = 0; at < bytes.size(); at += 3000)
+        v.display.append(bytes.mid(at, 3000), false);
+    QTRY_VERIFY_WITH_TIMEOUT(!v.display.hasPending(), 30000);
+    const QStringList lines = v.text.toPlainText().split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY(line.size() <= RxFormat::kDisplayLineChars);
+    QCOMPARE(lines.last(), QStringLiteral("end"));
+    QCOMPARE(lines.join(QString()), text + QStringLiteral("end"));
 }
 
 #include "tst_rxformat.moc"
