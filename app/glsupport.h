@@ -11,4 +11,9 @@ namespace GlSupport {
 // whose OpenGL paths crash the 3D modules.
 bool usable();
 
+// The usable context draws in software (Mesa's llvmpipe, softpipe or
+// swrast, as on a virtual display): effects that cost little on a graphics
+// card, such as multisampling, cost there more than the picture itself.
+bool softwareRenderer();
+
 } // namespace GlSupport
