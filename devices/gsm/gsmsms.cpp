@@ -82,12 +82,10 @@ bool looksLikeUcs2Hex(const QByteArray &text)
 
 bool parseMessage(const QByteArray &header, const QList<QByteArray> &lines, Message *message)
 {
-    if (!header.startsWith("+CMGR:"))
+    // The marker is immediately followed by the quoted status.
+    if (!header.startsWith("+CMGR: \""))
         return false;
-    const int quote = int(header.indexOf('"'));
-    if (quote < 0)
-        return false;
-    const QList<QByteArray> f = fields(header.mid(quote));
+    const QList<QByteArray> f = fields(header.mid(7));
     const bool received = f.at(0).startsWith("REC");
     if ((!received && !f.at(0).startsWith("STO")) || f.size() < 2)
         return false;

@@ -100,6 +100,7 @@ void TestGsmSms::garbledRepliesHoldNoMessage_data()
     QTest::newRow("received without time") << QByteArray("\r\n+CMGR: \"REC READ\",\"0031\"\r\n0041\r\nOK\r\n");
     QTest::newRow("header cut") << QByteArray("\r\n+CMGR: \"REC REA\r\nOK\r\n").left(14);
     QTest::newRow("no fields") << QByteArray("+CMGR: \"\r\nOK\r\n");
+    QTest::newRow("marker without its quote") << QByteArray("\r\n+CMGR: x\"STO UNSENT\",\"0031\",\"\"\r\n0041\r\n\r\nOK\r\n");
 }
 
 void TestGsmSms::garbledRepliesHoldNoMessage()

@@ -40,6 +40,10 @@
         <translation>无响应</translation>
     </message>
     <message>
+        <source>The modem refused %1: %2</source>
+        <translation>模块拒绝了 %1：%2</translation>
+    </message>
+    <message>
         <source>Initialization completed</source>
         <translation>初始化完成</translation>
     </message>
