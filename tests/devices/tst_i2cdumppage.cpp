@@ -394,6 +394,7 @@ void TestI2cdumpPage::burstOfDumpsEndsAsEachDumpWouldLeaveIt()
     QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), white);
     w->i2cTools->Set_Register(3, quint8(shownValue[3] + 1));
     QCOMPARE(w->i2cTools->cell(3)->palette().color(QPalette::Window), green);
+}
 
 void TestI2cdumpPage::reopenDuringAStreamOffersEveryRequest()
 {
