@@ -161,7 +161,8 @@ bool NetTerminal::queueSend(QAbstractSocket *socket, const QByteArray &bytes)
 
 void NetTerminal::peerNotReading(const QString &who)
 {
-    const QString text = tr("%1 is not reading: nothing more is sent until it has taken what waits").arg(who);
+    const QString text =
+        tr("%1 is not reading; nothing more is sent until it has taken what is already waiting").arg(who);
     if (m_w.statusBar->currentMessage() != text)
         status(text);
 }

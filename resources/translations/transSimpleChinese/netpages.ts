@@ -28,6 +28,10 @@
         <translation>未找到服务器</translation>
     </message>
     <message>
+        <source>No server found: %1</source>
+        <translation>未找到服务器：%1</translation>
+    </message>
+    <message>
         <source>Port &quot;%1&quot; is not a number from 1 to 65535!</source>
         <translation>端口“%1”不是 1 到 65535 之间的数字！</translation>
     </message>
@@ -46,6 +50,14 @@
     <message>
         <source>Server has stopped</source>
         <translation>服务器已停止</translation>
+    </message>
+    <message>
+        <source>The client %1:%2</source>
+        <translation>客户端 %1:%2</translation>
+    </message>
+    <message>
+        <source>The server</source>
+        <translation>服务器</translation>
     </message>
     <message>
         <source>TCP receive </source>
@@ -102,6 +114,10 @@
 </context>
 <context>
     <name>NetTerminal</name>
+    <message>
+        <source>%1 is not reading; nothing more is sent until it has taken what is already waiting</source>
+        <translation>%1 没有读取数据；在它取走已在等待的数据之前不再发送</translation>
+    </message>
     <message>
         <source>Counter has been cleared</source>
         <translation>计数已清除</translation>
