@@ -105,26 +105,18 @@ void MainWindow::ENV_portLost(const QString &reason)
 void MainWindow::readENVCom(QByteArray data)
 {
     for (const EnvLines::Value &v : envParser->feed(data)) {
+        // The dials show whole numbers; the other gauges the value as read.
+        DashBoard *dial = nullptr;
         switch (v.reading) {
-        case EnvLines::Reading::Humidity:
-            envHumidityGauge->setValue(v.value);
-            break;
-        case EnvLines::Reading::Temperature:
-            envThermometer->setValue(v.value);
-            break;
-        case EnvLines::Reading::Barometer:
-            envBarometerGauge->setValue(int(v.value));
-            break;
-        case EnvLines::Reading::Ultraviolet:
-            envUvGauge->setValue(v.value);
-            break;
-        case EnvLines::Reading::Co2:
-            envCo2Gauge->setValue(int(v.value));
-            break;
-        case EnvLines::Reading::Tvoc:
-            envTvocGauge->setValue(int(v.value));
-            break;
+        case EnvLines::Reading::Humidity: envHumidityGauge->setValue(v.value); break;
+        case EnvLines::Reading::Temperature: envThermometer->setValue(v.value); break;
+        case EnvLines::Reading::Ultraviolet: envUvGauge->setValue(v.value); break;
+        case EnvLines::Reading::Barometer: dial = envBarometerGauge; break;
+        case EnvLines::Reading::Co2: dial = envCo2Gauge; break;
+        case EnvLines::Reading::Tvoc: dial = envTvocGauge; break;
         }
+        if (dial)
+            dial->setValue(int(v.value));
     }
     envRxDisplay->append(data, false);
 }

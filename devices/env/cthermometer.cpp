@@ -1,4 +1,5 @@
 #include "cthermometer.h"
+#include "gaugedrawing.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -38,10 +39,8 @@ void CThermometer::setMinValue(int value)
 // refused.
 void CThermometer::setMinorTicks(int ticks)
 {
-    if (ticks <= 0)
-        return;
-    m_minorTicks = ticks;
-    update();
+    if (ticks > 0)
+        Gauge::store(*this, m_minorTicks, ticks);
 }
 
 QList<int> CThermometer::markValues() const

@@ -1,4 +1,5 @@
 #include "dashboard.h"
+#include "gaugedrawing.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -45,77 +46,33 @@ void DashBoard::setMaxValue(int value)
 
 void DashBoard::setPrecision(int precision)
 {
-    if (precision > 3)
-        return;
-    m_precision = precision;
-    update();
+    if (precision <= 3)
+        Gauge::store(*this, m_precision, precision);
 }
 
-void DashBoard::setUnits(const QString &units)
-{
-    m_units = units;
-    update();
-}
-
-void DashBoard::setTitle(const QString &title)
-{
-    m_title = title;
-    update();
-}
+void DashBoard::setUnits(const QString &units) { Gauge::store(*this, m_units, units); }
+void DashBoard::setTitle(const QString &title) { Gauge::store(*this, m_title, title); }
 
 // A scale needs at least one division; zero or less would divide by zero
 // when the scale is drawn.
 void DashBoard::setScaleMajor(int scaleMajor)
 {
-    if (scaleMajor <= 0)
-        return;
-    m_scaleMajor = scaleMajor;
-    update();
+    if (scaleMajor > 0)
+        Gauge::store(*this, m_scaleMajor, scaleMajor);
 }
 
 void DashBoard::setScaleMinor(int scaleMinor)
 {
-    if (scaleMinor <= 0)
-        return;
-    m_scaleMinor = scaleMinor;
-    update();
+    if (scaleMinor > 0)
+        Gauge::store(*this, m_scaleMinor, scaleMinor);
 }
 
-void DashBoard::setStartAngle(int angle)
-{
-    m_startAngle = angle;
-    update();
-}
-
-void DashBoard::setEndAngle(int angle)
-{
-    m_endAngle = angle;
-    update();
-}
-
-void DashBoard::setCrownColor(const QColor &color)
-{
-    m_crownColor = color;
-    update();
-}
-
-void DashBoard::setForeground(const QColor &color)
-{
-    m_foreground = color;
-    update();
-}
-
-void DashBoard::setBackground(const QColor &color)
-{
-    m_background = color;
-    update();
-}
-
-void DashBoard::setNumericIndicatorEnabled(bool enabled)
-{
-    m_numericIndicatorEnabled = enabled;
-    update();
-}
+void DashBoard::setStartAngle(int angle) { Gauge::store(*this, m_startAngle, angle); }
+void DashBoard::setEndAngle(int angle) { Gauge::store(*this, m_endAngle, angle); }
+void DashBoard::setCrownColor(const QColor &color) { Gauge::store(*this, m_crownColor, color); }
+void DashBoard::setForeground(const QColor &color) { Gauge::store(*this, m_foreground, color); }
+void DashBoard::setBackground(const QColor &color) { Gauge::store(*this, m_background, color); }
+void DashBoard::setNumericIndicatorEnabled(bool enabled) { Gauge::store(*this, m_numericIndicatorEnabled, enabled); }
 
 QStringList DashBoard::scaleLabels() const
 {
@@ -140,9 +97,7 @@ void DashBoard::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(width() / 2, height() / 2);
-    const double side = qMin(width(), height());
-    painter.scale(side / 200.0, side / 200.0);
+    Gauge::centreSquare(painter, *this);
     painter.setPen(Qt::NoPen);
 
     // Crown and face.

@@ -1,4 +1,5 @@
 #include "progressbarpercent.h"
+#include "gaugedrawing.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -27,39 +28,25 @@ void ProgressBarPercent::setValue(double value)
 {
     if (value < m_minValue || value > m_maxValue || value == m_value)
         return;
-    if (value <= 45)
-        m_usedColor = QColor(240, 189, 24);
-    else if (value < 75)
-        m_usedColor = QColor(24, 189, 155);
-    else
-        m_usedColor = QColor(100, 184, 255);
+    m_usedColor = Gauge::bandColour(value, {{45, true, QColor(240, 189, 24)}, {75, false, QColor(24, 189, 155)}},
+                                    QColor(100, 184, 255));
     m_value = value;
     update();
     emit valueChanged(int(value));
 }
 
-namespace {
-template<typename T>
-bool store(T &field, const T &value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-} // namespace
 
-void ProgressBarPercent::setNullPosition(int degrees) { if (store(m_nullPosition, degrees)) update(); }
-void ProgressBarPercent::setLineWidth(int width) { if (store(m_lineWidth, width)) update(); }
-void ProgressBarPercent::setShowPercent(bool on) { if (store(m_showPercent, on)) update(); }
-void ProgressBarPercent::setShowFree(bool on) { if (store(m_showFree, on)) update(); }
-void ProgressBarPercent::setShowSmallCircle(bool on) { if (store(m_showSmallCircle, on)) update(); }
-void ProgressBarPercent::setClockWise(bool on) { if (store(m_clockWise, on)) update(); }
-void ProgressBarPercent::setUsedColor(const QColor &color) { if (store(m_usedColor, color)) update(); }
-void ProgressBarPercent::setFreeColor(const QColor &color) { if (store(m_freeColor, color)) update(); }
-void ProgressBarPercent::setCircleColor(const QColor &color) { if (store(m_circleColor, color)) update(); }
-void ProgressBarPercent::setTextColor(const QColor &color) { if (store(m_textColor, color)) update(); }
-void ProgressBarPercent::setPercentStyle(PercentStyle style) { if (store(m_percentStyle, style)) update(); }
+void ProgressBarPercent::setNullPosition(int degrees) { Gauge::store(*this, m_nullPosition, degrees); }
+void ProgressBarPercent::setLineWidth(int width) { Gauge::store(*this, m_lineWidth, width); }
+void ProgressBarPercent::setShowPercent(bool on) { Gauge::store(*this, m_showPercent, on); }
+void ProgressBarPercent::setShowFree(bool on) { Gauge::store(*this, m_showFree, on); }
+void ProgressBarPercent::setShowSmallCircle(bool on) { Gauge::store(*this, m_showSmallCircle, on); }
+void ProgressBarPercent::setClockWise(bool on) { Gauge::store(*this, m_clockWise, on); }
+void ProgressBarPercent::setUsedColor(const QColor &color) { Gauge::store(*this, m_usedColor, color); }
+void ProgressBarPercent::setFreeColor(const QColor &color) { Gauge::store(*this, m_freeColor, color); }
+void ProgressBarPercent::setCircleColor(const QColor &color) { Gauge::store(*this, m_circleColor, color); }
+void ProgressBarPercent::setTextColor(const QColor &color) { Gauge::store(*this, m_textColor, color); }
+void ProgressBarPercent::setPercentStyle(PercentStyle style) { Gauge::store(*this, m_percentStyle, style); }
 
 QString ProgressBarPercent::text() const
 {
@@ -72,9 +59,7 @@ void ProgressBarPercent::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.translate(width() / 2, height() / 2);
-    const double side = qMin(width(), height());
-    painter.scale(side / 200.0, side / 200.0);
+    Gauge::centreSquare(painter, *this);
 
     int backgroundRadius = 99;
     if (m_percentStyle == PercentStyle_Arc)

@@ -1,4 +1,5 @@
 #include "ultraviolet.h"
+#include "gaugedrawing.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -14,28 +15,18 @@ Ultraviolet::~Ultraviolet() = default;
 // Bands by intensity; the borders 695 and 880 take the higher band.
 void Ultraviolet::setValue(double value)
 {
-    if (value <= 400)
-        m_discColor = QColor(253, 216, 53);
-    else if (value < 695)
-        m_discColor = QColor(243, 156, 18);
-    else if (value < 880)
-        m_discColor = QColor(211, 84, 0);
-    else if (value < 1078)
-        m_discColor = QColor(255, 0, 0);
-    else
-        m_discColor = QColor(74, 35, 90);
+    m_discColor = Gauge::bandColour(value,
+                                    {{400, true, QColor(253, 216, 53)},
+                                     {695, false, QColor(243, 156, 18)},
+                                     {880, false, QColor(211, 84, 0)},
+                                     {1078, false, QColor(255, 0, 0)}},
+                                    QColor(74, 35, 90));
     m_value = value;
     update();
     emit valueChanged(int(value));
 }
 
-void Ultraviolet::setColor(const QColor &color)
-{
-    if (color == m_discColor)
-        return;
-    m_discColor = color;
-    update();
-}
+void Ultraviolet::setColor(const QColor &color) { Gauge::store(*this, m_discColor, color); }
 
 QString Ultraviolet::text() const { return QString::number(m_value); }
 
@@ -43,9 +34,7 @@ void Ultraviolet::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.translate(width() / 2, height() / 2);
-    const double side = qMin(width(), height());
-    painter.scale(side / 200.0, side / 200.0);
+    Gauge::centreSquare(painter, *this);
 
     static const QPixmap sun = QPixmap(QStringLiteral(":/images/san.png"))
                                    .scaled(200, 200, Qt::IgnoreAspectRatio, Qt::FastTransformation);
