@@ -89,28 +89,29 @@ void MainWindow::OSC_updateView()
     oscViewTimer->start();
 }
 
+namespace {
+// A dial turned a little up, or wrapped round from its top, zooms out;
+// any other move zooms in.
+bool dialZoomsOut(int position, int &last)
+{
+    const int delta = position - last;
+    last = position;
+    return (delta >= 1 && delta <= 4) || delta <= -6;
+}
+} // namespace
+
 void MainWindow::dial_X_sliderMoved(int position)
 {
-    const int delta = position - oscDialX;
-    oscDialX = position;
-    if (!oscWaveView)
-        return;
-    if ((delta >= 1 && delta <= 4) || delta <= -6)
-        oscWaveView->zoomOutX();
-    else
-        oscWaveView->zoomInX();
+    const bool out = dialZoomsOut(position, oscDialX);
+    if (oscWaveView)
+        out ? oscWaveView->zoomOutX() : oscWaveView->zoomInX();
 }
 
 void MainWindow::dial_Y_sliderMoved(int position)
 {
-    const int delta = position - oscDialY;
-    oscDialY = position;
-    if (!oscWaveView)
-        return;
-    if ((delta >= 1 && delta <= 4) || delta <= -6)
-        oscWaveView->zoomOutY();
-    else
-        oscWaveView->zoomInY();
+    const bool out = dialZoomsOut(position, oscDialY);
+    if (oscWaveView)
+        out ? oscWaveView->zoomOutY() : oscWaveView->zoomInY();
 }
 
 static void showOscChannel(MWaveView *view, int n, int state)
