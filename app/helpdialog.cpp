@@ -10,16 +10,10 @@ void MainWindow::on_actionHelp_triggered()
     if (helpDialogOpen)
         return;
 
-    helpDialog = new QDialog(this);
-    helpDialog->setAttribute(Qt::WA_DeleteOnClose);
+    helpDialog = newPageDialog(helpDialogOpen, &MainWindow::slothelpdialogclose);
     helpUi = new Ui::Help;
     helpUi->setupUi(helpDialog);
-
-    connect(helpUi->helpdialogCancel, SIGNAL(pressed()), helpDialog, SLOT(close()));
-    connect(helpDialog, SIGNAL(destroyed()), this, SLOT(slothelpdialogclose()));
-
-    helpDialogOpen = true;
-    helpDialog->setWindowFlags(helpDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    connect(helpUi->helpdialogCancel, &QPushButton::pressed, helpDialog, &QDialog::close);
     helpDialog->show();
 }
 

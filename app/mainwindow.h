@@ -448,6 +448,9 @@ private:
     void togglePageSwitch(const char *key);
     void lockPortSettings(const PageEntry *holder, bool on);
     void lockDevicePort(const DevicePort &page, bool on);
+    // A modeless helper window of a page, deleted when closed; `open` is
+    // set now and `closed` runs once it is gone.
+    QDialog *newPageDialog(bool &open, void (MainWindow::*closed)());
     void OSC_scheduleView();
     void OSC_updateView();
     void I2Cdump_enableRequests(bool on, bool withStartStop);

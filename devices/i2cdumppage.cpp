@@ -165,37 +165,29 @@ void MainWindow::slotI2Cdump_read_ui()
 {
     if (i2cReadDialogOpen)
         return;
-    i2cReadDialog = new QDialog(this);
-    i2cReadDialog->setAttribute(Qt::WA_DeleteOnClose);
+    i2cReadDialog = newPageDialog(i2cReadDialogOpen, &MainWindow::slotI2Cdump_read_ui_dialogclose);
     i2cReadUi = new Ui::I2CDump_ReadREG;
     i2cReadUi->setupUi(i2cReadDialog);
-    connect(i2cReadUi->I2CDump_ReadREGCancel, SIGNAL(pressed()), i2cReadDialog, SLOT(close()));
-    connect(i2cReadDialog, SIGNAL(destroyed()), this, SLOT(slotI2Cdump_read_ui_dialogclose()));
-    i2cReadDialogOpen = true;
-    i2cReadDialog->setWindowFlags(i2cReadDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    connect(i2cReadUi->I2CDump_ReadREGCancel, &QPushButton::pressed, i2cReadDialog, &QDialog::close);
     i2cReadDialog->show();
     i2cReadDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
     fillRegisterList(i2cReadUi->reg_comboBox);
     fillRegisterList(i2cReadUi->length_comboBox);
-    connect(i2cReadUi->read_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Read()));
+    connect(i2cReadUi->read_pushButton, &QPushButton::pressed, this, &MainWindow::I2Cdump_Read);
 }
 
 void MainWindow::slotI2Cdump_write_ui()
 {
     if (i2cWriteDialogOpen)
         return;
-    i2cWriteDialog = new QDialog(this);
-    i2cWriteDialog->setAttribute(Qt::WA_DeleteOnClose);
+    i2cWriteDialog = newPageDialog(i2cWriteDialogOpen, &MainWindow::slotI2Cdump_write_ui_dialogclose);
     i2cWriteUi = new Ui::I2CDump_WriteREG;
     i2cWriteUi->setupUi(i2cWriteDialog);
-    connect(i2cWriteUi->I2CDump_WriteREGCancel, SIGNAL(pressed()), i2cWriteDialog, SLOT(close()));
-    connect(i2cWriteDialog, SIGNAL(destroyed()), this, SLOT(slotI2Cdump_write_ui_dialogclose()));
-    i2cWriteDialogOpen = true;
-    i2cWriteDialog->setWindowFlags(i2cWriteDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    connect(i2cWriteUi->I2CDump_WriteREGCancel, &QPushButton::pressed, i2cWriteDialog, &QDialog::close);
     i2cWriteDialog->show();
     i2cWriteDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
     fillRegisterList(i2cWriteUi->reg_comboBox);
-    connect(i2cWriteUi->send_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Send()));
+    connect(i2cWriteUi->send_pushButton, &QPushButton::pressed, this, &MainWindow::I2Cdump_Send);
 }
 
 void MainWindow::slotI2Cdump_read_ui_dialogclose()
