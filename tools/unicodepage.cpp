@@ -15,21 +15,22 @@ void MainWindow::Unicode_Init_Start()
     connect(ui->UtoSpushButton, &QPushButton::pressed, this, &MainWindow::actionUtoSpushButton_triggered);
 }
 
-void MainWindow::actionStoUpushButton_triggered()
+namespace {
+// Converts the input box's text and shows the result, as rich text or as
+// plain text (decoded text is never taken for markup).
+template<typename Convert>
+void convertUnicodeBox(Ui::MainWindow *ui, Convert convert, bool plain)
 {
     const LongTextLayout::BusyCursor busy(ui->UnicodetextEdit->document()->characterCount());
-    const QString result =
-        UnicodeEscape::textToEscapes(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked());
+    const QString result = convert(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked());
     LongTextLayout::prepare(ui->UnicodetextBrowser, result);
-    ui->UnicodetextBrowser->setText(result);
+    if (plain)
+        ui->UnicodetextBrowser->setPlainText(result);
+    else
+        ui->UnicodetextBrowser->setText(result);
 }
+} // namespace
 
-void MainWindow::actionUtoSpushButton_triggered()
-{
-    const LongTextLayout::BusyCursor busy(ui->UnicodetextEdit->document()->characterCount());
-    // Decoded text is shown as plain text, so it is never taken for markup.
-    const QString result =
-        UnicodeEscape::escapesToText(ui->UnicodetextEdit->toPlainText(), ui->UnicodecheckBox->isChecked());
-    LongTextLayout::prepare(ui->UnicodetextBrowser, result);
-    ui->UnicodetextBrowser->setPlainText(result);
-}
+void MainWindow::actionStoUpushButton_triggered() { convertUnicodeBox(ui, UnicodeEscape::textToEscapes, false); }
+
+void MainWindow::actionUtoSpushButton_triggered() { convertUnicodeBox(ui, UnicodeEscape::escapesToText, true); }

@@ -414,6 +414,19 @@ void kalvest_hex_tools::onJumpToRow(int row)
     goToOffset(row * HexTableModel::BytesPerRow);
 }
 
+bool kalvest_hex_tools::selectRow(int which, int row, QAbstractItemView::ScrollHint hint)
+{
+    HexTableModel *m = model(which);
+    if (!m || row >= m->rowCount())
+        return false;
+    QTableView *view = table(which);
+    const QModelIndex index = m->index(row, 0);
+    view->selectionModel()->clearSelection();
+    view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->scrollTo(index, hint);
+    return true;
+}
+
 void kalvest_hex_tools::goToOffset(int offset)
 {
     if (!model1)
@@ -422,14 +435,8 @@ void kalvest_hex_tools::goToOffset(int offset)
     if (row >= model1->rowCount())
         return;
     for (int which : {1, 2}) {
-        HexTableModel *m = model(which);
-        if (!m || row >= m->rowCount())
+        if (!selectRow(which, row, QAbstractItemView::PositionAtTop))
             return;
-        QTableView *view = table(which);
-        const QModelIndex index = m->index(row, 0);
-        view->scrollTo(index, QAbstractItemView::PositionAtTop);
-        view->selectionModel()->clearSelection();
-        view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 }
 
@@ -529,16 +536,8 @@ void kalvest_hex_tools::showCurrentSearchResult()
     if (!hit.isValid())
         return;
     const int row = hit.row();
-    for (int which : {1, 2}) {
-        HexTableModel *m = model(which);
-        if (!m || row >= m->rowCount())
-            continue;
-        QTableView *view = table(which);
-        const QModelIndex index = m->index(row, 0);
-        view->selectionModel()->clearSelection();
-        view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        view->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    }
+    for (int which : {1, 2})
+        selectRow(which, row, QAbstractItemView::PositionAtCenter);
     if (delegate && bothLoaded()) {
         delegate->setHighlightIndex(hit);
         repaintTables();

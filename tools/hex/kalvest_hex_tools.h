@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QByteArray>
 #include <QItemSelection>
 #include <QModelIndex>
@@ -82,6 +83,9 @@ private:
     bool bothLoaded() const { return model1 && model2; }
     HexTableModel *model(int which) const { return which == 1 ? model1 : which == 2 ? model2 : nullptr; }
     QTableView *table(int which) const;
+    // Selects a row of file `which` and scrolls it into view; false when
+    // that file has no such row.
+    bool selectRow(int which, int row, QAbstractItemView::ScrollHint hint);
     const RowBitmap &hitRows(int which) const { return which == 1 ? hitRows1 : hitRows2; }
     bool hasSearchHits() const;
     qsizetype nextHitInSide(int which, qsizetype from) const;
