@@ -7,22 +7,33 @@
 
 namespace GlSupport {
 
+namespace {
+// Creates a context, makes it current on a small off-screen surface and
+// runs `use` there; false when any of that fails.
+template<typename Use>
+bool withCurrentContext(Use use)
+{
+    QOpenGLContext context;
+    if (!context.create())
+        return false;
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return false;
+    use(context);
+    context.doneCurrent();
+    return true;
+}
+} // namespace
+
 bool usable()
 {
     static const bool result = [] {
         const QString platform = QGuiApplication::platformName();
         if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
             return false;
-        QOpenGLContext context;
-        if (!context.create())
-            return false;
-        QOffscreenSurface surface;
-        surface.setFormat(context.format());
-        surface.create();
-        if (!surface.isValid() || !context.makeCurrent(&surface))
-            return false;
-        context.doneCurrent();
-        return true;
+        return withCurrentContext([](QOpenGLContext &) {});
     }();
     return result;
 }
@@ -32,17 +43,13 @@ bool accelerated()
     static const bool result = [] {
         if (!usable())
             return false;
-        QOpenGLContext context;
-        if (!context.create())
+        QByteArray name;
+        const bool current = withCurrentContext([&name](QOpenGLContext &context) {
+            const auto *renderer = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+            name = QByteArray(renderer ? renderer : "").toLower();
+        });
+        if (!current)
             return false;
-        QOffscreenSurface surface;
-        surface.setFormat(context.format());
-        surface.create();
-        if (!surface.isValid() || !context.makeCurrent(&surface))
-            return false;
-        const auto *renderer = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
-        const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
-        context.doneCurrent();
         for (const char *software : {"llvmpipe", "softpipe", "software rasterizer", "swrast", "swiftshader"}) {
             if (name.contains(software))
                 return false;

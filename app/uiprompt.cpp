@@ -51,24 +51,30 @@ QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString
     return message(Kind::Question, p, t, x, b, d);
 }
 
-QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
+namespace {
+// A file name from the test handler when one is set; otherwise from `ask`.
+template<typename Ask>
+QString fileName(Kind kind, const QString &caption, const QString &directory, const QString &filter, Ask ask)
 {
     if (handlerRef()) {
-        const Answer a = handlerRef()(
-            Request{Kind::FileOpen, caption, filter, directory, QMessageBox::Ok, QMessageBox::NoButton});
+        const Answer a =
+            handlerRef()(Request{kind, caption, filter, directory, QMessageBox::Ok, QMessageBox::NoButton});
         return a.accepted ? a.text : QString();
     }
-    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+    return ask();
+}
+} // namespace
+
+QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
+{
+    return fileName(Kind::FileOpen, caption, directory, filter,
+                    [&] { return QFileDialog::getOpenFileName(parent, caption, directory, filter); });
 }
 
 QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
-    if (handlerRef()) {
-        const Answer a = handlerRef()(
-            Request{Kind::FileSave, caption, filter, directory, QMessageBox::Ok, QMessageBox::NoButton});
-        return a.accepted ? a.text : QString();
-    }
-    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    return fileName(Kind::FileSave, caption, directory, filter,
+                    [&] { return QFileDialog::getSaveFileName(parent, caption, directory, filter); });
 }
 
 bool textInput(QWidget *parent, const QString &title, const QString &label, const QString &initial, QString *result)
