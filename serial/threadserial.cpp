@@ -1,5 +1,7 @@
 #include "threadserial.h"
 
+#include <cstddef>
+
 namespace {
 // A read error that comes back this many times in a row without any data in
 // between means the device is gone (a pty whose other end closed reports
@@ -24,32 +26,30 @@ void ThreadSerial::run()
     // Nothing runs here: all port work happens in the GUI thread.
 }
 
+namespace {
+// Entry `index` of a settings list; the list's first entry for an index it
+// does not have.
+template<typename T, std::size_t N>
+T fromIndex(const T (&list)[N], int index)
+{
+    return index > 0 && std::size_t(index) < N ? list[index] : list[0];
+}
+} // namespace
+
+// The order of the parity and stop bits combo boxes.
 QSerialPort::Parity ThreadSerial::parityFromIndex(int index)
 {
-    switch (index) {
-    case 1:
-        return QSerialPort::OddParity;
-    case 2:
-        return QSerialPort::EvenParity;
-    case 3:
-        return QSerialPort::MarkParity;
-    case 4:
-        return QSerialPort::SpaceParity;
-    default:
-        return QSerialPort::NoParity;
-    }
+    static const QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                   QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                   QSerialPort::SpaceParity};
+    return fromIndex(parities, index);
 }
 
 QSerialPort::StopBits ThreadSerial::stopBitsFromIndex(int index)
 {
-    switch (index) {
-    case 1:
-        return QSerialPort::OneAndHalfStop;
-    case 2:
-        return QSerialPort::TwoStop;
-    default:
-        return QSerialPort::OneStop;
-    }
+    static const QSerialPort::StopBits stopBits[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
+                                                     QSerialPort::TwoStop};
+    return fromIndex(stopBits, index);
 }
 
 void ThreadSerial::open(bool hookReadyRead)
