@@ -1,5 +1,6 @@
 // The Help window: the receive formats of the device pages, read-only.
 #include "mainwindow.h"
+#include "pagedialog.h"
 #include "ui_help.h"
 #include "ui_mainwindow.h"
 
@@ -7,14 +8,7 @@
 
 void MainWindow::on_actionHelp_triggered()
 {
-    if (helpDialogOpen)
-        return;
-
-    helpDialog = newPageDialog(helpDialogOpen, &MainWindow::slothelpdialogclose);
-    helpUi = new Ui::Help;
-    helpUi->setupUi(helpDialog);
-    connect(helpUi->helpdialogCancel, &QPushButton::pressed, helpDialog, &QDialog::close);
-    helpDialog->show();
+    openPageDialog(helpDialog, helpUi, helpDialogOpen, &MainWindow::slothelpdialogclose, &Ui::Help::helpdialogCancel);
 }
 
 void MainWindow::slothelpdialogclose()

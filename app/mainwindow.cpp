@@ -158,16 +158,6 @@ bool MainWindow::confirmClose()
     return true;
 }
 
-QDialog *MainWindow::newPageDialog(bool &open, void (MainWindow::*closed)())
-{
-    auto *dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    connect(dialog, &QObject::destroyed, this, closed);
-    open = true;
-    return dialog;
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // After the preferences' restart the pages have already been asked.

@@ -31,6 +31,7 @@ class QUdpSocket;
 class QTcpServer;
 class QTcpSocket;
 class QDialog;
+class QPushButton;
 class QResizeEvent;
 class QCloseEvent;
 QT_END_NAMESPACE
@@ -448,9 +449,13 @@ private:
     void togglePageSwitch(const char *key);
     void lockPortSettings(const PageEntry *holder, bool on);
     void lockDevicePort(const DevicePort &page, bool on);
-    // A modeless helper window of a page, deleted when closed; `open` is
-    // set now and `closed` runs once it is gone.
-    QDialog *newPageDialog(bool &open, void (MainWindow::*closed)());
+    // Opens a modeless helper window of a page from its form unless it is
+    // open already (then false): deleted when closed, `open` is set now
+    // and `closed` runs once it is gone; the form's `cancel` button closes
+    // it. Defined in pagedialog.h.
+    template<typename Form, typename FormLayout>
+    bool openPageDialog(QDialog *&dialog, Form *&form, bool &open, void (MainWindow::*closed)(),
+                        QPushButton *FormLayout::*cancel);
     void OSC_scheduleView();
     void OSC_updateView();
     void I2Cdump_enableRequests(bool on, bool withStartStop);

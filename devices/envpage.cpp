@@ -26,6 +26,24 @@ void endSession(MainWindow *w)
     w->envParser->clear();
     w->envRxDisplay->endStream();
 }
+
+// A dial in its grid cell, resting at its minimum; empty units and title
+// keep the dial's own ("Pa", "Barometer").
+DashBoard *newEnvDial(QGridLayout *layout, int min, int max, const QString &units, const QString &title)
+{
+    auto *dial = new DashBoard;
+    layout->addWidget(dial, 0, 0);
+    // Minimum before maximum, value last: the dial refuses a limit that
+    // crosses the other one.
+    dial->setMinValue(min);
+    dial->setMaxValue(max);
+    dial->setValue(min);
+    if (!units.isEmpty())
+        dial->setUnits(units);
+    if (!title.isEmpty())
+        dial->setTitle(title);
+    return dial;
+}
 } // namespace
 
 void MainWindow::ENVironment_Init_Start()
@@ -60,29 +78,9 @@ void MainWindow::ENVironment_Init_Start()
     envThermometer->setMaxValue(80);
     envThermometer->setMinValue(-30);
 
-    // Minimum before maximum, value last: the dial refuses a limit that
-    // crosses the other one.
-    envBarometerGauge = new DashBoard;
-    ui->barometer_gridLayout->addWidget(envBarometerGauge, 0, 0);
-    envBarometerGauge->setMinValue(0);
-    envBarometerGauge->setMaxValue(1100);
-    envBarometerGauge->setValue(0);
-
-    envCo2Gauge = new DashBoard;
-    ui->CO2_gridLayout->addWidget(envCo2Gauge, 0, 0);
-    envCo2Gauge->setMinValue(400);
-    envCo2Gauge->setMaxValue(15000);
-    envCo2Gauge->setValue(400);
-    envCo2Gauge->setUnits(QStringLiteral("ppm"));
-    envCo2Gauge->setTitle(QStringLiteral("CO₂"));
-
-    envTvocGauge = new DashBoard;
-    ui->TVOC_gridLayout->addWidget(envTvocGauge, 0, 0);
-    envTvocGauge->setMinValue(0);
-    envTvocGauge->setMaxValue(5000);
-    envTvocGauge->setValue(0);
-    envTvocGauge->setUnits(QStringLiteral("ppb"));
-    envTvocGauge->setTitle(QStringLiteral("TVOC"));
+    envBarometerGauge = newEnvDial(ui->barometer_gridLayout, 0, 1100, QString(), QString());
+    envCo2Gauge = newEnvDial(ui->CO2_gridLayout, 400, 15000, QStringLiteral("ppm"), QStringLiteral("CO₂"));
+    envTvocGauge = newEnvDial(ui->TVOC_gridLayout, 0, 5000, QStringLiteral("ppb"), QStringLiteral("TVOC"));
 
     ui->ENVopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->ENV_StrTextBrowser->setReadOnly(true);

@@ -2,6 +2,7 @@
 // the bus, pick a device, read and write its registers through two small
 // dialogs, and stream register dumps into the grid.
 #include "mainwindow.h"
+#include "pagedialog.h"
 #include "ui_mainwindow.h"
 #include "ui_i2cdump_readreg.h"
 #include "ui_i2cdump_writereg.h"
@@ -163,13 +164,9 @@ void MainWindow::I2Cdump_Setaddr(int address) { I2Cdump_sendRequest(I2cFrames::s
 
 void MainWindow::slotI2Cdump_read_ui()
 {
-    if (i2cReadDialogOpen)
+    if (!openPageDialog(i2cReadDialog, i2cReadUi, i2cReadDialogOpen, &MainWindow::slotI2Cdump_read_ui_dialogclose,
+                        &Ui::I2CDump_ReadREG::I2CDump_ReadREGCancel))
         return;
-    i2cReadDialog = newPageDialog(i2cReadDialogOpen, &MainWindow::slotI2Cdump_read_ui_dialogclose);
-    i2cReadUi = new Ui::I2CDump_ReadREG;
-    i2cReadUi->setupUi(i2cReadDialog);
-    connect(i2cReadUi->I2CDump_ReadREGCancel, &QPushButton::pressed, i2cReadDialog, &QDialog::close);
-    i2cReadDialog->show();
     i2cReadDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
     fillRegisterList(i2cReadUi->reg_comboBox);
     fillRegisterList(i2cReadUi->length_comboBox);
@@ -178,13 +175,9 @@ void MainWindow::slotI2Cdump_read_ui()
 
 void MainWindow::slotI2Cdump_write_ui()
 {
-    if (i2cWriteDialogOpen)
+    if (!openPageDialog(i2cWriteDialog, i2cWriteUi, i2cWriteDialogOpen, &MainWindow::slotI2Cdump_write_ui_dialogclose,
+                        &Ui::I2CDump_WriteREG::I2CDump_WriteREGCancel))
         return;
-    i2cWriteDialog = newPageDialog(i2cWriteDialogOpen, &MainWindow::slotI2Cdump_write_ui_dialogclose);
-    i2cWriteUi = new Ui::I2CDump_WriteREG;
-    i2cWriteUi->setupUi(i2cWriteDialog);
-    connect(i2cWriteUi->I2CDump_WriteREGCancel, &QPushButton::pressed, i2cWriteDialog, &QDialog::close);
-    i2cWriteDialog->show();
     i2cWriteDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
     fillRegisterList(i2cWriteUi->reg_comboBox);
     connect(i2cWriteUi->send_pushButton, &QPushButton::pressed, this, &MainWindow::I2Cdump_Send);
