@@ -134,4 +134,9 @@ QString deviceButtonText(const QString &name, const QString &address)
     return name + QStringLiteral("\n(") + address + QStringLiteral(")");
 }
 
+QString literalButtonText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 } // namespace BleLogic

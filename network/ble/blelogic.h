@@ -48,5 +48,8 @@ QLowEnergyService::WriteMode writeModeFor(QLowEnergyCharacteristic::PropertyType
 
 // A peripheral's button: name, line break, address in parentheses.
 QString deviceButtonText(const QString &name, const QString &address);
+// Text for a button that shows it as it stands: a '&' in a device or
+// service name is not taken for a keyboard shortcut.
+QString literalButtonText(QString text);
 
 } // namespace BleLogic

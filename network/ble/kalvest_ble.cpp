@@ -54,15 +54,23 @@ kalvest_ble::~kalvest_ble()
     delete ui;
 }
 
-void kalvest_ble::setScanState(const QString &text)
+void kalvest_ble::setScanState(ScanState state)
 {
-    ui->scanButton->setText(text);
-    if (text == QLatin1String("Scan"))
+    scanState = state;
+    switch (state) {
+    case ScanState::Idle:
+        ui->scanButton->setText(QStringLiteral("Scan"));
         ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
-    else if (text == QLatin1String("Stop"))
+        break;
+    case ScanState::Scanning:
+        ui->scanButton->setText(QStringLiteral("Stop"));
         ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
-    else
+        break;
+    case ScanState::Connected:
+        ui->scanButton->setText(QStringLiteral("Disconnect"));
         ui->scanButton->setStyleSheet(QLatin1String(kDisconnectStyle));
+        break;
+    }
 }
 
 void kalvest_ble::showStatus(const QString &text)
@@ -87,30 +95,31 @@ void kalvest_ble::clearDeviceButtons()
         delete button;
     }
     deviceButtons.clear();
+    deviceTexts.clear();
 }
 
 void kalvest_ble::onScanButtonClicked()
 {
-    const QString text = ui->scanButton->text();
-    if (text == QLatin1String("Scan")) {
+    if (scanState == ScanState::Idle) {
         clearDeviceButtons();
         // The state is set before the start: a start that fails at once
         // reports it while the button already shows "Stop".
-        setScanState(QStringLiteral("Stop"));
+        setScanState(ScanState::Scanning);
         device.startDeviceDiscovery();
-    } else if (text == QLatin1String("Stop") || text == QLatin1String("Disconnect")) {
-        setScanState(QStringLiteral("Scan"));
-        device.stopDeviceDiscovery();
-        ui->groupBox_device->setEnabled(true);
-        if (text == QLatin1String("Disconnect"))
-            device.disconnectFromDevice();
+        return;
     }
+    const bool connected = scanState == ScanState::Connected;
+    setScanState(ScanState::Idle);
+    device.stopDeviceDiscovery();
+    ui->groupBox_device->setEnabled(true);
+    if (connected)
+        device.disconnectFromDevice();
 }
 
 void kalvest_ble::onDiscoveryFailed(const QString &reason)
 {
-    if (ui->scanButton->text() == QLatin1String("Stop")) {
-        setScanState(QStringLiteral("Scan"));
+    if (scanState == ScanState::Scanning) {
+        setScanState(ScanState::Idle);
         ui->groupBox_device->setEnabled(true);
     }
     showStatus(reason);
@@ -123,7 +132,9 @@ void kalvest_ble::devicesUpdated()
         const QString address = info->getAddress();
         if (deviceButtons.contains(address))
             continue;
-        auto *button = new QPushButton(BleLogic::deviceButtonText(info->getName(), address), ui->groupBox);
+        const QString text = BleLogic::deviceButtonText(info->getName(), address);
+        auto *button = new QPushButton(BleLogic::literalButtonText(text), ui->groupBox);
+        deviceTexts.insert(button, text);
         button->setIcon(QIcon(QStringLiteral(":/images/ble.png")));
         button->setIconSize(QSize(32, 32));
         button->setStyleSheet(QLatin1String(kDeviceStyle));
@@ -150,7 +161,7 @@ void kalvest_ble::onDeviceButtonClicked()
     if (!known)
         return;
 
-    ui->label_device->setText(button->text().remove(QLatin1Char('\n')));
+    ui->label_device->setText(QString(deviceTexts.value(button)).remove(QLatin1Char('\n')));
     QPalette palette = ui->label_device->palette();
     palette.setColor(QPalette::WindowText, Qt::darkBlue);
     ui->label_device->setPalette(palette);
@@ -159,7 +170,7 @@ void kalvest_ble::onDeviceButtonClicked()
     ui->label_device->setFont(font);
     // Connected state first: a controller that fails at once reports it
     // through disconnected(), which then finds the page in this state.
-    setScanState(QStringLiteral("Disconnect"));
+    setScanState(ScanState::Connected);
     ui->groupBox_device->setEnabled(false);
 
     device.stopDeviceDiscovery();
@@ -168,8 +179,8 @@ void kalvest_ble::onDeviceButtonClicked()
 
 void kalvest_ble::onServiceDisconnected()
 {
-    if (ui->scanButton->text() == QLatin1String("Disconnect")) {
-        setScanState(QStringLiteral("Scan"));
+    if (scanState == ScanState::Connected) {
+        setScanState(ScanState::Idle);
         device.stopDeviceDiscovery();
         ui->groupBox_device->setEnabled(true);
         device.disconnectFromDevice();
@@ -218,8 +229,8 @@ void kalvest_ble::addServiceBox(ServiceInfo *service)
         return;
 
     auto *box = new QGroupBox(ui->groupBox_ServiceUUID);
-    auto *title = new QPushButton(QStringLiteral("Service name: ") + service->getName()
-                                      + QStringLiteral("\nService UUID: ") + uuid,
+    auto *title = new QPushButton(BleLogic::literalButtonText(QStringLiteral("Service name: ") + service->getName()
+                                                              + QStringLiteral("\nService UUID: ") + uuid),
                                   ui->groupBox_ServiceUUID);
     title->setFlat(true);
     title->setStyleSheet(QLatin1String(kTitleStyle));

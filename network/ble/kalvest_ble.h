@@ -47,11 +47,15 @@ private slots:
     void showStatus(const QString &text);
 
 private:
-    void setScanState(const QString &text);
+    // Idle shows "Scan", Scanning "Stop", Connected "Disconnect".
+    enum class ScanState { Idle, Scanning, Connected };
+    void setScanState(ScanState state);
     void addServiceBox(ServiceInfo *service);
 
     Ui::kalvest_ble *ui;
+    ScanState scanState = ScanState::Idle;
     QMap<QString, QPushButton *> deviceButtons;
+    QMap<QPushButton *, QString> deviceTexts; // name and address, as shown
     QVBoxLayout *deviceLayout;
     Device device;
     QMap<QString, CharacteristicWidget *> serviceWidgets;

@@ -33,7 +33,7 @@ QString WriteDialog::getData() const
 
 bool WriteDialog::isHexMode() const
 {
-    return modeCombo->currentText() == QLatin1String("Hex");
+    return modeCombo->currentIndex() == 1; // "ASCII", then "Hex"
 }
 
 void WriteDialog::onOkClicked()

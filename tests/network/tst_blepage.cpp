@@ -130,6 +130,7 @@ private slots:
     void writeDialog_data();
     void writeDialog();
     void deviceButtons();
+    void namesShownLiterally();
     void noAdapterInMainWindow();
     void chineseCatalogue();
     void realPeripheral();
@@ -350,6 +351,40 @@ void TestBlePage::deviceButtons()
     QVERIFY(scan->styleSheet().contains("#4CAF50"));
     QVERIFY(group->isEnabled());
     QVERIFY(scan->isEnabled());
+}
+
+void TestBlePage::namesShownLiterally()
+{
+    // A '&' in a device or service name is text, never a keyboard shortcut.
+    kalvest_ble page;
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    Device *device = page.findChild<Device *>();
+    QBluetoothDeviceInfo info(QBluetoothAddress("11:22:33:44:55:07"), "R&D Sensor", 0);
+    info.setCoreConfigurations(QBluetoothDeviceInfo::LowEnergyCoreConfiguration);
+    emit device->agent()->deviceDiscovered(info);
+    QList<QPushButton *> buttons = page.findChild<QGroupBox *>("groupBox")->findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 1);
+    QPushButton *button = buttons.first();
+    QVERIFY(QKeySequence::mnemonic(button->text()).isEmpty());
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::keyClick(&page, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(clicked.count(), 0);
+    QCOMPARE(button->text().replace("&&", "&"), QStringLiteral("R&D Sensor\n(11:22:33:44:55:07)"));
+
+    button->click();
+    QCOMPARE(page.findChild<QLabel *>("label_device")->text(), QStringLiteral("R&D Sensor(11:22:33:44:55:07)"));
+
+    ConnectedPage connected;
+    QVERIFY(connected.connect());
+    connected.device->addService(new FakeGattService(QStringLiteral("{0000181a-0000-1000-8000-00805f9b34fb}"),
+                                                     "R&D Service", {}));
+    QVERIFY(QMetaObject::invokeMethod(connected.device, "serviceScanDone"));
+    for (QPushButton *title : connected.page.findChildren<QPushButton *>()) {
+        if (title->text().contains("R&&D Service"))
+            QVERIFY(QKeySequence::mnemonic(title->text()).isEmpty());
+    }
+    QVERIFY(titles(&connected.page).join("|").contains("Service name: R&&D Service"));
 }
 
 void TestBlePage::noAdapterInMainWindow()
