@@ -7,6 +7,7 @@
 #include "appinfo.h"
 #include "mqtt/mqttclient.h"
 #include "mqtt/mqttlogview.h"
+#include "mqtt/mqttpacket.h"
 #include "mqtt/websocketiodevice.h"
 
 #include <QCursor>
@@ -18,6 +19,8 @@
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
+
+#include <iterator>
 
 namespace {
 
@@ -96,14 +99,30 @@ void MainWindow::MQTT_Connect()
         mqttReset(true);
         return;
     }
+    // Fields CONNECT cannot carry are refused before anything starts.
+    Mqtt::ConnectOptions fields;
+    fields.clientId = ui->mqtt_clientid_lineEdit->text();
+    fields.username = ui->mqtt_username_lineEdit->text();
+    fields.password = ui->mqtt_password_lineEdit->text();
+    const QString problem = Mqtt::connectFieldProblem(fields);
+    if (!problem.isEmpty()) {
+        ui->statusBar->showMessage(problem);
+        return;
+    }
     ui->mqtt_opencompushButton->setText(tr("Disconnect"));
     ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kOpen));
     ui->statusBar->showMessage(tr("MQTT Connected"));
     // Set first: a scheme's steps may fail at once and reset the page.
     mqttConnected = true;
 
-    const QString scheme = ui->mqtt_protocol_combox->currentText();
-    if (scheme == kSchemes[0] || scheme == kSchemes[1]) {
+    // The combo lists the schemes in the order of kSchemes.
+    const int schemeIndex = ui->mqtt_protocol_combox->currentIndex();
+    if (schemeIndex < 0 || schemeIndex >= int(std::size(kSchemes))) {
+        mqttReset(false); // no scheme chosen: nothing to connect
+        return;
+    }
+    const QLatin1String scheme = kSchemes[schemeIndex];
+    if (schemeIndex <= 1) {
         auto *client = new MqttClient(this);
         mqttClient = client;
         client->setHostname(ui->mqtt_host_lineEdit->text());
@@ -113,7 +132,7 @@ void MainWindow::MQTT_Connect()
         client->setPassword(ui->mqtt_password_lineEdit->text());
         connect(client, SIGNAL(stateChanged(MqttClient::ClientState)), this,
                 SLOT(MQTT_Get_Status(MqttClient::ClientState)));
-        if (scheme == kSchemes[1])
+        if (schemeIndex == 1)
             client->connectToHostEncrypted(unverifiedTls());
         else
             client->connectToHost();
@@ -122,12 +141,7 @@ void MainWindow::MQTT_Connect()
         wireSession(this, client);
         return;
     }
-    if (scheme != kSchemes[2] && scheme != kSchemes[3]) {
-        mqttReset(false); // no scheme chosen: nothing to connect
-        return;
-    }
-
-    const bool secure = scheme == kSchemes[3];
+    const bool secure = schemeIndex == 3;
     mqttClient = new MqttClient(this);
     // Host text "broker/a/b": host "broker", path "a/b".
     const QStringList parts = ui->mqtt_host_lineEdit->text().split(QLatin1Char('/'));

@@ -219,6 +219,11 @@ void MqttClient::onTransportReady()
     o.username = m_username;
     o.password = m_password;
     o.keepAlive = m_keepAlive;
+    const QString problem = Mqtt::connectFieldProblem(o);
+    if (!problem.isEmpty()) {
+        fail(ProtocolViolation, problem);
+        return;
+    }
     if (!send(Mqtt::encodeConnect(o)))
         return;
     if (m_transport && m_transport->bytesAvailable() > 0)

@@ -288,8 +288,26 @@ QByteArray encodeRemainingLength(qint64 length)
     return out;
 }
 
+QString connectFieldProblem(const ConnectOptions &o)
+{
+    const struct {
+        const QString &text;
+        const char *name;
+    } fields[] = {{o.clientId, "client ID"}, {o.username, "user name"}, {o.password, "password"}};
+    for (const auto &f : fields) {
+        const qsizetype bytes = f.text.toUtf8().size();
+        if (bytes > 65535)
+            return QStringLiteral("The %1 is %2 bytes long in UTF-8; MQTT allows at most 65535.")
+                .arg(QLatin1String(f.name))
+                .arg(bytes);
+    }
+    return QString();
+}
+
 QByteArray encodeConnect(const ConnectOptions &o)
 {
+    if (!connectFieldProblem(o).isEmpty())
+        return QByteArray();
     QByteArray body;
     if (o.protocolVersion == 3)
         appendPrefixed(body, QByteArrayLiteral("MQIsdp"));

@@ -120,7 +120,13 @@ struct ConnectOptions
     bool cleanSession = true;
 };
 
+// What keeps CONNECT from carrying these fields (each is sent with a
+// two-byte length, so at most 65535 bytes of UTF-8), as a sentence for
+// the user; empty when they fit.
+QString connectFieldProblem(const ConnectOptions &o);
+
 QByteArray encodeRemainingLength(qint64 length);
+// Returns an empty array when a field does not fit (see connectFieldProblem).
 QByteArray encodeConnect(const ConnectOptions &o);
 // Returns an empty array when the packet cannot be encoded (too large).
 QByteArray encodePublish(const QString &topic, const QByteArray &payload, quint8 qos, bool retain,

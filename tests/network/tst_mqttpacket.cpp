@@ -49,6 +49,7 @@ class TestMqttPacket : public QObject
 private slots:
     void connectBytes_data();
     void connectBytes();
+    void connectFieldLimits();
     void remainingLength_data();
     void remainingLength();
     void outgoingPackets();
@@ -99,6 +100,25 @@ void TestMqttPacket::connectBytes()
     o.password = password;
     o.keepAlive = 60;
     QCOMPARE(encodeConnect(o).toHex(), expected.toHex());
+}
+
+void TestMqttPacket::connectFieldLimits()
+{
+    // Each field goes out with a two-byte length: 65535 bytes of UTF-8 fit,
+    // one more does not (counted in bytes, not characters).
+    for (int field = 0; field < 3; ++field) {
+        for (const int bytes : {65535, 65536}) {
+            ConnectOptions o;
+            o.clientId = QStringLiteral("cid");
+            o.username = QStringLiteral("user");
+            QString text = QString(bytes / 2, QChar(0xe9)) + QString(bytes % 2, QLatin1Char('x'));
+            QString *target[] = {&o.clientId, &o.username, &o.password};
+            *target[field] = text;
+            const bool fits = bytes <= 65535;
+            QCOMPARE(connectFieldProblem(o).isEmpty(), fits);
+            QCOMPARE(encodeConnect(o).isEmpty(), !fits);
+        }
+    }
 }
 
 void TestMqttPacket::remainingLength_data()

@@ -208,6 +208,8 @@ private slots:
     void otherSchemesRoundTrip_data();
     void otherSchemesRoundTrip();
     void failuresReturnToIdle();
+    void oversizedConnectFieldsAreRefused_data();
+    void oversizedConnectFieldsAreRefused();
     void brokerLostAndBack();
     void disconnectDuringHandshake_data();
     void disconnectDuringHandshake();
@@ -557,6 +559,38 @@ void TestMqttPage::failuresReturnToIdle()
     QTRY_VERIFY_WITH_TIMEOUT(w->mqttClient && w->mqttClient->state() == MqttClient::Connected, 10000);
     QVERIFY(w->mqttConnected);
     QVERIFY(prompts->requests().isEmpty());
+}
+
+void TestMqttPage::oversizedConnectFieldsAreRefused_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("client ID") << 0 << QStringLiteral("client ID");
+    QTest::newRow("user name") << 1 << QStringLiteral("user name");
+    QTest::newRow("password") << 2 << QStringLiteral("password");
+}
+
+void TestMqttPage::oversizedConnectFieldsAreRefused()
+{
+    // 32768 two-byte characters: 65536 bytes of UTF-8, one over the limit.
+    QFETCH(int, field);
+    QFETCH(QString, name);
+    makeWindow();
+    QLineEdit *edits[] = {w->ui->mqtt_clientid_lineEdit, w->ui->mqtt_username_lineEdit,
+                          w->ui->mqtt_password_lineEdit};
+    w->ui->mqtt_protocol_combox->setCurrentIndex(0);
+    w->ui->mqtt_host_lineEdit->setText(QStringLiteral("127.0.0.1"));
+    w->ui->mqtt_port_lineEdit->setText(QString::number(closedPort()));
+    w->ui->mqtt_clientid_lineEdit->setText(QStringLiteral("velm-page-big"));
+    w->ui->mqtt_username_lineEdit->setText(QStringLiteral("user"));
+    edits[field]->setMaxLength(40000);
+    edits[field]->setText(QString(32768, QChar(0xe9)));
+    press(w->ui->mqtt_opencompushButton);
+    QVERIFY(!w->mqttConnected);
+    QVERIFY(!w->mqttClient);
+    QCOMPARE(w->ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+    QVERIFY2(status().contains(name) && status().contains(QLatin1String("65535")), qPrintable(status()));
+    QVERIFY(edits[field]->isEnabled());
 }
 
 void TestMqttPage::brokerLostAndBack()
