@@ -63,8 +63,11 @@ void ThreadSerial::open(bool hookReadyRead)
     port->setFlowControl(QSerialPort::NoFlowControl);
     if (port->open(QIODevice::ReadWrite)) {
         opened = true;
+        m_readErrors = 0;
         if (hookReadyRead)
             connect(port, &QSerialPort::readyRead, this, &ThreadSerial::readData, Qt::DirectConnection);
+        else
+            connect(port, &QSerialPort::readyRead, this, &ThreadSerial::noteData, Qt::DirectConnection);
         connect(port, &QSerialPort::errorOccurred, this, &ThreadSerial::onPortError, Qt::DirectConnection);
     } else {
         opened = false;
@@ -87,6 +90,14 @@ void ThreadSerial::readData()
     emit Serial_read_Data(data);
 }
 
+// Without a reader of its own the page reads the port itself; data in
+// between still show that the device is there.
+void ThreadSerial::noteData()
+{
+    if (port && port->bytesAvailable() > 0)
+        m_readErrors = 0;
+}
+
 void ThreadSerial::onPortError(QSerialPort::SerialPortError error)
 {
     if (m_lost || !port)
@@ -104,7 +115,7 @@ void ThreadSerial::onPortError(QSerialPort::SerialPortError error)
     // The port is in the middle of its own notification here; close it and
     // tell the page once control is back in the event loop. Until then the
     // read notifier is switched off so a dead descriptor cannot spin.
-    disconnect(port, &QSerialPort::readyRead, this, &ThreadSerial::readData);
+    disconnect(port, &QSerialPort::readyRead, this, nullptr);
     QMetaObject::invokeMethod(this, &ThreadSerial::reportLost, Qt::QueuedConnection);
 }
 

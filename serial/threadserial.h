@@ -48,6 +48,7 @@ protected:
 
 private slots:
     void onPortError(QSerialPort::SerialPortError error);
+    void noteData();
     void reportLost();
 
 private:

@@ -16,6 +16,8 @@ private slots:
     void withoutHookNothingIsEmitted();
     void missingPortFailsToOpen();
     void vanishedPeerIsReportedOnce();
+    void scatteredReadErrorsKeepThePort_data();
+    void scatteredReadErrorsKeepThePort();
 };
 
 void TestThreadSerial::settingsMapping()
@@ -116,6 +118,48 @@ void TestThreadSerial::vanishedPeerIsReportedOnce()
     QVERIFY(!holder.port->isOpen());
     QTest::qWait(300);
     QCOMPARE(lost.size(), 1);
+}
+
+void TestThreadSerial::scatteredReadErrorsKeepThePort_data()
+{
+    QTest::addColumn<bool>("hook");
+    QTest::newRow("holder reads") << true;
+    QTest::newRow("page reads") << false;
+}
+
+void TestThreadSerial::scatteredReadErrorsKeepThePort()
+{
+    // Only read errors in a row, with no data between them, mean the
+    // device is gone; single ones over a session do not.
+    QFETCH(bool, hook);
+    TestSupport::PtyPair pty;
+    QVERIFY(pty.ok());
+    ThreadSerial holder;
+    holder.portName = pty.a();
+    holder.baudRate = 115200;
+    holder.dataBits = 8;
+    holder.open(hook);
+    QVERIFY(holder.opened);
+    QSerialPort peer(pty.b());
+    QVERIFY(peer.open(QIODevice::ReadWrite));
+    QSignalSpy lost(&holder, &ThreadSerial::portLost);
+    QSignalSpy read(&holder, &ThreadSerial::Serial_read_Data);
+    QByteArray got;
+    for (int round = 0; round < 4; ++round) {
+        emit holder.port->errorOccurred(QSerialPort::ReadError);
+        peer.write("x");
+        if (hook)
+            QTRY_COMPARE(read.size(), round + 1);
+        else
+            QTRY_VERIFY2((got += holder.port->readAll()) == QByteArray(round + 1, 'x'), got.constData());
+    }
+    QTest::qWait(50);
+    QCOMPARE(lost.size(), 0);
+    QVERIFY(holder.port->isOpen());
+    // Three in a row still do.
+    for (int i = 0; i < 3; ++i)
+        emit holder.port->errorOccurred(QSerialPort::ReadError);
+    QTRY_COMPARE(lost.size(), 1);
 }
 
 VELM_TEST_MAIN(TestThreadSerial)
