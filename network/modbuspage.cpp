@@ -121,6 +121,9 @@ void MainWindow::Modbus_Init_Start()
     ReceiveDisplay::Options options;
     options.hexFormat = QStringLiteral("0x%1,");
     options.hexDropLast = true;
+    // Long replies break between entries: 200 entries of five characters
+    // to a line.
+    options.hexMaxLineChars = 200 * 5;
     modbusRequestLog = new ReceiveDisplay(nullptr, ui->Modbus_sendMsgtextEdit, options, this);
     modbusReplyLog = new ReceiveDisplay(nullptr, ui->Modbus_HexTextBrowser, options, this);
     ui->Modbus_lineEdit->setReadOnly(true);
@@ -135,21 +138,20 @@ void MainWindow::Modbus_Init_Start()
             [this](const QByteArray &frame) { modbusRequestLog->append(frame, true); });
     connect(modbusExchange, &ModbusExchange::replyReceived, this,
             [this](const QByteArray &reply, const QVariant &) { modbusReplyLog->append(reply, true); });
-    // Closing the window ends a running exchange first.
-    addCloseGuard(modbusExchange, [this] {
-        modbusExchange->stop();
-        return true;
+    connect(modbusExchange, &ModbusExchange::requestFailed, this, [this](const QString &reason) {
+        ui->statusBar->showMessage(tr("The request could not be sent: %1").arg(reason));
     });
+    // A running exchange ends when the window really closes (not when
+    // another page refuses the close).
+    addCloseHook(modbusExchange, [this] { modbusExchange->stop(); });
 }
 
 void MainWindow::ModbusPortModeChanged()
 {
     auto *button = qobject_cast<QRadioButton *>(sender());
-    if (!button)
+    if (button != ui->ModbusportMode_1 && button != ui->ModbusportMode_2)
         return;
-    const bool com = button->text() == tr("COM");
-    if (!com && button->text() != tr("TCP"))
-        return;
+    const bool com = button == ui->ModbusportMode_1;
     ui->ModbusportMode_1->setChecked(com);
     ui->ModbusportMode_2->setChecked(!com);
     setShown(serialWidgets(ui), com);
@@ -273,12 +275,13 @@ void MainWindow::Modbus_Read_write_Button()
     const int start = ui->Modbus_address_spinBox->value();
     const int quantity = ui->Modbus_quantity_spinBox->value();
     const int function = functionCodeOf(ui->Modbus_function_comboBox->currentIndex());
-    const QString button = ui->Modbus_pushButton->text();
+    // The first four functions read, the others write.
+    const bool read = ui->Modbus_function_comboBox->currentIndex() < 4;
     const QString text = ui->Modbus_lineEdit->text();
 
     QByteArray values;
     if (text.isEmpty()) {
-        if (button != QLatin1String("Read"))
+        if (!read)
             return;
     } else {
         if (!Modbus_isValidHexInput(text)) {
@@ -290,9 +293,9 @@ void MainWindow::Modbus_Read_write_Button()
         values = Modbus_convertHexStringToByteArray(text.toLatin1());
     }
 
-    if (button == QLatin1String("Read"))
+    if (read)
         Modbus_onReadButtonClicked(slave, function, start, quantity, tcp);
-    else if (button == QLatin1String("Write"))
+    else
         Modbus_onWriteButtonClicked(slave, function, start, quantity, values, tcp);
 }
 

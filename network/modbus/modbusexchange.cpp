@@ -42,13 +42,19 @@ bool ModbusExchange::run(const Request &request, const ChannelGetter &channel)
                                                        request.values);
         if (frame.isEmpty())
             break;
+        // Logged only once the channel took it whole.
+        if (device->write(frame) != frame.size()) {
+            const QString reason = device->errorString();
+            emit requestFailed(reason.isEmpty() || reason == QLatin1String("Unknown error")
+                                   ? tr("the channel did not take it")
+                                   : reason);
+            if (!self)
+                return false;
+            break;
+        }
         emit requestSent(frame);
         if (!self)
             return false;
-        device = channel();
-        if (!device || m_stop)
-            break;
-        device->write(frame);
 
         QByteArray reply;
         QElapsedTimer clock;

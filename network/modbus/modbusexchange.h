@@ -53,6 +53,8 @@ public:
 signals:
     // A request frame was written.
     void requestSent(const QByteArray &frame);
+    // The channel took the frame not (or not whole); the exchange ended.
+    void requestFailed(const QString &reason);
     // A reply window ended with bytes; `value` is the codec's result.
     void replyReceived(const QByteArray &reply, const QVariant &value);
 

@@ -189,6 +189,8 @@ private slots:
     void refusedInputAndNoTransportSendNothing();
     void oneExchangeAtATimeAndDisconnectOrCloseEndsIt();
     void peerHangingUpEndsTheExchange();
+    void longReplyBreaksBetweenEntries();
+    void refusedCloseLeavesTheExchangeRunning();
     void portOutOfRangeIsRefused();
     void anotherPagesPortIsNotUsed();
 
@@ -509,6 +511,51 @@ void TestModbusPage::peerHangingUpEndsTheExchange()
     QVERIFY(ui()->ModbusportMode_2->isEnabled());
     QTRY_COMPARE(sent().size(), 1);
     QVERIFY(replies().isEmpty());
+}
+
+void TestModbusPage::longReplyBreaksBetweenEntries()
+{
+    SilentServer peer;
+    QVERIFY(peer.listen());
+    fx.makeWindow();
+    connectTcp(peer.port());
+    QTRY_COMPARE(peer.clients.size(), 1);
+    QByteArray reply;
+    for (int i = 0; i < 500; ++i)
+        reply.append(char(0x50 + i % 16));
+    QTimer::singleShot(100, this, [&] { peer.clients.first()->write(reply); });
+    request(2, 1, 0, 1);
+    QTRY_COMPARE(replies().size(), 1);
+    const LogFrame frame = replies().first();
+    QCOMPARE(frame.bytes, reply);
+    // Every line of the entry holds whole "0x5a," entries.
+    static const QRegularExpression whole(QStringLiteral("^(0x[0-9a-f]{2},)*0x[0-9a-f]{2},?$"));
+    const QStringList lines = frame.text.split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > 1);
+    for (const QString &line : lines)
+        QVERIFY2(whole.match(line).hasMatch(), qPrintable(line.right(20)));
+}
+
+void TestModbusPage::refusedCloseLeavesTheExchangeRunning()
+{
+    // Another page refuses the close: the exchange goes on and its reply
+    // is logged.
+    SilentServer peer;
+    QVERIFY(peer.listen());
+    fx.makeWindow();
+    QObject refuser;
+    fx.w->addCloseGuard(&refuser, [] { return false; });
+    connectTcp(peer.port());
+    QTRY_COMPARE(peer.clients.size(), 1);
+    const QByteArray reply = QByteArray::fromHex("0001 0000 0005 0103 0200 2a");
+    QTimer::singleShot(100, this, [&] { QVERIFY(!fx.w->close()); });
+    QTimer::singleShot(300, this, [&] { peer.clients.first()->write(reply); });
+    Kalvest_ModbusClient::transactionCounter = 0;
+    request(2, 1, 0, 1);
+    QVERIFY(fx.w->isVisible());
+    QTRY_COMPARE(replies().size(), 1);
+    QCOMPARE(replies().first().bytes, reply);
+    QCOMPARE(sent().size(), 1);
 }
 
 void TestModbusPage::portOutOfRangeIsRefused()

@@ -59,5 +59,16 @@
         <source>Send has been cleared</source>
         <translation>发送区已清空</translation>
     </message>
+    <message>
+        <source>The request could not be sent: %1</source>
+        <translation>请求未能发出：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ModbusExchange</name>
+    <message>
+        <source>the channel did not take it</source>
+        <translation>通道未接收该数据</translation>
+    </message>
 </context>
 </TS>
