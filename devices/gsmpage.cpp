@@ -1081,11 +1081,7 @@ void MainWindow::GSMGPRSreadMyCom(QByteArray data)
 {
     if (data.isEmpty() || data.contains("WARNNING"))
         return;
-    if (!gsm->linkDecoder) {
-        QTextCodec *gbk = QTextCodec::codecForName("GBK");
-        gsm->linkDecoder.reset(gbk ? gbk->makeDecoder() : QTextCodec::codecForName("UTF-8")->makeDecoder());
-    }
-    QString text = gsm->linkDecoder->toUnicode(data);
+    QString text = gsm->linkDecoder.decode(data);
     // Line ends show as one line break; a zero byte is data too and shows
     // as the symbol for NUL.
     text.remove(QLatin1Char('\r'));

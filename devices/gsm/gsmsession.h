@@ -3,9 +3,9 @@
 
 #include "gsmcallstate.h"
 #include "gsmexchange.h"
+#include "rxformat.h"
 
 #include <QObject>
-#include <QTextCodec>
 #include <limits>
 #include <memory>
 
@@ -30,7 +30,7 @@ public:
     // a command whose generation is gone (port closed or replaced, window
     // closed) writes nothing more.
     quint64 commandGeneration = kNoCommand;
-    std::unique_ptr<QTextDecoder> linkDecoder; // GBK, kept across chunks
+    RxFormat::GbkStreamDecoder linkDecoder; // kept across chunks
     int linkColumn = 0;         // length of the last line in the link view
 
     bool commandLive() const { return !closed && commandGeneration == exchange.generation(); }

@@ -4,6 +4,7 @@
 #include "devicewindowfixture.h"
 #include "gsmmodem.h"
 #include "testsupport.h"
+#include "rxformat.h"
 
 #include "eventwait.h"
 #include "gsm/gsmsession.h"
@@ -63,6 +64,7 @@ private slots:
     void linkBringUpDataAndTakeDown();
     void linkRefusedOrBadServer();
     void linkDataThatReadsLikeResults();
+    void linkTextSplitAnywhereShowsWhole();
 
 private:
     void openPort();
@@ -492,6 +494,29 @@ void TestGsmSmsPage::linkRefusedOrBadServer()
         QTest::qWait(20);
         QVERIFY(modem->commands().isEmpty());
         QCOMPARE(ui()->GSMTCPopencompushButton->text(), QStringLiteral("Connect"));
+    }
+}
+
+void TestGsmSmsPage::linkTextSplitAnywhereShowsWhole()
+{
+    // GBK characters, a lone lead byte and an invalid byte, each cut
+    // between two reads at every position: the view shows what the whole
+    // stream shows, no byte after a cut is lost.
+    OPEN_PORT();
+    modem->connectAnswer.clear();
+    modem->script("AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"1000\"", {{0, "\r\nOK\r\n\r\nCONNECT OK\r\n"}});
+    connectLink();
+    QTextEdit *view = ui()->GSMTCPReadSBrowser;
+    const QByteArray stream = QByteArray::fromHex("c4e3bac3" "81" "0a" "d6d0" "ff" "42");
+    RxFormat::GbkStreamDecoder whole;
+    const QString expected = whole.decode(stream);
+    for (int cut = 1; cut < stream.size(); ++cut) {
+        view->clear();
+        f.device->write(stream.left(cut));
+        QTest::qWait(60); // a read of its own
+        f.device->write(stream.mid(cut));
+        QTRY_COMPARE_WITH_TIMEOUT(view->toPlainText().size(), expected.size(), 2000);
+        QCOMPARE(view->toPlainText(), expected);
     }
 }
 
