@@ -91,18 +91,19 @@ void MqttLogView::dropOldest()
         return;
     // Whole lines go while the rest still fills the cap; the view's own
     // trimming cuts the first line that is left if it is still too long.
+    bool dropped = false;
     while (m_pending.size() > 1 && m_pendingBlocks - m_pending.front().blocks >= cap) {
         m_pendingBlocks -= m_pending.front().blocks;
         m_pending.pop_front();
+        dropped = true;
     }
-    // The view is emptied before the next write, so a line it already
-    // holds the start of is written again from its start.
-    Line &front = m_pending.front();
-    if (front.piece > 0 || front.offset > 0) {
-        front.piece = 0;
-        front.offset = 0;
-        front.started = false;
-    }
+    // A line the view already holds the start of goes on where it stopped
+    // (the view's own trimming keeps the cap); starting it again would
+    // never end when it alone fills the cap over several updates.
+    if (!dropped && m_pending.front().started)
+        return;
+    // Everything the view holds is older than what waits: it is emptied
+    // before the next write.
     m_replaceAll = true;
 }
 

@@ -38,6 +38,7 @@ private slots:
     void oneMessageLongerThanTheCap();
     void updatesComeInBoundedPieces();
     void clearDropsWhatWaits();
+    void messageFillingTheCapOverManyUpdates();
 };
 
 void TestMqttLogView::displayText_data()
@@ -168,6 +169,27 @@ void TestMqttLogView::clearDropsWhatWaits()
     log.append(QTime(12, 34), QStringLiteral("t"), "after");
     log.flush();
     QCOMPARE(blocks(view), QStringList{line(QStringLiteral("t"), QStringLiteral("after"))});
+}
+
+void TestMqttLogView::messageFillingTheCapOverManyUpdates()
+{
+    // A message of at least the cap's lines, written over several updates:
+    // each update goes on where the last one stopped, and it is shown.
+    QTextEdit view;
+    MqttLogView::Options o;
+    o.maxBlocks = 50;
+    o.maxCharsPerWrite = 40;
+    o.coalesceMs = 0;
+    MqttLogView log(&view, o);
+    QByteArray payload;
+    for (int i = 0; i < 200; ++i)
+        payload += QByteArray::number(i) + '\n';
+    log.append(QTime(12, 34), QStringLiteral("t"), payload);
+    QTRY_COMPARE_WITH_TIMEOUT(log.pendingLines(), 0, 2000);
+    const QStringList shown = blocks(view);
+    QCOMPARE(shown.size(), 50);
+    QCOMPARE(shown.first(), QStringLiteral("151"));
+    QCOMPARE(shown.at(48), QStringLiteral("199"));
 }
 
 VELM_TEST_MAIN(TestMqttLogView)
