@@ -19,6 +19,8 @@ MqttLogView::MqttLogView(QTextEdit *view, const Options &options, QObject *paren
     m_formats[PayloadText].setForeground(QColor(QStringLiteral("green")));
     m_flushTimer.setSingleShot(true);
     connect(&m_flushTimer, &QTimer::timeout, this, &MqttLogView::write);
+    m_prepareTimer.setSingleShot(true);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &MqttLogView::prepareStep);
 }
 
 QString MqttLogView::displayText(QString text)
@@ -41,20 +43,88 @@ QString MqttLogView::displayText(QString text)
 
 void MqttLogView::append(const QTime &time, const QString &topic, const QByteArray &payload)
 {
-    const QString raw[PieceCount] = {
+    const QString raw[PayloadText] = {
         QStringLiteral("Time:"),
         time.toString(QStringLiteral("hh:mm")),
         QStringLiteral("\t\tTopic:"),
         displayText(topic),
         QStringLiteral("\t\treceive:"),
-        displayText(QString::fromUtf8(payload)),
     };
-    Line line;
-    int column = 0;
-    for (int i = 0; i < PieceCount; ++i) {
-        line.pieces[size_t(i)] = RxFormat::cutLongRuns(raw[i], &column, m_options.maxLineChars);
-        line.blocks += QStringView(line.pieces[size_t(i)]).count(QLatin1Char('\n'));
+    Preparing message;
+    for (int i = 0; i < PayloadText; ++i) {
+        message.line.pieces[size_t(i)] = RxFormat::cutLongRuns(raw[i], &message.column, m_options.maxLineChars);
+        message.line.blocks += QStringView(message.line.pieces[size_t(i)]).count(QLatin1Char('\n'));
     }
+    message.payload = payload;
+    m_preparing.push_back(std::move(message));
+    // A small message behind no other is ready at once; anything else is
+    // prepared in slices, one per turn of the event loop.
+    if (m_preparing.size() == 1 && payload.size() <= m_options.prepareBytesPerTurn)
+        prepare(-1);
+    if (!m_preparing.empty() && !m_prepareTimer.isActive())
+        m_prepareTimer.start(0);
+}
+
+bool MqttLogView::prepare(qsizetype budget)
+{
+    const qint64 cap = m_options.maxBlocks;
+    while (!m_preparing.empty()) {
+        Preparing &m = m_preparing.front();
+        const qsizetype left = m.payload.size() - m.offset;
+        const qsizetype n = budget < 0 ? left : qMin(left, budget);
+        const bool last = n == left;
+        QString text = m.decoder.decode(m.payload.constData() + m.offset, n);
+        if (last)
+            text += m.decoder.finish();
+        m.offset += n;
+        if (budget >= 0)
+            budget -= n;
+        // CR LF is one line end, also when a slice ends between the two.
+        if (m.heldCarriageReturn)
+            text.prepend(QLatin1Char('\r'));
+        m.heldCarriageReturn = !last && text.endsWith(QLatin1Char('\r'));
+        if (m.heldCarriageReturn)
+            text.chop(1);
+        const QString cut = RxFormat::cutLongRuns(displayText(text), &m.column, m_options.maxLineChars);
+        m.lineFeeds += QStringView(cut).count(QLatin1Char('\n'));
+        m.text += cut;
+        // Only the newest lines can stay in the view: older ones go while
+        // the payload alone still fills the cap twice over.
+        if (cap > 0 && m.lineFeeds > 2 * cap) {
+            qint64 drop = m.lineFeeds - cap;
+            qsizetype at = 0;
+            while (drop > 0) {
+                at = m.text.indexOf(QLatin1Char('\n'), at) + 1;
+                --drop;
+            }
+            m.text.remove(0, at);
+            m.lineFeeds = cap;
+            // The header's lines are above these: they count as dropped.
+            m.line.blocks = 1;
+            for (int i = 0; i < PayloadText; ++i)
+                m.line.pieces[size_t(i)].clear();
+        }
+        if (!last)
+            return true;
+        Line line = std::move(m.line);
+        line.pieces[PayloadText] = std::move(m.text);
+        line.blocks += m.lineFeeds;
+        m_preparing.pop_front();
+        addPrepared(std::move(line));
+        if (budget == 0)
+            break;
+    }
+    return !m_preparing.empty();
+}
+
+void MqttLogView::prepareStep()
+{
+    if (prepare(m_options.prepareBytesPerTurn))
+        m_prepareTimer.start(0);
+}
+
+void MqttLogView::addPrepared(Line line)
+{
     // A message longer than the cap keeps only the display lines the view
     // would keep of it.
     if (m_options.maxBlocks > 0 && line.blocks > m_options.maxBlocks) {
@@ -109,6 +179,8 @@ void MqttLogView::dropOldest()
 
 void MqttLogView::flush()
 {
+    m_prepareTimer.stop();
+    prepare(-1);
     while (!m_pending.empty())
         write();
 }
@@ -190,6 +262,8 @@ void MqttLogView::write()
 void MqttLogView::clear()
 {
     m_flushTimer.stop();
+    m_prepareTimer.stop();
+    m_preparing.clear();
     m_pending.clear();
     m_pendingBlocks = 0;
     m_replaceAll = false;

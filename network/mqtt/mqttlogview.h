@@ -31,9 +31,13 @@ public:
         int maxLineChars = RxFormat::kMaxLineChars;
         int coalesceMs = 25;
         // Display lines and characters laid out in one update at most
-        // (about 15 ms of work).
+        // (about 10 ms of work).
         int maxLinesPerWrite = 256;
-        qsizetype maxCharsPerWrite = 64 * 1024;
+        qsizetype maxCharsPerWrite = 32 * 1024;
+        // Payload bytes decoded and cut in one turn at most (about 10 ms of
+        // work); a larger message is prepared over several turns, and the
+        // messages after it wait for it.
+        qsizetype prepareBytesPerTurn = 1024 * 1024;
     };
 
     // The view is made read-only and its undo history switched off.
@@ -46,7 +50,8 @@ public:
     void flush();
     // Empties the view and the queue.
     void clear();
-    int pendingLines() const { return int(m_pending.size()); }
+    // Messages not yet (wholly) in the view, prepared or not.
+    int pendingLines() const { return int(m_pending.size() + m_preparing.size()); }
 
     // Received text as the log shows it: every line end (CR LF, CR, the
     // paragraph separator) becomes one line feed, and the two characters a
@@ -64,8 +69,27 @@ private:
         int piece = 0;
         qsizetype offset = 0;
     };
+    // A message whose payload is decoded and cut slice by slice.
+    struct Preparing {
+        Line line;       // the pieces before the payload, cut
+        int column = 0;  // display column where the next text starts
+        QByteArray payload;
+        qsizetype offset = 0;
+        RxFormat::Utf8StreamDecoder decoder;
+        bool heldCarriageReturn = false; // a CR that may be half of CR LF
+        QString text;    // the payload as shown so far (its newest lines)
+        qint64 lineFeeds = 0;
+    };
     void write();
     void dropOldest();
+    // Decodes and cuts up to `budget` payload bytes (all when negative);
+    // true when messages are still being prepared.
+    bool prepare(qsizetype budget);
+    void prepareStep();
+    void addPrepared(Line line);
+
+    std::deque<Preparing> m_preparing;
+    QTimer m_prepareTimer;
 
     QPointer<QTextEdit> m_view;
     Options m_options;

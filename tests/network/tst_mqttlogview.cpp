@@ -38,6 +38,8 @@ private slots:
     void oneMessageLongerThanTheCap();
     void updatesComeInBoundedPieces();
     void clearDropsWhatWaits();
+    void largeMessagesArePreparedInSlices_data();
+    void largeMessagesArePreparedInSlices();
     void messageFillingTheCapOverManyUpdates();
 };
 
@@ -169,6 +171,52 @@ void TestMqttLogView::clearDropsWhatWaits()
     log.append(QTime(12, 34), QStringLiteral("t"), "after");
     log.flush();
     QCOMPARE(blocks(view), QStringList{line(QStringLiteral("t"), QStringLiteral("after"))});
+}
+
+void TestMqttLogView::largeMessagesArePreparedInSlices_data()
+{
+    QTest::addColumn<int>("maxBlocks");
+    QTest::newRow("all kept") << 100000;
+    QTest::newRow("cap cuts inside the message") << 40;
+}
+
+void TestMqttLogView::largeMessagesArePreparedInSlices()
+{
+    // Slices of 100 bytes cut through multi-byte characters, CR LF pairs,
+    // invalid bytes and long runs: the log shows exactly what one whole
+    // preparation shows, and the message after the large one follows it.
+    QFETCH(int, maxBlocks);
+    QByteArray payload;
+    for (int i = 0; payload.size() < 20000; ++i) {
+        payload += QString(i % 7 + 1, QChar(0x4e2d + i % 50)).toUtf8();
+        payload += QByteArray(i % 130, 'a' + i % 26);
+        payload += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\r" : "\xff\xc3";
+        payload += "\xf0\x9f\x98\x80"; // four bytes, a surrogate pair
+    }
+    auto run = [&](qsizetype slice, QStringList *shown) {
+        QTextEdit view;
+        MqttLogView::Options o;
+        o.maxBlocks = maxBlocks;
+        o.maxLineChars = 60;
+        o.prepareBytesPerTurn = slice;
+        MqttLogView log(&view, o);
+        log.append(QTime(12, 34), QStringLiteral("big"), payload);
+        log.append(QTime(12, 34), QStringLiteral("s"), "after");
+        if (slice < payload.size()) {
+            QCOMPARE(log.pendingLines(), 2);
+            QCoreApplication::processEvents();
+            QVERIFY(view.document()->isEmpty()); // one slice, nothing whole yet
+        }
+        QTRY_COMPARE(log.pendingLines(), 0);
+        *shown = blocks(view);
+    };
+    QStringList whole, sliced;
+    run(1 << 20, &whole);
+    run(100, &sliced);
+    QCOMPARE(sliced, whole);
+    QCOMPARE(whole.last(), line(QStringLiteral("s"), QStringLiteral("after")));
+    if (maxBlocks < 1000)
+        QCOMPARE(whole.size(), maxBlocks);
 }
 
 void TestMqttLogView::messageFillingTheCapOverManyUpdates()
