@@ -144,6 +144,10 @@ void MqttClient::startConnect(bool encrypted, const QSslConfiguration &conf)
         connect(socket, &QAbstractSocket::connected, this, &MqttClient::onTransportReady);
         m_transportType = AbstractSocket;
     }
+    // The socket holds a bounded part of a flood: it stops reading once
+    // that is full (the broker then waits) and reads on as the packets are
+    // handled.
+    socket->setReadBufferSize(SocketReadBuffer);
     m_transport = socket;
     m_ownTransport = true;
     connect(socket, &QIODevice::readyRead, this, &MqttClient::onTransportReadyRead);

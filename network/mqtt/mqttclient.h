@@ -113,6 +113,8 @@ public:
     // rest follow in the next turns, so a flood never holds the loop.
     static constexpr int MaxPacketsPerTurn = 64;
     static constexpr int MaxMsPerTurn = 20;
+    // Bytes our own TCP or TLS socket holds unread at most.
+    static constexpr qint64 SocketReadBuffer = 1024 * 1024;
 
     explicit MqttClient(QObject *parent = nullptr);
     ~MqttClient() override;

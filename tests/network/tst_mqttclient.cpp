@@ -175,6 +175,8 @@ private slots:
     void brokerKilled();
     void stalledLargestPacket();
     void floodIsHandedOverInTurns();
+    void floodStaysWithinTheSocketBuffer();
+    void largeMessageOverTls();
     void webSocketLossEndsTheConnection_data();
     void webSocketLossEndsTheConnection();
     void resubscribeAtAnotherQos();
@@ -800,6 +802,66 @@ void TestMqttClient::floodIsHandedOverInTurns()
         i = j;
     }
     QVERIFY2(most <= MqttClient::MaxPacketsPerTurn, qPrintable(QString::number(most)));
+    QCOMPARE(client.state(), MqttClient::Connected);
+}
+
+void TestMqttClient::floodStaysWithinTheSocketBuffer()
+{
+    // 24 MB of messages at once, far more than the client handles in a
+    // turn: the socket never holds more than its bound, and every message
+    // arrives, in order.
+    FakePeer peer;
+    QVERIFY(peer.listening);
+    MqttClient client;
+    client.setHostname(QStringLiteral("127.0.0.1"));
+    client.setPort(peer.port());
+    client.connectToHost();
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 5000);
+    QList<QByteArray> payloads;
+    QObject::connect(&client, &MqttClient::messageReceived,
+                     [&](const QByteArray &m, const MqttTopicName &) { payloads.append(m.left(8)); });
+    qint64 most = 0;
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, [&] { most = qMax(most, client.transport()->bytesAvailable()); });
+    sample.start(0);
+    const int count = 12000;
+    QByteArray flood;
+    for (int i = 0; i < count; ++i)
+        flood += Mqtt::encodePublish(QStringLiteral("f"), QByteArray::number(i).leftJustified(2000, '.'), 0, false);
+    peer.send(flood);
+    QTRY_COMPARE_WITH_TIMEOUT(payloads.size(), count, 30000);
+    sample.stop();
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(payloads.at(i), QByteArray::number(i).leftJustified(8, '.'));
+    QVERIFY2(most <= MqttClient::SocketReadBuffer, qPrintable(QString::number(most)));
+    QVERIFY(most > 0);
+    QCOMPARE(client.state(), MqttClient::Connected);
+}
+
+void TestMqttClient::largeMessageOverTls()
+{
+    // Several times the socket's bound, through TLS: read on to the end.
+    REQUIRE_ENV("VELM_MQTT_TLS_PORT");
+    REQUIRE_ENV("VELM_MQTT_CA");
+    MqttClient client;
+    client.setHostname(env("VELM_MQTT_HOST"));
+    client.setPort(quint16(env("VELM_MQTT_TLS_PORT").toUInt()));
+    client.setClientId(cid(QStringLiteral("velm-tls-big")));
+    client.connectToHostEncrypted(testCaConfiguration());
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
+    const QString topic = uniqueTopic(QStringLiteral("velm/tlsbig/"));
+    QSignalSpy messages(&client, &MqttClient::messageReceived);
+    MqttSubscription *sub = client.subscribe(topic);
+    QVERIFY(sub);
+    QTRY_COMPARE_WITH_TIMEOUT(sub->state(), MqttSubscription::Subscribed, 5000);
+    QByteArray payload(5 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < payload.size(); ++i)
+        payload[i] = char(i % 253);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(client.publish(topic, payload), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 3, 20000);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(messages.at(i).at(0).toByteArray() == payload);
     QCOMPARE(client.state(), MqttClient::Connected);
 }
 
