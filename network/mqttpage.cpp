@@ -228,7 +228,10 @@ void MainWindow::onWebSocketDisconnected()
 {
     if (!mqttWebSocketDevice || sender() != mqttWebSocketDevice->socket())
         return;
+    const QString problem = mqttWebSocketDevice->limitProblem();
     mqttReset(false);
+    if (!problem.isEmpty())
+        ui->statusBar->showMessage(tr("MQTT was disconnected: %1.").arg(problem));
 }
 
 void MainWindow::onWebSocketError(QAbstractSocket::SocketError error)

@@ -1,19 +1,42 @@
 #include "websocketiodevice.h"
 
+#include <QTimer>
 #include <QWebSocketHandshakeOptions>
 #include <cstring>
 
+#include "mqttpacket.h"
+
+namespace {
+// Unread bytes that may wait before a new message is refused.
+constexpr qint64 kDefaultMaxWaiting = 16 * 1024 * 1024;
+// A peer that does not answer our closing handshake is cut off after this.
+constexpr int kCloseGraceMs = 2000;
+} // namespace
+
 WebSocketIODevice::WebSocketIODevice(QObject *parent)
-    : QIODevice(parent), m_socket(QString(), QWebSocketProtocol::Version13, nullptr)
+    : QIODevice(parent), m_socket(QString(), QWebSocketProtocol::Version13, nullptr),
+      m_maxMessage(Mqtt::DefaultMaxIncomingPacket), m_maxWaiting(kDefaultMaxWaiting)
 {
+    setLimits(m_maxMessage, m_maxWaiting);
     connect(&m_socket, &QWebSocket::connected, this, &WebSocketIODevice::onSocketConnected);
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &WebSocketIODevice::handleBinaryMessage);
+    connect(&m_socket, &QWebSocket::stateChanged, this, &WebSocketIODevice::onSocketStateChanged);
     // The end of the stream, for a reader such as the MQTT client that
     // knows the device only as a QIODevice.
     connect(&m_socket, &QWebSocket::disconnected, this, &QIODevice::readChannelFinished);
 }
 
 WebSocketIODevice::~WebSocketIODevice() = default;
+
+void WebSocketIODevice::setLimits(qint64 maxMessageSize, qint64 maxWaiting)
+{
+    m_maxMessage = maxMessageSize;
+    m_maxWaiting = maxWaiting;
+    // Checked by the socket as frames come in: a frame or message over the
+    // limit is refused from its header on, before its bytes are kept.
+    m_socket.setMaxAllowedIncomingFrameSize(quint64(maxMessageSize));
+    m_socket.setMaxAllowedIncomingMessageSize(quint64(maxMessageSize));
+}
 
 bool WebSocketIODevice::isSequential() const
 {
@@ -26,6 +49,7 @@ bool WebSocketIODevice::open(QIODevice::OpenMode mode)
     options.setSubprotocols({QString::fromUtf8(protocol)});
     if (useSsl)
         m_socket.setSslConfiguration(sslConfiguration);
+    m_limitProblem.clear();
     m_socket.open(url, options);
     return QIODevice::open(mode);
 }
@@ -43,11 +67,23 @@ void WebSocketIODevice::close()
 
 qint64 WebSocketIODevice::bytesAvailable() const
 {
-    return buffer.size() + QIODevice::bytesAvailable();
+    return buffer.size() - m_readPos + QIODevice::bytesAvailable();
 }
 
 void WebSocketIODevice::handleBinaryMessage(const QByteArray &msg)
 {
+    if (!m_limitProblem.isEmpty())
+        return;
+    if (buffer.size() - m_readPos > m_maxWaiting) {
+        refuse(tr("more than %1 bytes from the broker waited unread").arg(m_maxWaiting));
+        return;
+    }
+    // Read bytes are dropped once they are at least half the buffer, so
+    // each byte is moved a bounded number of times.
+    if (m_readPos > 0 && m_readPos >= buffer.size() / 2) {
+        buffer.remove(0, m_readPos);
+        m_readPos = 0;
+    }
     buffer.append(msg);
     emit readyRead();
 }
@@ -57,12 +93,41 @@ void WebSocketIODevice::onSocketConnected()
     emit socketConnected();
 }
 
+void WebSocketIODevice::onSocketStateChanged(QAbstractSocket::SocketState state)
+{
+    // The socket refuses an oversized frame or message by closing with
+    // "too much data"; the peer that sent it is not waited for.
+    if (state == QAbstractSocket::ClosingState && m_limitProblem.isEmpty()
+        && m_socket.closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
+        refuse(tr("the broker sent a message larger than %1 bytes").arg(m_maxMessage));
+}
+
+void WebSocketIODevice::refuse(const QString &why)
+{
+    m_limitProblem = why;
+    buffer.clear();
+    m_readPos = 0;
+    if (m_socket.state() == QAbstractSocket::ConnectedState)
+        m_socket.close(QWebSocketProtocol::CloseCodeTooMuchData, why);
+    // Whatever the peer still sends is not read: the link goes after a
+    // short wait for its answer to the closing handshake.
+    QTimer::singleShot(kCloseGraceMs, this, [this] {
+        if (m_socket.state() != QAbstractSocket::UnconnectedState)
+            m_socket.abort();
+    });
+}
+
 qint64 WebSocketIODevice::readData(char *data, qint64 maxSize)
 {
-    const qint64 n = qMin(maxSize, qint64(buffer.size()));
+    const qint64 n = qMin(maxSize, qint64(buffer.size() - m_readPos));
     if (n > 0) {
-        std::memcpy(data, buffer.constData(), size_t(n));
-        buffer.remove(0, n);
+        std::memcpy(data, buffer.constData() + m_readPos, size_t(n));
+        m_readPos += n;
+        // Read bytes are dropped in one go, not one read at a time.
+        if (m_readPos == buffer.size()) {
+            buffer.clear();
+            m_readPos = 0;
+        }
     }
     return n;
 }

@@ -370,20 +370,6 @@ void TestNetPages::tcpClientStartsThatFailAtOnce()
     QCOMPARE(w->ui->TCPopencompushButton->text(), QStringLiteral("Start"));
 }
 
-namespace {
-long residentKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-} // namespace
-
 void TestNetPages::keepSendToAPeerThatDoesNotRead_data()
 {
     QTest::addColumn<bool>("server");
@@ -420,12 +406,12 @@ void TestNetPages::keepSendToAPeerThatDoesNotRead()
     w->ui->TCPobocheckBox->setChecked(true);
     w->ui->TCPdelayspinBox->setValue(10);
     QTest::qWait(200);
-    const long before = residentKb();
+    const long before = TestSupport::residentKb();
     QVERIFY(before > 0);
     press(w->ui->TCPsendmsgBtn);
     QCOMPARE(w->ui->TCPsendmsgBtn->text(), QStringLiteral("Pause"));
     QTest::qWait(30000);
-    const long grown = residentKb() - before;
+    const long grown = TestSupport::residentKb() - before;
     qInfo("resident memory grew by %ld KiB; %lld bytes written", grown, w->tcpTerminal->sentTotal());
     QVERIFY2(grown < 20 * 1024, qPrintable(QString::number(grown)));
     press(w->ui->TCPsendmsgBtn); // Pause

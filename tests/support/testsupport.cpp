@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -82,6 +83,18 @@ void prepareEnvironment()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // As the program: no shared OpenGL context at start (the web engine
     // sets one up when it is first loaded).
+}
+
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
 }
 
 } // namespace TestSupport

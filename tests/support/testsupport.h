@@ -75,6 +75,9 @@ private:
 // Environment every test program wants before its QApplication exists.
 void prepareEnvironment();
 
+// Resident memory of this process in KiB (-1 when it cannot be read).
+long residentKb();
+
 } // namespace TestSupport
 
 // Like QTEST_MAIN, with the web-engine switches set first.
