@@ -1,7 +1,8 @@
+// test-links: codecs
 // The GSM exchange engine on a pseudo-terminal played by a scripted modem:
 // read counts with a fake clock, and replies split over reads. (Routing,
 // errors, busy, closing and abort are tested through the page.)
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "gsm/gsmexchange.h"
 #include "gsm/gsmreply.h"
@@ -125,5 +126,5 @@ void TestGsmExchange::replySplitOverReads()
 
 
 
-VELM_TEST_MAIN(TestGsmExchange)
+VELM_CORE_TEST_MAIN(TestGsmExchange)
 #include "tst_gsmexchange.moc"

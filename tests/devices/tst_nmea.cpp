@@ -1,3 +1,4 @@
+// test-links: codecs
 // The NMEA framer and decoder without a window: label texts and positions
 // agree with pynmea2 on standard sentences of several talkers, whole and
 // cut at every byte; framing faults; fix qualities; field reading; the

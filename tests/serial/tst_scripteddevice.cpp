@@ -1,3 +1,4 @@
+// test-links: codecs
 // The scripted device the device-page tests talk to: a port opened on its
 // terminal side sees what it writes, it sees what the port writes, its
 // responder answers, it reports the line settings the port set, and a port
@@ -8,7 +9,7 @@
 #include <termios.h>
 
 #include "scripteddevice.h"
-#include "testsupport.h"
+#include "coresupport.h"
 
 using TestSupport::ScriptedDevice;
 
@@ -91,5 +92,5 @@ void TestScriptedDevice::vanishingFailsThePort()
     QTRY_VERIFY_WITH_TIMEOUT(port.error() != QSerialPort::NoError, 2000);
 }
 
-VELM_TEST_MAIN(TestScriptedDevice)
+VELM_CORE_TEST_MAIN(TestScriptedDevice)
 #include "tst_scripteddevice.moc"
