@@ -15,9 +15,9 @@
 # Core-only source that is on neither list, and for a listed source that
 # reaches a widget header. This file is included before velm_core is made.
 set(VELM_CODEC_SOURCES
-  app/appinfo.cpp app/appinfo.h
   app/translations.cpp app/translations.h
   app/updateversion.cpp app/updateversion.h
+  common/appinfo.cpp common/appinfo.h
   common/eventwait.cpp common/eventwait.h
   devices/cie/cielines.cpp devices/cie/cielines.h
   devices/devicenumber.cpp devices/devicenumber.h
