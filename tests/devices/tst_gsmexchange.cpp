@@ -1,8 +1,7 @@
-// test-links: codecs
 // The GSM exchange engine on a pseudo-terminal played by a scripted modem:
 // read counts with a fake clock, and replies split over reads. (Routing,
 // errors, busy, closing and abort are tested through the page.)
-#include "coresupport.h"
+#include "testsupport.h"
 
 #include "gsm/gsmexchange.h"
 #include "gsm/gsmreply.h"
@@ -126,5 +125,5 @@ void TestGsmExchange::replySplitOverReads()
 
 
 
-VELM_CORE_TEST_MAIN(TestGsmExchange)
+VELM_TEST_MAIN(TestGsmExchange)
 #include "tst_gsmexchange.moc"

@@ -15,17 +15,12 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "testenv.h"
 #include "gps/nmea.h"
 
 namespace {
 
-QByteArray withChecksum(const QByteArray &body)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    return "$" + body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
-}
+using TestSupport::withChecksum;
 
 const char *const kLabelNames[] = {"Utc",  "FixState", "Latitude", "LatHemisphere",  "Longitude",
                                    "LonHemisphere", "Speed", "Altitude", "Pdop", "Hdop", "Vdop",
