@@ -1,4 +1,3 @@
-// test-links: codecs
 // The scripted device the device-page tests talk to: a port opened on its
 // terminal side sees what it writes, it sees what the port writes, its
 // responder answers, it reports the line settings the port set, and a port
@@ -9,7 +8,7 @@
 #include <termios.h>
 
 #include "scripteddevice.h"
-#include "coresupport.h"
+#include "testsupport.h"
 
 using TestSupport::ScriptedDevice;
 
@@ -92,5 +91,5 @@ void TestScriptedDevice::vanishingFailsThePort()
     QTRY_VERIFY_WITH_TIMEOUT(port.error() != QSerialPort::NoError, 2000);
 }
 
-VELM_CORE_TEST_MAIN(TestScriptedDevice)
+VELM_TEST_MAIN(TestScriptedDevice)
 #include "tst_scripteddevice.moc"
