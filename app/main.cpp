@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     // No Qt::AA_ShareOpenGLContexts here: it makes the application set up
     // an OpenGL context at start. The web engine, loaded when a page first
-    // needs it (app/webview.h), sets up the context it shares then.
+    // needs it (common/webview.h), sets up the context it shares then.
 
     QApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));

@@ -1,6 +1,6 @@
 # The "More" page's web view comes from a module of its own, velm_web.so
 # next to libvelm_core.so, loaded when the page is first shown
-# (app/webview.h), and the GPS page's map is shown the same way. velm_core
+# (common/webview.h), and the GPS page's map is shown the same way. velm_core
 # itself does not link Qt WebEngine: a library that does loads the engine,
 # and the OpenGL context it sets up, at every start.
 add_library(velm_web MODULE ${CMAKE_SOURCE_DIR}/web/webengineview.cpp)

@@ -1,5 +1,5 @@
 // The web engine, loaded by the program only when a page first needs a web
-// view (see app/webview.h): linking it into the program would load it, and
+// view (see common/webview.h): linking it into the program would load it, and
 // the OpenGL context it sets up, at every start.
 #include <QUrl>
 #include <QWebEnginePage>

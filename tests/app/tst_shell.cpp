@@ -1,4 +1,5 @@
 // Start-up pieces and the main window's page life cycle.
+#include "testenv.h"
 #include "testsupport.h"
 
 #include "mainwindow.h"
@@ -42,12 +43,7 @@ QStringList expectedInitialised(const QStringList &tabs)
     return out;
 }
 
-double processCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
+using TestSupport::processCpuSeconds;
 
 // Helper processes of the web engine started by this process.
 int webEngineChildren()

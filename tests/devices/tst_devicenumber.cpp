@@ -1,3 +1,4 @@
+// test-links: codecs
 // Numbers from devices: plain decimal notation only. Group separators,
 // exponents, words, hexadecimal, a second point or sign, and values beyond
 // a double fail; blanks around and a leading '+' or '.' are fine. The text

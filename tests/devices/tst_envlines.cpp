@@ -1,3 +1,4 @@
+// test-links: codecs
 // The environment sensor's line reader: labels, units and conversions,
 // failed and non-finite numbers, lines split anywhere, several lines in
 // one chunk (the newest wins), the unfinished tail kept, NULs and the cap.

@@ -1,3 +1,4 @@
+// test-links: codecs
 // The calculator's geodesy against independent tools: forward UTM on all 23
 // ellipsoids against PROJ's cs2cs, WGS-84 zones, bands and coordinates
 // against GeographicLib's GeoConvert, the inverse from those reference

@@ -4,6 +4,7 @@
 // (marker, track replay, nothing of a track line run as script); the Baidu
 // page's choice, its failure alert and the route text.
 
+#include "testenv.h"
 #include "devicewindowfixture.h"
 #include "testsupport.h"
 #include "webguard.h"
@@ -26,13 +27,7 @@
 
 namespace {
 
-QByteArray withChecksum(const QByteArray &body)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    return "$" + body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
-}
+using TestSupport::withChecksum;
 
 // A fix south and west of the origin: 33°52.128' S, 151°12.504' W.
 QByteArray fixSentences(const QByteArray &time = "092750.000")

@@ -3,6 +3,7 @@
 // by a scripted receiver (overlapping GPS and BeiDou numbers, closing with a
 // record on its way, reopening, a screenshot with a pixel check).
 
+#include "testenv.h"
 #include "devicewindowfixture.h"
 #include "testsupport.h"
 #include "webguard.h"
@@ -22,13 +23,7 @@
 
 namespace {
 
-QByteArray withChecksum(const QByteArray &body)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    return "$" + body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
-}
+using TestSupport::withChecksum;
 
 QString entryText(const nmea_slmsg &e)
 {

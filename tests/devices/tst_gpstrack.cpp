@@ -1,3 +1,4 @@
+// test-links: codecs
 // Track file lines, their replay as map segments, and the script text the
 // map page gets: only numbers we formatted, strings JSON-escaped.
 

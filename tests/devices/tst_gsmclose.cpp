@@ -3,8 +3,7 @@
 // nothing more reaches the port, and the application's event loop ends
 // within a second; a close that another page refuses ends nothing; a port
 // closed and opened again within one wait gets nothing of the old command.
-#include "devicewindowfixture.h"
-#include "gsmmodem.h"
+#include "gsmpagefixture.h"
 #include "testsupport.h"
 
 #include "gsm/gsmsession.h"
@@ -22,20 +21,9 @@ using TestSupport::GsmModem;
 
 namespace {
 
-void press(QAbstractButton *button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
+using TestSupport::press;
 
 } // namespace
-
-#define OPEN_PORT()                                                                                                    \
-    do {                                                                                                               \
-        openPort();                                                                                                    \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
-    } while (false)
 
 class TestGsmClose : public QObject
 {
@@ -51,35 +39,23 @@ private slots:
     void closeThenOpenWithinOneWait();
 
 private:
-    void openPort();
+    void openPort() { gsm.openPort(); }
     Ui::MainWindow *ui() const { return f.w->ui; }
 
-    TestSupport::DeviceWindowFixture f;
-    std::unique_ptr<GsmModem> modem;
+    TestSupport::GsmPageFixture gsm;
+    TestSupport::DeviceWindowFixture &f = gsm.f;
+    std::unique_ptr<GsmModem> &modem = gsm.modem;
 };
 
 void TestGsmClose::init()
 {
-    if (!f.start(QStringLiteral("GSM")))
+    if (!gsm.start())
         QSKIP("no pseudo-terminal");
-    modem = std::make_unique<GsmModem>(f.device.get());
 }
 
 void TestGsmClose::cleanup()
 {
-    f.stop();
-    modem.reset();
-}
-
-void TestGsmClose::openPort()
-{
-    f.makeWindow();
-    if (QTest::currentTestFailed())
-        return;
-    QTRY_COMPARE(ui()->GSMportNameComboBox->currentText(), f.device->portPath());
-    press(ui()->GSMopencompushButton);
-    QCOMPARE(f.w->ui->statusBar->currentMessage(), QStringLiteral("Initialization completed"));
-    modem->clearCommands();
+    gsm.stop();
 }
 
 void TestGsmClose::windowCloseEndsTheCommandAndTheProgram_data()

@@ -1,8 +1,7 @@
 // The "GSM Debug" page against a scripted modem on a pseudo-terminal: the
 // status query at open, signal icons, unsolicited results (also during an
 // exchange), switches, errors, calls, redial, busy handling and closing.
-#include "devicewindowfixture.h"
-#include "gsmmodem.h"
+#include "gsmpagefixture.h"
 #include "testsupport.h"
 
 #include "gsm/gsmsession.h"
@@ -18,11 +17,7 @@ using TestSupport::GsmModem;
 
 namespace {
 
-void press(QAbstractButton *button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
+using TestSupport::press;
 
 bool shows(const QAbstractButton *button, const char *icon)
 {
@@ -31,14 +26,6 @@ bool shows(const QAbstractButton *button, const char *icon)
 }
 
 } // namespace
-
-// Opens the page's port (the status query runs) or ends the test.
-#define OPEN_PORT()                                                                                                    \
-    do {                                                                                                               \
-        openPort();                                                                                                    \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                   \
-    } while (false)
 
 class TestGsmPage : public QObject
 {
@@ -67,38 +54,24 @@ private slots:
     void numberBoxStaysOneLine();
 
 private:
-    void openPort();
+    void openPort() { gsm.openPort(); }
     QString status() const { return f.w->ui->statusBar->currentMessage(); }
     Ui::MainWindow *ui() const { return f.w->ui; }
 
-    TestSupport::DeviceWindowFixture f;
-    std::unique_ptr<GsmModem> modem;
+    TestSupport::GsmPageFixture gsm;
+    TestSupport::DeviceWindowFixture &f = gsm.f;
+    std::unique_ptr<GsmModem> &modem = gsm.modem;
 };
 
 void TestGsmPage::init()
 {
-    if (!f.start(QStringLiteral("GSM")))
+    if (!gsm.start())
         QSKIP("no pseudo-terminal");
-    modem = std::make_unique<GsmModem>(f.device.get());
 }
 
 void TestGsmPage::cleanup()
 {
-    f.stop();
-    modem.reset();
-}
-
-void TestGsmPage::openPort()
-{
-    f.makeWindow();
-    if (QTest::currentTestFailed())
-        return;
-    QTRY_COMPARE(ui()->GSMportNameComboBox->currentText(), f.device->portPath());
-    press(ui()->GSMopencompushButton);
-    QVERIFY(f.w->serialOpen);
-    QCOMPARE(status(), QStringLiteral("Initialization completed"));
-    modem->clearCommands();
-    f.device->clearReceived();
+    gsm.stop();
 }
 
 void TestGsmPage::openQueriesStatusAndShowsSignal_data()

@@ -1,6 +1,7 @@
+// test-links: codecs
 // Readers of modem replies and the unsolicited-result reader, without a
 // window or a port.
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "gsm/gsmanswer.h"
 #include "gsm/gsmcallstate.h"
@@ -283,5 +284,5 @@ void TestGsmReply::answerAndOthers()
     }
 }
 
-VELM_TEST_MAIN(TestGsmReply)
+VELM_CORE_TEST_MAIN(TestGsmReply)
 #include "tst_gsmreply.moc"

@@ -1,6 +1,7 @@
+// test-links: codecs
 // SMS and data-link helpers of the GSM page without a window: UCS2 text,
 // the "+CMGR" reader, the message limit and the checks of typed input.
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "gsm/gsmsms.h"
 
@@ -154,5 +155,5 @@ void TestGsmSms::typedInput()
     QCOMPARE(GsmSms::linkData("a\x1a" "b\x1b"), QByteArray("ab"));
 }
 
-VELM_TEST_MAIN(TestGsmSms)
+VELM_CORE_TEST_MAIN(TestGsmSms)
 #include "tst_gsmsms.moc"

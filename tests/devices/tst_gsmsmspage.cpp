@@ -1,8 +1,7 @@
 // SMS and the GPRS link of the "GSM Debug" page against the scripted modem:
 // text mode, read, delete, delete all, send, the message limit, and the
 // link's bring-up, data both ways and take-down.
-#include "devicewindowfixture.h"
-#include "gsmmodem.h"
+#include "gsmpagefixture.h"
 #include "testsupport.h"
 #include "rxformat.h"
 
@@ -22,20 +21,9 @@ using TestSupport::GsmModem;
 
 namespace {
 
-void press(QAbstractButton *button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
+using TestSupport::press;
 
 } // namespace
-
-#define OPEN_PORT()                                                                                                    \
-    do {                                                                                                               \
-        openPort();                                                                                                    \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
-    } while (false)
 
 class TestGsmSmsPage : public QObject
 {
@@ -67,27 +55,26 @@ private slots:
     void linkTextSplitAnywhereShowsWhole();
 
 private:
-    void openPort();
+    void openPort() { gsm.openPort(); }
     void connectLink();
     QString status() const { return f.w->ui->statusBar->currentMessage(); }
     Ui::MainWindow *ui() const { return f.w->ui; }
 
-    TestSupport::DeviceWindowFixture f;
-    std::unique_ptr<GsmModem> modem;
+    TestSupport::GsmPageFixture gsm;
+    TestSupport::DeviceWindowFixture &f = gsm.f;
+    std::unique_ptr<GsmModem> &modem = gsm.modem;
 };
 
 void TestGsmSmsPage::init()
 {
-    if (!f.start(QStringLiteral("GSM")))
+    if (!gsm.start())
         QSKIP("no pseudo-terminal");
-    modem = std::make_unique<GsmModem>(f.device.get());
     modem->echo = false;
 }
 
 void TestGsmSmsPage::cleanup()
 {
-    f.stop();
-    modem.reset();
+    gsm.stop();
 }
 
 void TestGsmSmsPage::connectLink()
@@ -95,18 +82,6 @@ void TestGsmSmsPage::connectLink()
     press(ui()->GSMTCPopencompushButton);
     QCOMPARE(f.prompts->texts().last(), QStringLiteral("connection succeeded"));
     QCOMPARE(f.w->gsmTcpOpen, 1);
-}
-
-void TestGsmSmsPage::openPort()
-{
-    f.makeWindow();
-    if (QTest::currentTestFailed())
-        return;
-    QTRY_COMPARE(ui()->GSMportNameComboBox->currentText(), f.device->portPath());
-    press(ui()->GSMopencompushButton);
-    QCOMPARE(status(), QStringLiteral("Initialization completed"));
-    modem->clearCommands();
-    f.device->clearReceived();
 }
 
 void TestGsmSmsPage::textModeSwitchSelectsUcs2()

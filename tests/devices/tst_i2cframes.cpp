@@ -1,3 +1,4 @@
+// test-links: codecs
 // The I2C bridge frames: the six requests byte for byte, the write size
 // limit, and the receive cutter (several frames per chunk, a frame over
 // several chunks, bad checksums, a later frame inside an unfinished one,

@@ -1,3 +1,4 @@
+// test-links: codecs
 // The NMEA framer and decoder without a window: label texts and positions
 // agree with pynmea2 on standard sentences of several talkers, whole and
 // cut at every byte; framing faults; fix qualities; field reading; the
@@ -14,17 +15,12 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "testenv.h"
 #include "gps/nmea.h"
 
 namespace {
 
-QByteArray withChecksum(const QByteArray &body)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    return "$" + body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
-}
+using TestSupport::withChecksum;
 
 const char *const kLabelNames[] = {"Utc",  "FixState", "Latitude", "LatHemisphere",  "Longitude",
                                    "LonHemisphere", "Speed", "Altitude", "Pdop", "Hdop", "Vdop",

@@ -1,3 +1,4 @@
+// test-links: codecs
 // The oscilloscope frame cutter: the four values, missing tags, values
 // without ';', non-finite numbers, junk before "$0:", frames taken only
 // with their own CR LF, several frames per chunk, any chunking, the cap.

@@ -1,3 +1,4 @@
+// test-links: codecs
 // The time-of-flight frames without a window: value counts, the three
 // models' zone orders (the TMF8828 table as the module's data sheet gives
 // it, the TMF8829 row interleave, the VL53LMZ row mirror), the frame cutter
@@ -5,7 +6,7 @@
 
 #include <QtTest>
 
-#include "testsupport.h"
+#include "coresupport.h"
 #include "tof/tofframes.h"
 
 class TestTofFrames : public QObject
@@ -175,5 +176,5 @@ void TestTofFrames::comboTexts()
         QCOMPARE(TofFrames::maxDistanceForText(range), 4000);
 }
 
-VELM_TEST_MAIN(TestTofFrames)
+VELM_CORE_TEST_MAIN(TestTofFrames)
 #include "tst_tofframes.moc"

@@ -25,7 +25,7 @@ for src in "$ROOT"/tests/fuzz/*_fuzz.cpp; do
   echo "fuzz: building $name"
   # shellcheck disable=SC2046
   "$CXX" -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$ROOT" -I"$ROOT/app" -I"$ROOT/serial" -I"$ROOT/terminal" -I"$ROOT/network" -I"$ROOT/devices" -I"$ROOT/tools" \
+    -I"$ROOT" -I"$ROOT/app" -I"$ROOT/common" -I"$ROOT/serial" -I"$ROOT/terminal" -I"$ROOT/network" -I"$ROOT/devices" -I"$ROOT/tools" \
     $(pkg-config --cflags $qt) "$src" "${abs[@]}" $(pkg-config --libs $qt) -o "$OUT/$name"
   corpus="$OUT/${name}_corpus"
   mkdir -p "$corpus"

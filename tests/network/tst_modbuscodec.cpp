@@ -1,3 +1,4 @@
+// test-links: codecs
 // The Modbus codec without a window: CRC check values, request frames of
 // every function code on both transports, the transaction counter, and the
 // reply checks in their order, including replies cut short or corrupted;

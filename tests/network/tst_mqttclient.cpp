@@ -13,39 +13,20 @@
 #include <QWebSocketServer>
 #include <unistd.h>
 
+#include "mqttbroker.h"
 #include "mqtt/mqttclient.h"
 #include "mqtt/websocketiodevice.h"
 #include "testsupport.h"
 
 namespace {
 
-QString env(const char *name)
-{
-    return qEnvironmentVariable(name);
-}
-
-#define REQUIRE_ENV(name)                                                                                              \
-    do {                                                                                                               \
-        if (env(name).isEmpty())                                                                                       \
-            QSKIP(name " is not set (the MQTT test peers of ./test.sh provide it)");                                   \
-    } while (0)
-
-QSslConfiguration testCaConfiguration()
-{
-    QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
-    conf.setCaCertificates(QSslCertificate::fromPath(env("VELM_MQTT_CA")));
-    return conf;
-}
+using TestSupport::env;
+using TestSupport::uniqueTopic;
 
 // Client ids unique to this process, so parallel runs never kick each other.
 QString cid(const QString &name)
 {
     return name + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
-}
-
-QString uniqueTopic(const QString &prefix)
-{
-    return prefix + QUuid::createUuid().toString(QUuid::Id128).left(12);
 }
 
 // Runs a mosquitto command-line tool to its end (bounded) and gives its output.
@@ -230,9 +211,9 @@ void TestMqttClient::mosquittoVersionsAndTransports()
 {
     QFETCH(bool, tls);
     QFETCH(int, version);
-    REQUIRE_ENV("VELM_MQTT_PORT");
-    REQUIRE_ENV("VELM_MQTT_TLS_PORT");
-    REQUIRE_ENV("VELM_MQTT_CA");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_TLS_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_CA");
     MqttClient client;
     QSignalSpy states(&client, &MqttClient::stateChanged);
     client.setHostname(env("VELM_MQTT_HOST"));
@@ -240,7 +221,7 @@ void TestMqttClient::mosquittoVersionsAndTransports()
     client.setClientId(cid(QStringLiteral("velm-v%1-%2").arg(version).arg(tls)));
     client.setProtocolVersion(MqttClient::ProtocolVersion(version));
     if (tls)
-        client.connectToHostEncrypted(testCaConfiguration());
+        client.connectToHostEncrypted(TestSupport::brokerCaConfiguration());
     else
         client.connectToHost();
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
@@ -268,7 +249,7 @@ void TestMqttClient::mosquittoVersionsAndTransports()
 
 void TestMqttClient::tlsWithoutTheTestCaFails()
 {
-    REQUIRE_ENV("VELM_MQTT_TLS_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_TLS_PORT");
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_TLS_PORT").toUInt()));
@@ -293,13 +274,13 @@ void TestMqttClient::webSocketBrokers()
 {
     QFETCH(bool, secure);
     QFETCH(int, version);
-    REQUIRE_ENV("VELM_MQTT_WS_PORT");
-    REQUIRE_ENV("VELM_MQTT_WSS_PORT");
-    REQUIRE_ENV("VELM_MQTT_CA");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_WS_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_WSS_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_CA");
     QObject owner;
     auto *device = new WebSocketIODevice(&owner);
     if (secure) {
-        device->setSslConfiguration(testCaConfiguration());
+        device->setSslConfiguration(TestSupport::brokerCaConfiguration());
         device->useSsl = true;
     }
     const QString port = env(secure ? "VELM_MQTT_WSS_PORT" : "VELM_MQTT_WS_PORT");
@@ -338,7 +319,7 @@ void TestMqttClient::webSocketBrokers()
 
 void TestMqttClient::credentials()
 {
-    REQUIRE_ENV("VELM_MQTT_AUTH_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_AUTH_PORT");
     for (const bool good : {false, true}) {
         MqttClient client;
         QSignalSpy states(&client, &MqttClient::stateChanged);
@@ -401,7 +382,7 @@ void TestMqttClient::failingBeforeAnyIo()
 
 void TestMqttClient::subscribeAndReceive()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
@@ -446,7 +427,7 @@ void TestMqttClient::subscribeAndReceive()
 
 void TestMqttClient::subscribeRules()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     MqttClient client;
     QVERIFY2(!client.subscribe(QStringLiteral("s/+")), "not connected: no subscription");
     client.setHostname(env("VELM_MQTT_HOST"));
@@ -478,7 +459,7 @@ void TestMqttClient::subscribeRules()
 
 void TestMqttClient::largePublishAndBadTopic()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_PORT").toUInt()));
@@ -529,7 +510,7 @@ void TestMqttClient::largePublishAndBadTopic()
 
 void TestMqttClient::keepAliveKeepsIdleConnection()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     MqttClient client;
     QSignalSpy states(&client, &MqttClient::stateChanged);
     client.setHostname(env("VELM_MQTT_HOST"));

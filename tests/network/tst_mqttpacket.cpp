@@ -1,3 +1,4 @@
+// test-links: codecs
 // MQTT packet codec without sockets: CONNECT bytes, remaining lengths, the
 // incremental decoder on a session recorded from mosquitto, the parsers'
 // rejection of broken packets, topic name and filter rules.
@@ -6,7 +7,7 @@
 #include <QRandomGenerator>
 
 #include "mqtt/mqttpacket.h"
-#include "testsupport.h"
+#include "coresupport.h"
 
 using namespace Mqtt;
 
@@ -400,5 +401,5 @@ void TestMqttPacket::topicRules()
     QCOMPARE(isValidTopicFilter(text), validFilter);
 }
 
-VELM_TEST_MAIN(TestMqttPacket)
+VELM_CORE_TEST_MAIN(TestMqttPacket)
 #include "tst_mqttpacket.moc"

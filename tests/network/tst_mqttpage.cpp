@@ -24,6 +24,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "mqttbroker.h"
 #include "mainwindow.h"
 #include "mqtt/mqttclient.h"
 #include "mqtt/mqttlogview.h"
@@ -33,28 +34,10 @@
 
 namespace {
 
-QString env(const char *name)
-{
-    return qEnvironmentVariable(name);
-}
+using TestSupport::env;
+using TestSupport::uniqueTopic;
 
-#define REQUIRE_ENV(name)                                                                                              \
-    do {                                                                                                               \
-        if (env(name).isEmpty())                                                                                       \
-            QSKIP(name " is not set (the MQTT test peers of ./test.sh provide it)");                                   \
-    } while (0)
-
-QString uniqueTopic(const QString &prefix)
-{
-    return prefix + QUuid::createUuid().toString(QUuid::Id128).left(12);
-}
-
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
+using TestSupport::threadCpuMs;
 
 quint16 closedPort()
 {
@@ -357,7 +340,7 @@ void TestMqttPage::settingsRestoreAndSave()
 
 void TestMqttPage::tcpSubscribeReceivePublish()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     makeWindow();
     // Subscribe and Publish do nothing before the first Connect.
     press(w->ui->mqtt_subscribed_pushButton);
@@ -531,7 +514,7 @@ void TestMqttPage::otherSchemesRoundTrip()
 
 void TestMqttPage::failuresReturnToIdle()
 {
-    REQUIRE_ENV("VELM_MQTT_AUTH_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_AUTH_PORT");
     makeWindow();
     struct Case {
         int scheme;
@@ -611,7 +594,7 @@ void TestMqttPage::brokerLostAndBack()
     QVERIFY(idle());
 
     // aedes killed under a ws:// session: the page notices at once.
-    REQUIRE_ENV("VELM_MQTT_CA");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_CA");
     const QString certs = QFileInfo(env("VELM_MQTT_CA")).absolutePath();
     QTemporaryDir tmp;
     const QString portFile = tmp.filePath(QStringLiteral("ports"));
@@ -696,7 +679,7 @@ void TestMqttPage::disconnectDuringHandshake()
 
 void TestMqttPage::floodKeepsTheWindowResponsive()
 {
-    REQUIRE_ENV("VELM_MQTT_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_PORT");
     makeWindow();
     connectTo(0, env("VELM_MQTT_HOST"), env("VELM_MQTT_PORT"));
     QTRY_VERIFY_WITH_TIMEOUT(w->mqttClient && w->mqttClient->state() == MqttClient::Connected, 10000);

@@ -1,5 +1,6 @@
+// test-links: codecs
 // Send box and address fields of the network pages, without a window.
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "netsend.h"
 
@@ -78,5 +79,5 @@ void TestNetSend::addressText()
     QCOMPARE(NetSend::addressText(QHostAddress(QStringLiteral("::1"))), QStringLiteral("::1"));
 }
 
-VELM_TEST_MAIN(TestNetSend)
+VELM_CORE_TEST_MAIN(TestNetSend)
 #include "tst_netsend.moc"

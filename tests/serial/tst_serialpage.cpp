@@ -1,6 +1,7 @@
 // The "Serial Debug" page against a real pseudo-terminal pair: open and
 // close with the locking of the other pages, receive, send, files, a peer
 // that goes away, and the port scan.
+#include "testenv.h"
 #include "serialfixture.h"
 #include "testsupport.h"
 
@@ -47,12 +48,7 @@ const char *const kOtherPortSettings[] = {
 
 QStringList &g_ports = TestSupport::SerialWindowFixture::ports;
 
-double processCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
+using TestSupport::processCpuSeconds;
 
 QStringList items(QComboBox *box)
 {
@@ -94,9 +90,6 @@ private:
 
 };
 
-
-
-
 void TestSerialPage::init()
 {
     if (!startSerialFixture())
@@ -119,7 +112,6 @@ void TestSerialPage::pressSend()
     QTest::mousePress(w->ui->sendmsgBtn, Qt::LeftButton);
     QTest::mouseRelease(w->ui->sendmsgBtn, Qt::LeftButton);
 }
-
 
 void TestSerialPage::openLocksOtherPagesAndCloseRestores()
 {

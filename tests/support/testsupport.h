@@ -1,16 +1,12 @@
 #pragma once
-// Shared helpers for the tests: a prompt recorder, a scratch working
-// directory, pseudo-terminal pairs from socat and a standard test main.
+// The tests' widget helpers: a prompt recorder and the standard test main
+// (a QApplication). The Core-only helpers are in coresupport.h.
 
-#include <QByteArray>
-#include <QCoreApplication>
-#include <QDir>
+#include <QApplication>
 #include <QList>
-#include <QProcess>
-#include <QString>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <QStringList>
 
+#include "coresupport.h"
 #include "uiprompt.h"
 
 namespace TestSupport {
@@ -38,45 +34,6 @@ private:
     QList<UiPrompt::Request> m_requests;
     QList<UiPrompt::Answer> m_answers;
 };
-
-// Makes a fresh temporary directory the working directory for the scope.
-class ScratchDir
-{
-public:
-    ScratchDir();
-    ~ScratchDir();
-    QString path() const { return m_dir.path(); }
-    QString file(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
-
-// A socat pseudo-terminal pair; a() is handed to the program, b() is the
-// peer's end. Both links live in a temporary directory.
-class PtyPair
-{
-public:
-    PtyPair();
-    ~PtyPair();
-    bool ok() const { return m_ok; }
-    QString a() const { return m_a; }
-    QString b() const { return m_b; }
-    void kill();
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_socat;
-    QString m_a, m_b;
-    bool m_ok = false;
-};
-
-// Environment every test program wants before its QApplication exists.
-void prepareEnvironment();
-
-// Resident memory of this process in KiB (-1 when it cannot be read).
-long residentKb();
 
 } // namespace TestSupport
 

@@ -1,3 +1,4 @@
+// test-links: codecs
 // The capped line reader the device pages share: CR LF and LF line ends, a
 // line end split between chunks, NULs, a chunk larger than the cap that
 // keeps every complete line, the cap on the unfinished tail, clear(), and

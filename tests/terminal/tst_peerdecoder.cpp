@@ -1,5 +1,6 @@
+// test-links: codecs
 // Per-peer text decoding of the network pages, without a window.
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "peerdecoder.h"
 
@@ -122,5 +123,5 @@ void TestPeerDecoder::onlyPeersHoldingBytesKeepAState()
     QCOMPARE(d.peersHoldingBytes(), size_t(0));
 }
 
-VELM_TEST_MAIN(TestPeerDecoder)
+VELM_CORE_TEST_MAIN(TestPeerDecoder)
 #include "tst_peerdecoder.moc"

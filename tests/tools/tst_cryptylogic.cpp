@@ -1,7 +1,8 @@
+// test-links: codecs
 // The "Crypty" page's checks, hex helpers and Base64 conversions, without a
 // window. Base64 is compared with coreutils' base64.
 
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "crypty/cryptylogic.h"
 
@@ -209,5 +210,5 @@ private slots:
     }
 };
 
-VELM_TEST_MAIN(TestCryptyLogic)
+VELM_CORE_TEST_MAIN(TestCryptyLogic)
 #include "tst_cryptylogic.moc"

@@ -1,7 +1,8 @@
+// test-links: codecs
 // DES / triple DES engine: published known answers, algebraic properties,
 // and random agreement with OpenSSL (ECB and CBC) for every mode.
 
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "crypty/des.h"
 
@@ -309,5 +310,5 @@ private slots:
     }
 };
 
-VELM_TEST_MAIN(TestDes)
+VELM_CORE_TEST_MAIN(TestDes)
 #include "tst_des.moc"

@@ -1,5 +1,6 @@
+// test-links: codecs
 // The threaded whole-file reader of the hex page, on real files.
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -144,5 +145,5 @@ void TestHexFileRead::failedReads()
     QVERIFY(!HexFileRead::hasByteAt(-1, 0));
 }
 
-VELM_TEST_MAIN(TestHexFileRead)
+VELM_CORE_TEST_MAIN(TestHexFileRead)
 #include "tst_hexfileread.moc"

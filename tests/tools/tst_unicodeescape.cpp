@@ -1,6 +1,7 @@
+// test-links: codecs
 // Text <-> four-digit UTF-16 escapes of the "Unicode" page, without a window.
 
-#include "testsupport.h"
+#include "coresupport.h"
 
 #include "unicode/unicodeescape.h"
 
@@ -102,5 +103,5 @@ private slots:
     }
 };
 
-VELM_TEST_MAIN(TestUnicodeEscape)
+VELM_CORE_TEST_MAIN(TestUnicodeEscape)
 #include "tst_unicodeescape.moc"

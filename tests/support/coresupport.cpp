@@ -1,0 +1,75 @@
+#include "coresupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include "appinfo.h"
+#include "convert/currencyconverter.h"
+
+namespace TestSupport {
+
+ScratchDir::ScratchDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+ScratchDir::~ScratchDir() { QDir::setCurrent(m_previous); }
+
+PtyPair::PtyPair()
+{
+    m_a = m_dir.filePath(QStringLiteral("ptyA"));
+    m_b = m_dir.filePath(QStringLiteral("ptyB"));
+    m_socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_socat.start(QStringLiteral("socat"),
+                  {QStringLiteral("pty,raw,echo=0,link=") + m_a,
+                   QStringLiteral("pty,raw,echo=0,link=") + m_b});
+    if (!m_socat.waitForStarted(3000))
+        return;
+    for (int i = 0; i < 200; ++i) {
+        if (QFileInfo::exists(m_a) && QFileInfo::exists(m_b)) {
+            m_ok = true;
+            return;
+        }
+        QThread::msleep(10);
+    }
+}
+
+PtyPair::~PtyPair() { kill(); }
+
+void PtyPair::kill()
+{
+    if (m_socat.state() != QProcess::NotRunning) {
+        m_socat.terminate();
+        if (!m_socat.waitForFinished(2000)) {
+            m_socat.kill();
+            m_socat.waitForFinished(2000);
+        }
+    }
+}
+
+void prepareEnvironment()
+{
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            "--disable-logging --log-level=3 --disable-gpu --disable-background-networking "
+            "--disable-component-update --disable-sync --no-first-run");
+    // Tests never reach outside the machine: the "More" tab shows a blank page.
+    AppInfo::overrideHomePageForTests(QStringLiteral("about:blank"));
+    // The converter page's rate worker asks a closed loopback port instead of the feed.
+    CurrencyConverter::setFeedBaseForTesting(QStringLiteral("http://127.0.0.1:1"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program: no shared OpenGL context at start (the web engine
+    // sets one up when it is first loaded).
+}
+
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+} // namespace TestSupport

@@ -1,0 +1,69 @@
+#pragma once
+// The tests' helpers that need Qt Core alone: a scratch working directory,
+// pseudo-terminal pairs from socat, the environment every test program
+// wants, and a test main for tests that link only velm_codecs
+// ("// test-links: codecs", tests/CMakeLists.txt). testsupport.h adds the
+// widget part.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace TestSupport {
+
+// Makes a fresh temporary directory the working directory for the scope.
+class ScratchDir
+{
+public:
+    ScratchDir();
+    ~ScratchDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// A socat pseudo-terminal pair; a() is handed to the program, b() is the
+// peer's end. Both links live in a temporary directory.
+class PtyPair
+{
+public:
+    PtyPair();
+    ~PtyPair();
+    bool ok() const { return m_ok; }
+    QString a() const { return m_a; }
+    QString b() const { return m_b; }
+    void kill();
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_socat;
+    QString m_a, m_b;
+    bool m_ok = false;
+};
+
+// Environment every test program wants before its QApplication exists.
+void prepareEnvironment();
+
+// Resident memory of this process in KiB (-1 when it cannot be read).
+long residentKb();
+
+} // namespace TestSupport
+
+// Like QTEST_GUILESS_MAIN, with the same environment as VELM_TEST_MAIN.
+#define VELM_CORE_TEST_MAIN(TestObject)                                                                                \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        TestSupport::prepareEnvironment();                                                                             \
+        QCoreApplication app(argc, argv);                                                                              \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }
