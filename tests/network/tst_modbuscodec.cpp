@@ -5,7 +5,6 @@
 // the page's value-field rules.
 #include "modbus/kalvest_modbusclient.h"
 #include "modbus/modbuscodec.h"
-#include "modbus/modbusexchange.h"
 #include "modbus/modbusvaluetext.h"
 
 #include <QBuffer>
@@ -69,7 +68,6 @@ class TestModbusCodec : public QObject
 
 private slots:
     void crc();
-    void exchangeLogsOnlyWrittenRequests();
     void requestFrames_data();
     void requestFrames();
     void transactionCounter();
@@ -320,32 +318,6 @@ void TestModbusCodec::valueText()
     QCOMPARE(ModbusValueText::isValid(text), valid);
     if (valid)
         QCOMPARE(ModbusValueText::toBytes(text.toLatin1()).toHex(' '), bytes.toHex(' '));
-}
-
-void TestModbusCodec::exchangeLogsOnlyWrittenRequests()
-{
-    // A channel that takes nothing: the request is reported as not sent,
-    // never as sent, and the exchange ends without retrying.
-    Kalvest_ModbusClient codec;
-    ModbusExchange exchange(&codec);
-    QBuffer readOnly;
-    QVERIFY(readOnly.open(QIODevice::ReadOnly));
-    QSignalSpy sent(&exchange, &ModbusExchange::requestSent);
-    QSignalSpy failed(&exchange, &ModbusExchange::requestFailed);
-    ModbusExchange::Request request;
-    request.tcp = true;
-    QVERIFY(exchange.run(request, [&readOnly] { return &readOnly; }));
-    QCOMPARE(sent.size(), 0);
-    QCOMPARE(failed.size(), 1);
-    QVERIFY(!failed.first().first().toString().isEmpty());
-
-    // A channel that takes it: logged once per attempt written.
-    QBuffer writable;
-    QVERIFY(writable.open(QIODevice::ReadWrite));
-    request.pollMs = 50;
-    QVERIFY(exchange.run(request, [&writable] { return &writable; }));
-    QCOMPARE(sent.size(), ModbusExchange::kAttempts);
-    QCOMPARE(failed.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestModbusCodec)

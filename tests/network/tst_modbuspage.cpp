@@ -10,6 +10,7 @@
 #include "portlister.h"
 #include "ui_mainwindow.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -203,6 +204,7 @@ private:
     QList<LogFrame> replies() const { return frames(ui()->Modbus_HexTextBrowser); }
 
     TestSupport::DeviceWindowFixture fx;
+    void exchangeLogsOnlyWrittenRequests();
 };
 
 void TestModbusPage::init()
@@ -592,6 +594,32 @@ void TestModbusPage::anotherPagesPortIsNotUsed()
     QTest::qWait(200);
     QCOMPARE(fx.device->received(), QByteArray());
     QVERIFY(sent().isEmpty());
+}
+
+void TestModbusPage::exchangeLogsOnlyWrittenRequests()
+{
+    // A channel that takes nothing: the request is reported as not sent,
+    // never as sent, and the exchange ends without retrying.
+    Kalvest_ModbusClient codec;
+    ModbusExchange exchange(&codec);
+    QBuffer readOnly;
+    QVERIFY(readOnly.open(QIODevice::ReadOnly));
+    QSignalSpy sent(&exchange, &ModbusExchange::requestSent);
+    QSignalSpy failed(&exchange, &ModbusExchange::requestFailed);
+    ModbusExchange::Request request;
+    request.tcp = true;
+    QVERIFY(exchange.run(request, [&readOnly] { return &readOnly; }));
+    QCOMPARE(sent.size(), 0);
+    QCOMPARE(failed.size(), 1);
+    QVERIFY(!failed.first().first().toString().isEmpty());
+
+    // A channel that takes it: logged once per attempt written.
+    QBuffer writable;
+    QVERIFY(writable.open(QIODevice::ReadWrite));
+    request.pollMs = 50;
+    QVERIFY(exchange.run(request, [&writable] { return &writable; }));
+    QCOMPARE(sent.size(), ModbusExchange::kAttempts);
+    QCOMPARE(failed.size(), 1);
 }
 
 VELM_TEST_MAIN(TestModbusPage)

@@ -822,13 +822,13 @@ void TestMqttClient::floodStaysWithinTheSocketBuffer()
 void TestMqttClient::largeMessageOverTls()
 {
     // Several times the socket's bound, through TLS: read on to the end.
-    REQUIRE_ENV("VELM_MQTT_TLS_PORT");
-    REQUIRE_ENV("VELM_MQTT_CA");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_TLS_PORT");
+    VELM_REQUIRE_BROKER_ENV("VELM_MQTT_CA");
     MqttClient client;
     client.setHostname(env("VELM_MQTT_HOST"));
     client.setPort(quint16(env("VELM_MQTT_TLS_PORT").toUInt()));
     client.setClientId(cid(QStringLiteral("velm-tls-big")));
-    client.connectToHostEncrypted(testCaConfiguration());
+    client.connectToHostEncrypted(TestSupport::brokerCaConfiguration());
     QTRY_COMPARE_WITH_TIMEOUT(client.state(), MqttClient::Connected, 10000);
     const QString topic = uniqueTopic(QStringLiteral("velm/tlsbig/"));
     QSignalSpy messages(&client, &MqttClient::messageReceived);
