@@ -19,6 +19,8 @@ set(VELM_CODEC_SOURCES
   app/updateversion.cpp app/updateversion.h
   common/appinfo.cpp common/appinfo.h
   common/eventwait.cpp common/eventwait.h
+  common/hexdigit.h
+  common/portnumber.cpp common/portnumber.h
   devices/cie/cielines.cpp devices/cie/cielines.h
   devices/devicenumber.cpp devices/devicenumber.h
   devices/env/envlines.cpp devices/env/envlines.h

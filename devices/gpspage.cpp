@@ -1,6 +1,7 @@
 // "GPS Debug" page: a GPS receiver on the shared serial port, its NMEA
 // sentences in the "GPS information" labels, the track file and the map.
 #include "mainwindow.h"
+#include "portnumber.h"
 #include "ui_mainwindow.h"
 
 #include "gps/gpsmapbridge.h"
@@ -395,15 +396,14 @@ bool MainWindow::GPSTCP_Server_WorkOpen()
         UiPrompt::warning(this, tr("warning:"), tr("Port is empty!"), QMessageBox::Ok);
         return false;
     }
-    bool ok = false;
-    const int port = portText.toInt(&ok);
-    if (!ok || port < 1 || port > 65535) {
-        UiPrompt::warning(this, tr("warning:"), tr("The port must be a number from 1 to 65535."), QMessageBox::Ok);
+    quint16 port = 0;
+    if (!PortNumber::parse(portText, &port)) {
+        UiPrompt::warning(this, tr("warning:"), PortNumber::notAPort(portText), QMessageBox::Ok);
         return false;
     }
     if (!gpsTcpServer)
         return false;
-    if (!gpsTcpServer->listen(QHostAddress::Any, quint16(port))) {
+    if (!gpsTcpServer->listen(QHostAddress::Any, port)) {
         ui->statusBar->showMessage(tr("Server failed to start: %1").arg(gpsTcpServer->errorString()));
         return false;
     }

@@ -3,6 +3,7 @@
 // the page's codec; the exchange (write, reply window, attempts) runs in
 // modbus/modbusexchange; both logs go through the shared receive display.
 #include "mainwindow.h"
+#include "portnumber.h"
 #include "ui_mainwindow.h"
 
 #include "modbus/kalvest_modbusclient.h"
@@ -187,11 +188,9 @@ void MainWindow::ModbusTCPopencompushButton_triggered()
             UiPrompt::warning(nullptr, tr("warning:"), tr("IP or Port is empty!"), QMessageBox::Cancel);
             return;
         }
-        bool ok = false;
-        const uint port = portText.trimmed().toUInt(&ok, 10);
-        if (!ok || port < 1 || port > 65535) {
-            UiPrompt::warning(nullptr, tr("warning:"), tr("The port must be a number from 1 to 65535!"),
-                              QMessageBox::Cancel);
+        quint16 port = 0;
+        if (!PortNumber::parse(portText, &port)) {
+            UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(portText), QMessageBox::Cancel);
             return;
         }
         auto *socket = new QTcpSocket(this);

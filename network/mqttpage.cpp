@@ -1,6 +1,7 @@
 // The "MQTT" page: connect to a broker over TCP, TLS, WebSocket or secure
 // WebSocket, subscribe, publish, and log every received message.
 #include "mainwindow.h"
+#include "portnumber.h"
 #include "openbuttonstyle.h"
 #include "ui_mainwindow.h"
 
@@ -44,9 +45,8 @@ QSslConfiguration unverifiedTls()
 // which the client refuses.
 quint16 brokerPort(const QString &text)
 {
-    bool ok = false;
-    const int port = text.toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
+    quint16 port = 0;
+    return PortNumber::parse(text, &port) ? port : 0;
 }
 
 // Subscribe, Publish and the client's messages reach the page from the

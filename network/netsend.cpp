@@ -33,23 +33,6 @@ QByteArray prepare(const QString &text, bool asHex)
     return asHex ? fromLenientHex(s) : s.toLocal8Bit();
 }
 
-bool parsePort(const QString &text, quint16 *port)
-{
-    const QString s = text.trimmed();
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    bool ok = false;
-    const uint value = s.toUInt(&ok, 10);
-    if (!ok || value < 1 || value > 65535)
-        return false;
-    *port = quint16(value);
-    return true;
-}
-
 QString addressText(const QHostAddress &address)
 {
     bool isIPv4 = false;

@@ -19,10 +19,6 @@ QByteArray fromLenientHex(const QString &text);
 // text as hex (fromLenientHex) or in the local 8-bit encoding.
 QByteArray prepare(const QString &text, bool asHex);
 
-// A port field: a decimal number from 1 to 65535 (blanks around it are
-// allowed). Returns false for anything else.
-bool parsePort(const QString &text, quint16 *port);
-
 // The text a page shows for a peer's address: an IPv4 peer reached through
 // a dual-stack socket ("::ffff:127.0.0.1") shows as plain IPv4.
 QString addressText(const QHostAddress &address);

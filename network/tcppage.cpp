@@ -1,6 +1,7 @@
 // "TCP Debug": a raw TCP terminal, as client of one server or as server for
 // any number of clients. What it shares with "UDP Debug" is in NetTerminal.
 #include "mainwindow.h"
+#include "portnumber.h"
 #include "ui_mainwindow.h"
 
 #include "netsend.h"
@@ -101,8 +102,8 @@ bool MainWindow::TCP_Client_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!NetSend::parsePort(tcpPort, &port)) {
-        UiPrompt::warning(nullptr, tr("warning:"), tr("Port \"%1\" is not a number from 1 to 65535!").arg(tcpPort),
+    if (!PortNumber::parse(tcpPort, &port)) {
+        UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(tcpPort),
                           QMessageBox::Cancel);
         return false;
     }
@@ -198,8 +199,8 @@ bool MainWindow::TCP_Server_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!NetSend::parsePort(tcpPort, &port)) {
-        UiPrompt::warning(nullptr, tr("warning:"), tr("Port \"%1\" is not a number from 1 to 65535!").arg(tcpPort),
+    if (!PortNumber::parse(tcpPort, &port)) {
+        UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(tcpPort),
                           QMessageBox::Cancel);
         return false;
     }

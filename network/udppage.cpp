@@ -2,6 +2,7 @@
 // one datagram to a remote address. What it shares with "TCP Debug" is in
 // NetTerminal.
 #include "mainwindow.h"
+#include "portnumber.h"
 #include "ui_mainwindow.h"
 
 #include "netsend.h"
@@ -84,9 +85,9 @@ bool MainWindow::UDP_WorkOpen()
 {
     const QString localPort = ui->UDPSenderPortlineEdit->text();
     quint16 port = 0;
-    if (!NetSend::parsePort(localPort, &port)) {
+    if (!PortNumber::parse(localPort, &port)) {
         ui->statusBar->showMessage(
-            tr("UDP failed to start: the local port \"%1\" is not a number from 1 to 65535").arg(localPort));
+            tr("UDP failed to start: %1").arg(PortNumber::notAPort(localPort)));
         return false;
     }
     // The socket made at start-up, or one left by an earlier start, goes.
@@ -116,7 +117,7 @@ bool MainWindow::UDP_WorkOpen()
     udpRemotePort = 0;
     QHostAddress address;
     quint16 farPort = 0;
-    if (address.setAddress(remoteIp) && NetSend::parsePort(remotePort, &farPort)) {
+    if (address.setAddress(remoteIp) && PortNumber::parse(remotePort, &farPort)) {
         udpRemoteAddress = address;
         udpRemotePort = farPort;
         ui->statusBar->showMessage(tr("UDP starts listening"));

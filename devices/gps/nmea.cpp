@@ -1,5 +1,7 @@
 #include "nmea.h"
 
+#include "hexdigit.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -24,17 +26,6 @@ QList<QByteArray> NmeaFramer::feed(const QByteArray &bytes)
     return sentences;
 }
 
-static int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool NmeaFramer::checksumOk(const QByteArray &sentence)
 {
     const qsizetype star = sentence.indexOf('*');
@@ -42,8 +33,8 @@ bool NmeaFramer::checksumOk(const QByteArray &sentence)
         return false;
     int expected = 0;
     if (star + 2 < sentence.size()) {
-        const int hi = hexDigit(sentence.at(star + 1));
-        const int lo = hexDigit(sentence.at(star + 2));
+        const int hi = hexDigitValue(sentence.at(star + 1));
+        const int lo = hexDigitValue(sentence.at(star + 2));
         if (hi >= 0 && lo >= 0)
             expected = hi * 16 + lo;
     }

@@ -6,17 +6,6 @@ namespace {
 // passed on as it comes (link data without line ends).
 constexpr int kLongestAnswerLine = 4096;
 
-QByteArray trimmedLine(const QByteArray &line)
-{
-    int start = 0;
-    int end = int(line.size());
-    while (start < end && line.at(start) == ' ')
-        ++start;
-    while (end > start && line.at(end - 1) == ' ')
-        --end;
-    return line.mid(start, end - start);
-}
-
 bool startsWithAny(const QByteArray &line, const QList<QByteArray> &prefixes)
 {
     for (const QByteArray &p : prefixes) {
@@ -68,7 +57,7 @@ void GsmAnswer::addOwn(const QByteArray &line)
 
 GsmAnswer::Kind GsmAnswer::takeLine(const QByteArray &raw)
 {
-    const QByteArray line = trimmedLine(raw);
+    const QByteArray line = GsmReply::trimSpaces(raw);
     if (m_inMessage) {
         // The first line after the header is text whatever it reads; after
         // it, a final result closes the message.
@@ -209,7 +198,7 @@ void GsmAnswer::feed(const QByteArray &bytes, const Sink &passOn, const EndTest 
         return;
     }
     flush();
-    if (m_shape.prompt && !m_prompted && trimmedLine(m_line).startsWith('>')) {
+    if (m_shape.prompt && !m_prompted && GsmReply::trimSpaces(m_line).startsWith('>')) {
         m_prompted = true;
         m_line.clear();
         addOwn(">");

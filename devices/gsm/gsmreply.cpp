@@ -1,10 +1,10 @@
 #include "gsmreply.h"
 
+#include "hexdigit.h"
+
 namespace GsmReply {
 
-namespace {
-
-QByteArray trimLine(QByteArray line)
+QByteArray trimSpaces(const QByteArray &line)
 {
     int start = 0;
     int end = int(line.size());
@@ -14,6 +14,8 @@ QByteArray trimLine(QByteArray line)
         --end;
     return line.mid(start, end - start);
 }
+
+namespace {
 
 // The text after `prefix` up to the end of its line (or of what has come).
 bool valueAfter(const QByteArray &reply, const QByteArray &prefix, QByteArray *value)
@@ -41,17 +43,6 @@ int onOff(const QByteArray &value, char on, char off)
 
 } // namespace
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void appendCapped(QByteArray *buffer, const QByteArray &data)
 {
     if (data.contains('\0')) {
@@ -72,7 +63,7 @@ QList<QByteArray> completeLines(const QByteArray &text)
     for (int i = 0; i < text.size(); ++i) {
         if (text.at(i) != '\r' && text.at(i) != '\n')
             continue;
-        const QByteArray line = trimLine(text.mid(start, i - start));
+        const QByteArray line = trimSpaces(text.mid(start, i - start));
         if (!line.isEmpty())
             lines.append(line);
         start = i + 1;
@@ -209,7 +200,7 @@ QString decodeUcs2Number(const QByteArray &number)
     for (int i = 0; i < number.size(); i += 4) {
         int code = 0;
         for (int k = 0; k < 4; ++k) {
-            const int d = hexDigit(number.at(i + k));
+            const int d = hexDigitValue(number.at(i + k));
             if (d < 0)
                 return plain;
             code = code * 16 + d;

@@ -10,6 +10,9 @@
 
 namespace GsmReply {
 
+// The line without the spaces before and after it (other blanks stay).
+QByteArray trimSpaces(const QByteArray &line);
+
 // Cap of every receive buffer the page keeps between chunks.
 constexpr int kBufferCap = 64 * 1024;
 
@@ -63,8 +66,5 @@ QString decodeUcs2Number(const QByteArray &number);
 // The storage index of a complete '+CMTI: "SM",<index>' line: its digits
 // only. Returns false while there is no such complete line.
 bool newMessageIndex(const QByteArray &buffer, QByteArray *index);
-
-// The value of one hexadecimal digit (either case), -1 for anything else.
-int hexDigit(char c);
 
 } // namespace GsmReply

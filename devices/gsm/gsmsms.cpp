@@ -2,6 +2,8 @@
 
 #include "gsmanswer.h"
 #include "gsmreply.h"
+#include "hexdigit.h"
+#include "portnumber.h"
 
 #include <QList>
 
@@ -61,7 +63,7 @@ QString UNicodetoQString(const QByteArray &hex)
     for (int i = 0; i + 4 <= hex.size(); i += 4) {
         int unit = 0;
         for (int k = 0; k < 4 && unit >= 0; ++k) {
-            const int d = GsmReply::hexDigit(hex.at(i + k));
+            const int d = hexDigitValue(hex.at(i + k));
             unit = d < 0 ? -1 : unit * 16 + d;
         }
         out += QChar(ushort(unit < 0 ? 0 : unit));
@@ -74,7 +76,7 @@ bool looksLikeUcs2Hex(const QByteArray &text)
     if (text.isEmpty() || text.size() % 4 != 0)
         return false;
     for (const char c : text) {
-        if (GsmReply::hexDigit(c) < 0)
+        if (hexDigitValue(c) < 0)
             return false;
     }
     return true;
@@ -162,14 +164,9 @@ bool validHost(const QString &host)
 
 bool validPort(const QString &port)
 {
-    if (port.isEmpty() || port.size() > 5)
-        return false;
-    for (const QChar c : port) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    const int value = port.toInt();
-    return value >= 1 && value <= 65535;
+    // Sent as typed: no blanks around it.
+    quint16 value = 0;
+    return port == port.trimmed() && PortNumber::parse(port, &value);
 }
 
 QByteArray linkData(const QByteArray &data)

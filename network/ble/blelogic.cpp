@@ -1,5 +1,7 @@
 #include "blelogic.h"
 
+#include "hexdigit.h"
+
 #include <QBluetoothUuid>
 #include <QRegularExpression>
 
@@ -73,20 +75,6 @@ QString hexToText(const QString &text)
     return out;
 }
 
-namespace {
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
-} // namespace
-
 bool parseHexBytes(const QString &text, QByteArray *out)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
@@ -99,8 +87,8 @@ bool parseHexBytes(const QString &text, QByteArray *out)
         if (digits.isEmpty() || digits.size() % 2 != 0)
             return false;
         for (qsizetype i = 0; i < digits.size(); i += 2) {
-            const int high = hexDigit(digits.at(i));
-            const int low = hexDigit(digits.at(i + 1));
+            const int high = hexDigitValue(digits.at(i).unicode());
+            const int low = hexDigitValue(digits.at(i + 1).unicode());
             if (high < 0 || low < 0)
                 return false;
             bytes.append(char(high * 16 + low));

@@ -270,9 +270,9 @@ void TestGpsServer::refusedStarts()
     QTcpServer busy;
     QVERIFY(busy.listen(QHostAddress::Any));
     const QList<Case> cases = {{QString(), QStringLiteral("Port is empty!")},
-                               {QStringLiteral("0"), QStringLiteral("The port must be a number from 1 to 65535.")},
-                               {QStringLiteral("65536"), QStringLiteral("The port must be a number from 1 to 65535.")},
-                               {QStringLiteral("12a"), QStringLiteral("The port must be a number from 1 to 65535.")},
+                               {QStringLiteral("0"), QStringLiteral("Port \"0\" is not a number from 1 to 65535!")},
+                               {QStringLiteral("65536"), QStringLiteral("Port \"65536\" is not a number from 1 to 65535!")},
+                               {QStringLiteral("12a"), QStringLiteral("Port \"12a\" is not a number from 1 to 65535!")},
                                {QString::number(busy.serverPort()), QString()}};
     for (const Case &c : cases) {
         f.prompts->clear();

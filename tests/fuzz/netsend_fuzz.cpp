@@ -1,9 +1,10 @@
 // Fuzzes the network pages' send box and port field parsing with arbitrary
 // user text, checking their promises as it goes.
-// fuzz-sources: network/netsend.cpp
+// fuzz-sources: network/netsend.cpp common/portnumber.cpp
 // fuzz-qt: Qt6Core Qt6Network
 
 #include "netsend.h"
+#include "portnumber.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
 
     quint16 port = 0;
-    if (NetSend::parsePort(text, &port)) {
+    if (PortNumber::parse(text, &port)) {
         bool ok = false;
         if (port == 0 || text.trimmed().toULongLong(&ok) != port || !ok)
             std::abort();

@@ -3,6 +3,7 @@
 #include "coresupport.h"
 
 #include "netsend.h"
+#include "portnumber.h"
 
 class TestNetSend : public QObject
 {
@@ -68,7 +69,7 @@ void TestNetSend::ports()
     QFETCH(QString, text);
     QFETCH(int, port);
     quint16 got = 7;
-    QCOMPARE(NetSend::parsePort(text, &got), port > 0);
+    QCOMPARE(PortNumber::parse(text, &got), port > 0);
     QCOMPARE(int(got), port > 0 ? port : 7);
 }
 

@@ -1,4 +1,5 @@
 #include "hextablemodel.h"
+#include "hexdigit.h"
 #include "rowbitmap.h"
 
 #include <cstring>
@@ -92,20 +93,6 @@ Qt::ItemFlags HexTableModel::flags(const QModelIndex &index) const
 
 // ---- searching ----
 
-static bool hexDigit(QChar c, int *v)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        *v = u - '0';
-    else if (u >= 'a' && u <= 'f')
-        *v = u - 'a' + 10;
-    else if (u >= 'A' && u <= 'F')
-        *v = u - 'A' + 10;
-    else
-        return false;
-    return true;
-}
-
 bool HexTableModel::parsePattern(const QString &pattern, QByteArray *out)
 {
     out->clear();
@@ -113,8 +100,9 @@ bool HexTableModel::parsePattern(const QString &pattern, QByteArray *out)
     if (tokens.isEmpty() || tokens.size() > BytesPerRow)
         return false;
     for (const QString &t : tokens) {
-        int hi = 0, lo = 0;
-        if (t.size() != 2 || !hexDigit(t.at(0), &hi) || !hexDigit(t.at(1), &lo)) {
+        const int hi = t.size() == 2 ? hexDigitValue(t.at(0).unicode()) : -1;
+        const int lo = t.size() == 2 ? hexDigitValue(t.at(1).unicode()) : -1;
+        if (hi < 0 || lo < 0) {
             out->clear();
             return false;
         }

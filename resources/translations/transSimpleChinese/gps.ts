@@ -56,10 +56,6 @@
         <translation>端口为空！</translation>
     </message>
     <message>
-        <source>The port must be a number from 1 to 65535.</source>
-        <translation>端口必须是 1 到 65535 之间的数字。</translation>
-    </message>
-    <message>
         <source>Server failed to start: %1</source>
         <translation>服务器启动失败：%1</translation>
     </message>

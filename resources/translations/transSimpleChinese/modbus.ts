@@ -32,10 +32,6 @@
         <translation>IP 或端口为空！</translation>
     </message>
     <message>
-        <source>The port must be a number from 1 to 65535!</source>
-        <translation>端口必须是 1 到 65535 之间的数字！</translation>
-    </message>
-    <message>
         <source>Connected to TCP server</source>
         <translation>已连接 TCP 服务器</translation>
     </message>

@@ -32,10 +32,6 @@
         <translation>未找到服务器：%1</translation>
     </message>
     <message>
-        <source>Port &quot;%1&quot; is not a number from 1 to 65535!</source>
-        <translation>端口“%1”不是 1 到 65535 之间的数字！</translation>
-    </message>
-    <message>
         <source>Port is empty!</source>
         <translation>端口为空！</translation>
     </message>
@@ -88,8 +84,8 @@
         <translation>UDP 启动失败：%1</translation>
     </message>
     <message>
-        <source>UDP failed to start: the local port &quot;%1&quot; is not a number from 1 to 65535</source>
-        <translation>UDP 启动失败：本地端口“%1”不是 1 到 65535 之间的数字</translation>
+        <source>UDP failed to start: %1</source>
+        <translation>UDP 启动失败：%1</translation>
     </message>
     <message>
         <source>UDP receive </source>
@@ -183,6 +179,13 @@
     <message>
         <source>暂停</source>
         <translation>暂停</translation>
+    </message>
+</context>
+<context>
+    <name>PortNumber</name>
+    <message>
+        <source>Port &quot;%1&quot; is not a number from 1 to 65535!</source>
+        <translation>端口“%1”不是 1 到 65535 之间的数字！</translation>
     </message>
 </context>
 </TS>
