@@ -138,17 +138,10 @@ void MainWindow::GPS_Init_Start()
 
 void MainWindow::GPSPortModeChanged()
 {
-    auto *button = qobject_cast<QAbstractButton *>(sender());
-    if (!button)
+    const QObject *button = sender();
+    if (button != ui->GPSportMode_01 && button != ui->GPSportMode_02)
         return;
-    const QString text = button->text();
-    bool com;
-    if (text == tr("COM"))
-        com = true;
-    else if (text == tr("TCP"))
-        com = false;
-    else
-        return;
+    const bool com = button == ui->GPSportMode_01;
     for (QWidget *w : {static_cast<QWidget *>(ui->label_23), static_cast<QWidget *>(ui->label_24),
                        static_cast<QWidget *>(ui->GPSopencompushButton),
                        static_cast<QWidget *>(ui->GPSbaudRateComboBox),

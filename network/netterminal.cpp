@@ -169,8 +169,9 @@ void NetTerminal::peerNotReading(const QString &who)
 
 NetTerminal::Press NetTerminal::sendPressed(QTimer *timer, int interval, const QString &idleText)
 {
-    const QString text = m_w.sendButton->text();
-    if (text == tr("Pause") || text == tr("暂停")) {
+    // Keep-send runs exactly while its timer does (the button then says
+    // "Pause").
+    if (timer->isActive()) {
         timer->stop();
         m_w.sendButton->setText(idleText);
         m_w.sendButton->setIcon(QIcon(QStringLiteral(":/images/send.png")));

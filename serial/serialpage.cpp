@@ -234,8 +234,9 @@ void MainWindow::sendMsg()
 
 void MainWindow::sendmsgBtn_clicked()
 {
-    const QString text = ui->sendmsgBtn->text();
-    if (text == tr("Pause") || text == tr("暂停")) {
+    // Keep-send runs exactly while its timer does (the button then says
+    // "Pause").
+    if (comSendTimer->isActive()) {
         comSendTimer->stop();
         ui->sendmsgBtn->setText(tr("Send"));
         ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));

@@ -176,10 +176,6 @@
         <source>newtxt.txt</source>
         <translation>newtxt.txt</translation>
     </message>
-    <message>
-        <source>暂停</source>
-        <translation>暂停</translation>
-    </message>
 </context>
 <context>
     <name>PortNumber</name>
