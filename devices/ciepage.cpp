@@ -10,10 +10,13 @@
 #include "openbuttonstyle.h"
 
 namespace {
-DevicePort ciePort(Ui::MainWindow *ui)
+DevicePort ciePort(MainWindow *w)
 {
-    return {ui->CIEportNameComboBox, ui->CIEbaudRateComboBox, ui->CIEopencompushButton,
-            SLOT(readCIECom(QByteArray)), SLOT(CIE_portLost(QString)), &MainWindow::CIEsetsetComboBoxEnabled};
+    DevicePort port{w->ui->CIEportNameComboBox, w->ui->CIEbaudRateComboBox, w->ui->CIEopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readCIECom(data); };
+    port.lost = &MainWindow::CIE_portLost;
+    port.lock = &MainWindow::CIEsetsetComboBoxEnabled;
+    return port;
 }
 } // namespace
 
@@ -22,8 +25,8 @@ void MainWindow::CIE_Init_Start()
     cieWidget = new kalvest_cie_widget(this);
     ui->gridLayout_cie->addWidget(cieWidget);
     cieParser = std::make_shared<CieLines::Parser>();
-    connect(ui->CIEopencompushButton, SIGNAL(pressed()), this, SLOT(CIEOpen_triggered()));
-    connect(ui->CIE_Clear_pushButton, SIGNAL(pressed()), this, SLOT(CIEactionClear_triggered()));
+    connect(ui->CIEopencompushButton, &QAbstractButton::pressed, this, &MainWindow::CIEOpen_triggered);
+    connect(ui->CIE_Clear_pushButton, &QAbstractButton::pressed, this, &MainWindow::CIEactionClear_triggered);
     ui->CIEopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->CIE_StrTextBrowser->setReadOnly(true);
     ui->CIE_StrTextBrowser->hide();
@@ -34,10 +37,10 @@ void MainWindow::CIEOpen_triggered()
 {
     if (!serialOpen)
         cieParser->clear();
-    toggleDevicePort(ciePort(ui));
+    toggleDevicePort(ciePort(this));
 }
 
-void MainWindow::CIE_portLost(const QString &reason) { devicePortLost(ciePort(ui), reason); }
+void MainWindow::CIE_portLost(const QString &reason) { devicePortLost(ciePort(this), reason); }
 
 void MainWindow::readCIECom(QByteArray data)
 {

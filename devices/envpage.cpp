@@ -13,10 +13,13 @@
 #include "receivedisplay.h"
 
 namespace {
-DevicePort envPort(Ui::MainWindow *ui)
+DevicePort envPort(MainWindow *w)
 {
-    return {ui->ENVportNameComboBox, ui->ENVbaudRateComboBox, ui->ENVopencompushButton,
-            SLOT(readENVCom(QByteArray)), SLOT(ENV_portLost(QString)), &MainWindow::ENVsetsetComboBoxEnabled};
+    DevicePort port{w->ui->ENVportNameComboBox, w->ui->ENVbaudRateComboBox, w->ui->ENVopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readENVCom(data); };
+    port.lost = &MainWindow::ENV_portLost;
+    port.lock = &MainWindow::ENVsetsetComboBoxEnabled;
+    return port;
 }
 
 // The port closed or was lost: an unfinished line and a character cut in
@@ -54,8 +57,8 @@ void MainWindow::ENVironment_Init_Start()
     options.maxBlocks = 100;
     envRxDisplay = new ReceiveDisplay(ui->ENV_StrTextBrowser, nullptr, options, this);
 
-    connect(ui->ENVopencompushButton, SIGNAL(pressed()), this, SLOT(ENVactionOpen_triggered()));
-    connect(ui->EVN_Clear_pushButton, SIGNAL(pressed()), this, SLOT(ENVactionClear_triggered()));
+    connect(ui->ENVopencompushButton, &QAbstractButton::pressed, this, &MainWindow::ENVactionOpen_triggered);
+    connect(ui->EVN_Clear_pushButton, &QAbstractButton::pressed, this, &MainWindow::ENVactionClear_triggered);
 
     for (int i = 0; i < 3; ++i) {
         ui->env_gridLayout->setRowStretch(i, 1);
@@ -89,14 +92,14 @@ void MainWindow::ENVironment_Init_Start()
 void MainWindow::ENVactionOpen_triggered()
 {
     const bool closing = serialOpen;
-    toggleDevicePort(envPort(ui));
+    toggleDevicePort(envPort(this));
     if (closing)
         endSession(this);
 }
 
 void MainWindow::ENV_portLost(const QString &reason)
 {
-    if (devicePortLost(envPort(ui), reason))
+    if (devicePortLost(envPort(this), reason))
         endSession(this);
 }
 

@@ -26,10 +26,13 @@
 
 namespace {
 
-DevicePort gpsPort(Ui::MainWindow *ui)
+DevicePort gpsPort(MainWindow *w)
 {
-    return {ui->GPSportNameComboBox, ui->GPSbaudRateComboBox, ui->GPSopencompushButton,
-            SLOT(readGPSCom(QByteArray)), SLOT(GPS_portLost(QString)), &MainWindow::GPSsetsetComboBoxEnabled};
+    DevicePort port{w->ui->GPSportNameComboBox, w->ui->GPSbaudRateComboBox, w->ui->GPSopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readGPSCom(data); };
+    port.lost = &MainWindow::GPS_portLost;
+    port.lock = &MainWindow::GPSsetsetComboBoxEnabled;
+    return port;
 }
 
 // Positions are saved and sent to the map at most this often.
@@ -94,15 +97,15 @@ void MainWindow::GPS_Init_Start()
     if (openStreetMap)
         ui->GPSpushButtonsearchdriving->hide();
 
-    connect(ui->GPSopencompushButton, SIGNAL(pressed()), this, SLOT(GPSactionOpen_triggered()));
-    connect(ui->GPSportMode_01, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
-    connect(ui->GPSportMode_02, SIGNAL(pressed()), this, SLOT(GPSPortModeChanged()));
-    connect(ui->GPScleandatapushButton, SIGNAL(pressed()), this, SLOT(GPSCleanData_triggered()));
-    connect(ui->GPSpushButtonsearchdriving, SIGNAL(pressed()), this, SLOT(GPSsearchdriving_triggered()));
-    connect(ui->GPStrochoidpushButton, SIGNAL(pressed()), this, SLOT(GPStrochoidpushButton_triggered()));
-    connect(ui->GPSsignal, SIGNAL(pressed()), this, SLOT(slotGPSsignal()));
-    connect(ui->GPScalculate, SIGNAL(pressed()), this, SLOT(slotGPScalculate()));
-    connect(ui->GPSTCPopencompushButton, SIGNAL(pressed()), this, SLOT(GPSTCPopencompushButton_triggered()));
+    connect(ui->GPSopencompushButton, &QAbstractButton::pressed, this, &MainWindow::GPSactionOpen_triggered);
+    connect(ui->GPSportMode_01, &QAbstractButton::pressed, this, &MainWindow::GPSPortModeChanged);
+    connect(ui->GPSportMode_02, &QAbstractButton::pressed, this, &MainWindow::GPSPortModeChanged);
+    connect(ui->GPScleandatapushButton, &QAbstractButton::pressed, this, &MainWindow::GPSCleanData_triggered);
+    connect(ui->GPSpushButtonsearchdriving, &QAbstractButton::pressed, this, &MainWindow::GPSsearchdriving_triggered);
+    connect(ui->GPStrochoidpushButton, &QAbstractButton::pressed, this, &MainWindow::GPStrochoidpushButton_triggered);
+    connect(ui->GPSsignal, &QAbstractButton::pressed, this, &MainWindow::slotGPSsignal);
+    connect(ui->GPScalculate, &QAbstractButton::pressed, this, &MainWindow::slotGPScalculate);
+    connect(ui->GPSTCPopencompushButton, &QAbstractButton::pressed, this, &MainWindow::GPSTCPopencompushButton_triggered);
 
     ui->GPSportMode_01->setChecked(true);
     ui->GPSportMode_02->setChecked(false);
@@ -160,15 +163,15 @@ void MainWindow::GPSactionOpen_triggered()
 {
     if (serialOpen) {
         // Close, whichever page opened the port.
-        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
+        disconnect(this, &MainWindow::GPS_Signal_Map, this, &MainWindow::GPS_MAP);
         if (gps && gps->display)
             gps->display->flush();
-        closeDevicePort(gpsPort(ui));
+        closeDevicePort(gpsPort(this));
         return;
     }
-    if (!toggleDevicePort(gpsPort(ui)))
+    if (!toggleDevicePort(gpsPort(this)))
         return;
-    connect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)),
+    connect(this, &MainWindow::GPS_Signal_Map, this, &MainWindow::GPS_MAP,
             Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
     gps->framer.clear();
 }
@@ -178,8 +181,8 @@ void MainWindow::GPS_portLost(const QString &reason)
     // What was received is shown first, so its notice does not replace the loss.
     if (gps && gps->display)
         gps->display->flush();
-    if (devicePortLost(gpsPort(ui), reason))
-        disconnect(this, SIGNAL(GPS_Signal_Map(bool)), this, SLOT(GPS_MAP(bool)));
+    if (devicePortLost(gpsPort(this), reason))
+        disconnect(this, &MainWindow::GPS_Signal_Map, this, &MainWindow::GPS_MAP);
 }
 
 void MainWindow::readGPSCom(QByteArray data)
@@ -319,8 +322,8 @@ void MainWindow::slotGPSsignal()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto *form = new Ui::GPSsignal;
     form->setupUi(dialog);
-    connect(form->GPSsignalCancel, SIGNAL(pressed()), dialog, SLOT(close()));
-    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpssignaldialogclose()));
+    connect(form->GPSsignalCancel, &QAbstractButton::pressed, dialog, &QWidget::close);
+    connect(dialog, &QObject::destroyed, this, &MainWindow::slotgpssignaldialogclose);
     // The worker ends with the dialog; its loop returns at once when told to.
     connect(dialog, &QObject::destroyed, worker, [worker] {
         worker->stop();
@@ -402,7 +405,7 @@ bool MainWindow::GPSTCP_Server_WorkOpen()
     }
     ui->GPSTCPServerPortlineEdit->setEnabled(false);
     ui->GPSTCPServerIPcomboBox->setEnabled(false);
-    connect(gpsTcpServer, SIGNAL(newConnection()), this, SLOT(GPSupdateserver()), Qt::UniqueConnection);
+    connect(gpsTcpServer, &QTcpServer::newConnection, this, &MainWindow::GPSupdateserver, Qt::UniqueConnection);
     ui->statusBar->showMessage(tr("Server has started"));
     return true;
 }
@@ -438,8 +441,8 @@ void MainWindow::GPSupdateserver()
         }
         gpsTcpClients.append(client);
         gps->clientBuffers.insert(client, GpsTrack::LineBuffer());
-        connect(client, SIGNAL(disconnected()), this, SLOT(GPSupdateSendStatus()));
-        connect(client, SIGNAL(readyRead()), this, SLOT(GPSTCP_Server_ReadMessage()));
+        connect(client, &QTcpSocket::disconnected, this, &MainWindow::GPSupdateSendStatus);
+        connect(client, &QTcpSocket::readyRead, this, &MainWindow::GPSTCP_Server_ReadMessage);
     }
 }
 
@@ -505,11 +508,11 @@ void MainWindow::slotGPScalculate()
     new FormHolder<Ui::GPScalculate>(form, dialog);
     gps->calcDialog = dialog;
     gps->calcUi = form;
-    connect(form->GPScalculateCancel, SIGNAL(pressed()), dialog, SLOT(close()));
-    connect(dialog, SIGNAL(destroyed()), this, SLOT(slotgpscalculatedialogclose()));
-    connect(form->GPSpushButtoncalculate, SIGNAL(pressed()), this, SLOT(GPScalculate_triggered()));
-    connect(form->utmtoll, SIGNAL(pressed()), this, SLOT(GPSUTM_Conversions_LatLong_triggered()));
-    connect(form->lltoutm, SIGNAL(pressed()), this, SLOT(GPSLatLong_Conversions_UTM_triggered()));
+    connect(form->GPScalculateCancel, &QAbstractButton::pressed, dialog, &QWidget::close);
+    connect(dialog, &QObject::destroyed, this, &MainWindow::slotgpscalculatedialogclose);
+    connect(form->GPSpushButtoncalculate, &QAbstractButton::pressed, this, &MainWindow::GPScalculate_triggered);
+    connect(form->utmtoll, &QAbstractButton::pressed, this, &MainWindow::GPSUTM_Conversions_LatLong_triggered);
+    connect(form->lltoutm, &QAbstractButton::pressed, this, &MainWindow::GPSLatLong_Conversions_UTM_triggered);
     gpsCalcDialogOpen = true;
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
     dialog->show();

@@ -147,9 +147,12 @@ void noResponseBox()
 // to the exchange engine, which routes it.
 DevicePort gsmPort(MainWindow *w)
 {
-    DevicePort port{w->ui->GSMportNameComboBox, w->ui->GSMbaudRateComboBox, w->ui->GSMopencompushButton,
-                    SLOT(feed(QByteArray)), SLOT(GSM_portLost(QString)), &MainWindow::GSMsetsetComboBoxEnabled};
-    port.reader = &w->gsm->exchange;
+    DevicePort port{w->ui->GSMportNameComboBox, w->ui->GSMbaudRateComboBox, w->ui->GSMopencompushButton};
+    GsmExchange *exchange = &w->gsm->exchange;
+    port.read = [exchange](const QByteArray &data) { exchange->feed(data); };
+    port.reader = exchange;
+    port.lost = &MainWindow::GSM_portLost;
+    port.lock = &MainWindow::GSMsetsetComboBoxEnabled;
     return port;
 }
 

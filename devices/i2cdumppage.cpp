@@ -20,11 +20,13 @@
 #include <QRegularExpression>
 
 namespace {
-DevicePort i2cPort(Ui::MainWindow *ui)
+DevicePort i2cPort(MainWindow *w)
 {
-    return {ui->i2cdumpportNameComboBox, ui->i2cdumpbaudRateComboBox, ui->i2cdumpopencompushButton,
-            SLOT(readi2cdumpCom(QByteArray)), SLOT(I2Cdump_portLost(QString)),
-            &MainWindow::i2cdumpsetsetComboBoxEnabled};
+    DevicePort port{w->ui->i2cdumpportNameComboBox, w->ui->i2cdumpbaudRateComboBox, w->ui->i2cdumpopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readi2cdumpCom(data); };
+    port.lost = &MainWindow::I2Cdump_portLost;
+    port.lock = &MainWindow::i2cdumpsetsetComboBoxEnabled;
+    return port;
 }
 
 QString hex2(int v, bool upper)
@@ -65,8 +67,8 @@ QString hexBytes(const QByteArray &payload)
 void MainWindow::I2Cdump_Init_Start()
 {
     i2cTools = new kalvest_i2c_tools(this);
-    connect(ui->i2cdumpreadpushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_read_ui()));
-    connect(ui->i2cdumpwritepushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_write_ui()));
+    connect(ui->i2cdumpreadpushButton, &QAbstractButton::pressed, this, &MainWindow::slotI2Cdump_read_ui);
+    connect(ui->i2cdumpwritepushButton, &QAbstractButton::pressed, this, &MainWindow::slotI2Cdump_write_ui);
     ui->gridLayout_i2cdump->addWidget(i2cTools);
     // The log (read-only, at most 100 lines) is written at most once per
     // display interval, with only the lines its cap keeps.
@@ -76,13 +78,13 @@ void MainWindow::I2Cdump_Init_Start()
     logOptions.maxLineChars = RxFormat::kMaxLineChars;
     i2cLog = new ReceiveDisplay(ui->i2cdump_StrTextBrowser, nullptr, logOptions, this);
 
-    connect(ui->i2cdumpopencompushButton, SIGNAL(pressed()), this, SLOT(I2CdumpOpen_triggered()));
-    connect(ui->i2cdump_stop_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Stop()));
-    connect(ui->i2cdumpsancfpushButton, SIGNAL(pressed()), this, SLOT(I2CdumpactionScanf_triggered()));
-    connect(ui->i2cdump_Clear_pushButton, SIGNAL(pressed()), this, SLOT(I2CdumpactionClear_triggered()));
-    connect(i2cTools, SIGNAL(Channge_Addr(int)), this, SLOT(I2Cdump_Setaddr(int)));
-    connect(i2cTools, SIGNAL(Get_Addr(QByteArray)), this, SLOT(I2Cdump_printscanf(QByteArray)));
-    connect(i2cTools, SIGNAL(Get_Data(QByteArray)), this, SLOT(I2Cdump_printread(QByteArray)));
+    connect(ui->i2cdumpopencompushButton, &QAbstractButton::pressed, this, &MainWindow::I2CdumpOpen_triggered);
+    connect(ui->i2cdump_stop_pushButton, &QAbstractButton::pressed, this, &MainWindow::I2Cdump_Stop);
+    connect(ui->i2cdumpsancfpushButton, &QAbstractButton::pressed, this, &MainWindow::I2CdumpactionScanf_triggered);
+    connect(ui->i2cdump_Clear_pushButton, &QAbstractButton::pressed, this, &MainWindow::I2CdumpactionClear_triggered);
+    connect(i2cTools, &kalvest_i2c_tools::Channge_Addr, this, &MainWindow::I2Cdump_Setaddr);
+    connect(i2cTools, &kalvest_i2c_tools::Get_Addr, this, &MainWindow::I2Cdump_printscanf);
+    connect(i2cTools, &kalvest_i2c_tools::Get_Data, this, &MainWindow::I2Cdump_printread);
 
     ui->i2cdumpopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->i2cdump_stop_pushButton->setText(QStringLiteral("Start"));
@@ -102,7 +104,7 @@ void MainWindow::I2Cdump_enableRequests(bool on, bool withStartStop)
 void MainWindow::I2CdumpOpen_triggered()
 {
     if (serialOpen) {
-        closeDevicePort(i2cPort(ui));
+        closeDevicePort(i2cPort(this));
         i2cOwnsPort = false;
         I2Cdump_enableRequests(false, true);
         return;
@@ -110,7 +112,7 @@ void MainWindow::I2CdumpOpen_triggered()
     // A frame cut short when the port closed or its device vanished must
     // not swallow the first frame of the new session.
     i2cTools->clearReceive();
-    if (!toggleDevicePort(i2cPort(ui)))
+    if (!toggleDevicePort(i2cPort(this)))
         return;
     i2cOwnsPort = true;
     // Every request is offered again; Start/Stop keeps its text.
@@ -119,7 +121,7 @@ void MainWindow::I2CdumpOpen_triggered()
 
 void MainWindow::I2Cdump_portLost(const QString &reason)
 {
-    if (!devicePortLost(i2cPort(ui), reason))
+    if (!devicePortLost(i2cPort(this), reason))
         return;
     i2cOwnsPort = false;
     I2Cdump_enableRequests(false, true);

@@ -9,10 +9,13 @@
 #include "imu/kalvest_3d_imu.h"
 
 namespace {
-DevicePort imuPort(Ui::MainWindow *ui)
+DevicePort imuPort(MainWindow *w)
 {
-    return {ui->imuportNameComboBox, ui->imubaudRateComboBox, ui->imuopencompushButton,
-            SLOT(readimuCom(QByteArray)), SLOT(IMU_portLost(QString)), &MainWindow::imusetsetComboBoxEnabled};
+    DevicePort port{w->ui->imuportNameComboBox, w->ui->imubaudRateComboBox, w->ui->imuopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readimuCom(data); };
+    port.lost = &MainWindow::IMU_portLost;
+    port.lock = &MainWindow::imusetsetComboBoxEnabled;
+    return port;
 }
 } // namespace
 
@@ -21,7 +24,7 @@ void MainWindow::IMU_Init_Start()
     imuView = new kalvest_3d_imu(this);
     ui->gridLayout_IMU->addWidget(imuView, 0, 1);
     imuParser = std::make_shared<ImuLines::Parser>();
-    connect(ui->imuopencompushButton, SIGNAL(pressed()), this, SLOT(IMUOpen_triggered()));
+    connect(ui->imuopencompushButton, &QAbstractButton::pressed, this, &MainWindow::IMUOpen_triggered);
     ui->imuopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
@@ -29,11 +32,11 @@ void MainWindow::IMUOpen_triggered()
 {
     if (!serialOpen)
         imuParser->clear();
-    if (toggleDevicePort(imuPort(ui)))
+    if (toggleDevicePort(imuPort(this)))
         imuLabelToggle = 0;
 }
 
-void MainWindow::IMU_portLost(const QString &reason) { devicePortLost(imuPort(ui), reason); }
+void MainWindow::IMU_portLost(const QString &reason) { devicePortLost(imuPort(this), reason); }
 
 void MainWindow::readimuCom(QByteArray data)
 {

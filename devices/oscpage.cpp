@@ -11,10 +11,13 @@
 #include <QTimer>
 
 namespace {
-DevicePort oscPort(Ui::MainWindow *ui)
+DevicePort oscPort(MainWindow *w)
 {
-    return {ui->OSCportNameComboBox, ui->OSCbaudRateComboBox, ui->OSCopencompushButton,
-            SLOT(readOSCCom(QByteArray)), SLOT(OSC_portLost(QString)), &MainWindow::OSCsetsetComboBoxEnabled};
+    DevicePort port{w->ui->OSCportNameComboBox, w->ui->OSCbaudRateComboBox, w->ui->OSCopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readOSCCom(data); };
+    port.lost = &MainWindow::OSC_portLost;
+    port.lock = &MainWindow::OSCsetsetComboBoxEnabled;
+    return port;
 }
 // Points kept per channel; the oldest go first.
 constexpr int kMaxPoints = 20000;
@@ -32,7 +35,7 @@ void MainWindow::Oscilloscope_Init_Start()
         if (oscViewPending)
             OSC_updateView();
     });
-    connect(ui->OSCopencompushButton, SIGNAL(pressed()), this, SLOT(OscilloscopeOpen_triggered()));
+    connect(ui->OSCopencompushButton, &QAbstractButton::pressed, this, &MainWindow::OscilloscopeOpen_triggered);
     ui->OSCopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
@@ -40,10 +43,10 @@ void MainWindow::OscilloscopeOpen_triggered()
 {
     if (!serialOpen)
         oscParser = std::make_shared<OscFrames::Parser>(); // a new session starts with an empty buffer
-    toggleDevicePort(oscPort(ui));
+    toggleDevicePort(oscPort(this));
 }
 
-void MainWindow::OSC_portLost(const QString &reason) { devicePortLost(oscPort(ui), reason); }
+void MainWindow::OSC_portLost(const QString &reason) { devicePortLost(oscPort(this), reason); }
 
 void MainWindow::readOSCCom(QByteArray data)
 {

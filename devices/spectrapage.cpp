@@ -10,11 +10,13 @@
 #include "spectra/spectralines.h"
 
 namespace {
-DevicePort spectraPort(Ui::MainWindow *ui)
+DevicePort spectraPort(MainWindow *w)
 {
-    return {ui->SpectraportNameComboBox, ui->SpectrabaudRateComboBox, ui->SpectraopencompushButton,
-            SLOT(readSpectraCom(QByteArray)), SLOT(Spectra_portLost(QString)),
-            &MainWindow::SpectrasetsetComboBoxEnabled};
+    DevicePort port{w->ui->SpectraportNameComboBox, w->ui->SpectrabaudRateComboBox, w->ui->SpectraopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readSpectraCom(data); };
+    port.lost = &MainWindow::Spectra_portLost;
+    port.lock = &MainWindow::SpectrasetsetComboBoxEnabled;
+    return port;
 }
 // Paragraphs the log keeps; the oldest go first.
 constexpr int kLogBlocks = 10000;
@@ -27,12 +29,11 @@ void MainWindow::Spectra_Init_Start()
     spectraRxText = std::make_shared<SpectraLines::Decoder>();
     spectraRxBuffer = std::make_shared<SpectraLines::LogLines>();
 
-    connect(ui->SpectraopencompushButton, SIGNAL(pressed()), this, SLOT(SpectraOpen_triggered()));
-    connect(ui->SpectraportChartComboBox, SIGNAL(currentIndexChanged(int)), this,
-            SLOT(onSpectraportChartComboBoxChanged(int)));
-    connect(ui->SpectraYPEcomboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(onSpectraTYPEComboBoxChanged(int)));
-    connect(ui->SpectracheckBox, SIGNAL(stateChanged(int)), this, SLOT(onSpectracheckBoxChanged(int)));
-    connect(ui->Spectra_pushButton_Clear_Log, SIGNAL(pressed()), this, SLOT(Spectra_pushButton_Clear_Log_triggered()));
+    connect(ui->SpectraopencompushButton, &QAbstractButton::pressed, this, &MainWindow::SpectraOpen_triggered);
+    connect(ui->SpectraportChartComboBox, &QComboBox::currentIndexChanged, this, &MainWindow::onSpectraportChartComboBoxChanged);
+    connect(ui->SpectraYPEcomboBox, &QComboBox::currentIndexChanged, this, &MainWindow::onSpectraTYPEComboBoxChanged);
+    connect(ui->SpectracheckBox, &QCheckBox::stateChanged, this, &MainWindow::onSpectracheckBoxChanged);
+    connect(ui->Spectra_pushButton_Clear_Log, &QAbstractButton::pressed, this, &MainWindow::Spectra_pushButton_Clear_Log_triggered);
 
     ui->SpectraopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->SpectraportChartComboBox->clear();
@@ -46,17 +47,17 @@ void MainWindow::SpectraOpen_triggered()
 {
     if (serialOpen) {
         spectraRxBuffer->clear();
-        closeDevicePort(spectraPort(ui));
+        closeDevicePort(spectraPort(this));
         return;
     }
     spectraRxText->clear();
-    if (toggleDevicePort(spectraPort(ui)))
+    if (toggleDevicePort(spectraPort(this)))
         spectraRxBuffer->clear();
 }
 
 void MainWindow::Spectra_portLost(const QString &reason)
 {
-    if (devicePortLost(spectraPort(ui), reason))
+    if (devicePortLost(spectraPort(this), reason))
         spectraRxBuffer->clear();
 }
 

@@ -14,10 +14,13 @@
 #include <algorithm>
 
 namespace {
-DevicePort tofPort(Ui::MainWindow *ui)
+DevicePort tofPort(MainWindow *w)
 {
-    return {ui->TOFportNameComboBox, ui->TOFbaudRateComboBox, ui->TOFopencompushButton,
-            SLOT(readTOFCom(QByteArray)), SLOT(TOF_portLost(QString)), &MainWindow::TOFsetsetComboBoxEnabled};
+    DevicePort port{w->ui->TOFportNameComboBox, w->ui->TOFbaudRateComboBox, w->ui->TOFopencompushButton};
+    port.read = [w](const QByteArray &data) { w->readTOFCom(data); };
+    port.lost = &MainWindow::TOF_portLost;
+    port.lock = &MainWindow::TOFsetsetComboBoxEnabled;
+    return port;
 }
 
 // Puts one frame into `pixels` in display order and notes in `shown` what
@@ -54,10 +57,10 @@ void MainWindow::TOF_Init_Start()
     ui->gridLayout_tof->addWidget(tofWidget);
     tofRxText = std::make_shared<TofFrames::Cutter>();
 
-    connect(ui->TOFopencompushButton, SIGNAL(pressed()), this, SLOT(TOFOpen_triggered()));
-    connect(ui->TOF_Clear_pushButton, SIGNAL(pressed()), this, SLOT(TOFactionClear_triggered()));
-    connect(ui->TOFChartComboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(onTOFChartComboBoxChanged(int)));
-    connect(ui->TOFTYPEcomboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(onTOFTYPEComboBoxChanged(int)));
+    connect(ui->TOFopencompushButton, &QAbstractButton::pressed, this, &MainWindow::TOFOpen_triggered);
+    connect(ui->TOF_Clear_pushButton, &QAbstractButton::pressed, this, &MainWindow::TOFactionClear_triggered);
+    connect(ui->TOFChartComboBox, &QComboBox::currentIndexChanged, this, &MainWindow::onTOFChartComboBoxChanged);
+    connect(ui->TOFTYPEcomboBox, &QComboBox::currentIndexChanged, this, &MainWindow::onTOFTYPEComboBoxChanged);
     connect(ui->TOFArrangementcomboBox, &QComboBox::currentIndexChanged, this, &MainWindow::TOFchangeArrangement);
     connect(ui->TOFRangeComboBox, &QComboBox::currentIndexChanged, this, &MainWindow::TOFchangeArrangement);
 
@@ -74,10 +77,10 @@ void MainWindow::TOFOpen_triggered()
 {
     if (!serialOpen)
         tofRxText->clear();
-    toggleDevicePort(tofPort(ui));
+    toggleDevicePort(tofPort(this));
 }
 
-void MainWindow::TOF_portLost(const QString &reason) { devicePortLost(tofPort(ui), reason); }
+void MainWindow::TOF_portLost(const QString &reason) { devicePortLost(tofPort(this), reason); }
 
 void MainWindow::readTOFCom(QByteArray data)
 {

@@ -49,7 +49,7 @@ DevicePort modbusPort(Ui::MainWindow *ui)
     port.parity = ui->ModbusparityComboBox;
     port.stopBits = ui->ModbusstopBitsComboBox;
     port.openButton = ui->ModbusopencompushButton;
-    port.lostSlot = SLOT(Modbus_portLost(QString));
+    port.lost = &MainWindow::Modbus_portLost;
     port.lock = &MainWindow::ModbussetsetComboBoxEnabled;
     return port;
 }
@@ -100,17 +100,14 @@ void setShown(const QList<QWidget *> &widgets, bool shown)
 
 void MainWindow::Modbus_Init_Start()
 {
-    connect(ui->Modbus_function_comboBox, SIGNAL(currentIndexChanged(int)), this,
-            SLOT(Modbus_function_comboBoxIndexChanged(int)));
-    connect(ui->ModbusopencompushButton, SIGNAL(pressed()), this, SLOT(ModbusOpen_triggered()));
-    connect(ui->ModbusTCPopencompushButton, SIGNAL(pressed()), this, SLOT(ModbusTCPopencompushButton_triggered()));
-    connect(ui->ModbusportMode_2, SIGNAL(pressed()), this, SLOT(ModbusPortModeChanged()));
-    connect(ui->ModbusportMode_1, SIGNAL(pressed()), this, SLOT(ModbusPortModeChanged()));
-    connect(ui->Modbus_pushButton, SIGNAL(clicked()), this, SLOT(Modbus_Read_write_Button()));
-    connect(ui->Modbus_revice_cleandatapushButton, SIGNAL(pressed()), this,
-            SLOT(actionModbus_revice_CleanData_triggered()));
-    connect(ui->Modbus_send_cleandatapushButton, SIGNAL(pressed()), this,
-            SLOT(actionModbus_send_CleanData_triggered()));
+    connect(ui->Modbus_function_comboBox, &QComboBox::currentIndexChanged, this, &MainWindow::Modbus_function_comboBoxIndexChanged);
+    connect(ui->ModbusopencompushButton, &QAbstractButton::pressed, this, &MainWindow::ModbusOpen_triggered);
+    connect(ui->ModbusTCPopencompushButton, &QAbstractButton::pressed, this, &MainWindow::ModbusTCPopencompushButton_triggered);
+    connect(ui->ModbusportMode_2, &QAbstractButton::pressed, this, &MainWindow::ModbusPortModeChanged);
+    connect(ui->ModbusportMode_1, &QAbstractButton::pressed, this, &MainWindow::ModbusPortModeChanged);
+    connect(ui->Modbus_pushButton, &QAbstractButton::clicked, this, &MainWindow::Modbus_Read_write_Button);
+    connect(ui->Modbus_revice_cleandatapushButton, &QAbstractButton::pressed, this, &MainWindow::actionModbus_revice_CleanData_triggered);
+    connect(ui->Modbus_send_cleandatapushButton, &QAbstractButton::pressed, this, &MainWindow::actionModbus_send_CleanData_triggered);
 
     ui->ModbusportMode_1->setChecked(true);
     ui->ModbusportMode_2->setChecked(false);

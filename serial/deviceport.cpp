@@ -35,18 +35,17 @@ bool MainWindow::toggleDevicePort(const DevicePort &page)
     holder->dataBits = page.dataBits ? page.dataBits->currentText().trimmed().toInt() : 8;
     holder->parityIndex = page.parity ? page.parity->currentIndex() : 0;
     holder->stopBitsIndex = page.stopBits ? page.stopBits->currentIndex() : 0;
-    holder->open(page.readerSlot != nullptr);
+    holder->open(bool(page.read));
     if (!holder->opened) {
         ui->statusBar->showMessage(tr("Serial failed to open, The serial does not exist or already used."));
         serialThread = nullptr;
         holder->deleteLater();
         return false;
     }
-    if (page.readerSlot)
-        connect(holder, SIGNAL(Serial_read_Data(QByteArray)), page.reader ? page.reader : this, page.readerSlot,
-                Qt::UniqueConnection);
-    if (page.lostSlot)
-        connect(holder, SIGNAL(portLost(QString)), this, page.lostSlot, Qt::UniqueConnection);
+    if (page.read)
+        connect(holder, &ThreadSerial::Serial_read_Data, page.reader ? page.reader : this, page.read);
+    if (page.lost)
+        connect(holder, &ThreadSerial::portLost, this, page.lost);
     ui->statusBar->showMessage(tr("Serial opened"));
     page.openButton->setText(tr("Close"));
     lockDevicePort(page, false);
@@ -64,10 +63,8 @@ void MainWindow::closeDevicePort(const DevicePort &page)
     serialOpen = false;
     if (holder) {
         holder->running = false;
-        if (page.readerSlot)
-            disconnect(holder, SIGNAL(Serial_read_Data(QByteArray)), page.reader ? page.reader : this, page.readerSlot);
-        if (page.lostSlot)
-            disconnect(holder, SIGNAL(portLost(QString)), this, page.lostSlot);
+        disconnect(holder, &ThreadSerial::Serial_read_Data, page.reader ? page.reader : this, nullptr);
+        disconnect(holder, &ThreadSerial::portLost, this, nullptr);
         if (holder->port)
             holder->port->close();
         holder->exit(0);

@@ -1,8 +1,12 @@
 #pragma once
 // The open and close road every serial device page takes on the one shared
-// port holder: a page names its own widgets, its reader slot and its lock
+// port holder: a page names its own widgets, its reader and its lock
 // operation, and gets the same notices, locking, scan handling and button
 // styles as every other page.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
 
 class QComboBox;
 class QObject;
@@ -14,10 +18,12 @@ struct DevicePort
     QComboBox *portName = nullptr;   // the page's port list
     QComboBox *baudRate = nullptr;   // read as a decimal number
     QPushButton *openButton = nullptr;
-    // SLOT(readXxxCom(QByteArray)); null for a page that reads the port
-    // itself (the holder then hooks no reader).
-    const char *readerSlot = nullptr;
-    const char *lostSlot = nullptr;   // SLOT(Xxx_portLost(QString)), the page's reaction to a vanished device
+    // Takes every chunk the holder reads, while `reader` lives (else the
+    // window); empty for a page that reads the port itself (the holder then
+    // hooks no reader).
+    std::function<void(const QByteArray &)> read;
+    // The page's reaction to a vanished device (&MainWindow::Xxx_portLost).
+    void (MainWindow::*lost)(const QString &) = nullptr;
     // The page's port-settings lock; null: the page table's lock for the page
     // whose open button is `openButton` (app/pagetable.h).
     void (MainWindow::*lock)(bool) = nullptr;
@@ -26,6 +32,6 @@ struct DevicePort
     QComboBox *dataBits = nullptr;
     QComboBox *parity = nullptr;
     QComboBox *stopBits = nullptr;
-    // The object whose `readerSlot` takes the chunks (else the window).
+    // The object `read` works on: the connection ends with it.
     QObject *reader = nullptr;
 };
