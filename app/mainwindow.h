@@ -41,6 +41,7 @@ struct PageEntry;
 struct DevicePort;
 class ReceiveDisplay;
 class NetTerminal;
+class TerminalPanel;
 class SerialFileSender;
 class kalvest_cie_widget;
 class kalvest_3d_imu;
@@ -489,6 +490,7 @@ public:
 
     // ---- Serial Debug page and command list ----
     ReceiveDisplay *comRxDisplay = nullptr;
+    std::shared_ptr<TerminalPanel> comPanel; // terminal/terminalpanel.h
     SerialFileSender *comFileSender = nullptr;
     QTimer *comSendTimer = nullptr;
     int comSendInterval = 200;

@@ -41,7 +41,7 @@ void MainWindow::TCP_Init_Start()
     connect(ui->TCPobocheckBox, SIGNAL(stateChanged(int)), this, SLOT(TCP_obocheckBox_clicked()));
     connect(ui->TCP_HEXcheckBox, SIGNAL(stateChanged(int)), this, SLOT(TCPHideHex_pushButton_clicked()));
 
-    NetTerminalWidgets w;
+    TerminalWidgets w;
     w.textView = ui->TCP_StrTextBrowser;
     w.hexView = ui->TCP_HexTextBrowser;
     w.hexSwitch = ui->TCP_HEXcheckBox;
@@ -308,7 +308,7 @@ void MainWindow::TCPsendmsgBtn_clicked()
 {
     if (!tcpTerminal)
         return;
-    if (tcpTerminal->sendPressed(tcpSendTimer, tcpSendInterval, tr("send")) == NetTerminal::Press::SendOnce) {
+    if (tcpTerminal->sendPressed(tcpSendTimer, tcpSendInterval, tr("send")) == TerminalPanel::Press::SendOnce) {
         if (clientRole(ui))
             TCP_Client_WorkSendMessage();
         else

@@ -36,7 +36,7 @@ void MainWindow::UDP_Init_Start()
     // The keep-send timer is made with the other send timers at start-up.
     connect(udpSendTimer, SIGNAL(timeout()), this, SLOT(UDP_sendMsg()), Qt::UniqueConnection);
 
-    NetTerminalWidgets w;
+    TerminalWidgets w;
     w.textView = ui->UDP_StrTextBrowser;
     w.hexView = ui->UDP_HexTextBrowser;
     w.hexSwitch = ui->UDP_HEXcheckBox;
@@ -188,7 +188,7 @@ void MainWindow::UDPsendmsgBtn_clicked()
 {
     if (!udpTerminal)
         return;
-    if (udpTerminal->sendPressed(udpSendTimer, udpSendInterval, tr("Send")) == NetTerminal::Press::SendOnce)
+    if (udpTerminal->sendPressed(udpSendTimer, udpSendInterval, tr("Send")) == TerminalPanel::Press::SendOnce)
         UDP_sendMsg();
 }
 

@@ -5,13 +5,10 @@
 #include "openbuttonstyle.h"
 #include "receivedisplay.h"
 #include "rxformat.h"
+#include "terminalpanel.h"
 #include "threadserial.h"
 #include "uiprompt.h"
 
-#include <QFileInfo>
-#include <QIcon>
-#include <QSaveFile>
-#include <QTextCursor>
 #include <QTimer>
 
 namespace {
@@ -21,8 +18,6 @@ const char *const kOpenStyle = OpenButtonStyle::kOpen;
 
 // Pause between the lines of a file sent to the port.
 constexpr int kSendFileGapMs = 5;
-// Largest file the send box takes.
-constexpr qint64 kLoadLimit = 10000;
 
 } // namespace
 
@@ -76,6 +71,22 @@ void MainWindow::Serial_Init_Start()
     connect(comRxDisplay, &ReceiveDisplay::shown, this, [this](int bytes) {
         ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
     });
+    TerminalWidgets w;
+    w.textView = ui->COM_StrTextBrowser;
+    w.hexView = ui->COM_HexTextBrowser;
+    w.hexSwitch = ui->HEXcheckBox;
+    w.timeSwitch = ui->showtime_checkBox;
+    w.sendBox = ui->sendMsgtextEdit;
+    w.sendAsHex = ui->sendAsHexcheckBox;
+    w.keepSend = ui->obocheckBox;
+    w.interval = ui->delayspinBox;
+    w.sendButton = ui->sendmsgBtn;
+    w.sendCounter = ui->sendbyteslcdNumber;
+    w.recvCounter = ui->recvbyteslcdNumber;
+    w.statusBar = ui->statusBar;
+    TerminalPanel::Options panelOptions;
+    panelOptions.importStopsAtNul = true;
+    comPanel = std::make_shared<TerminalPanel>(this, w, comRxDisplay, panelOptions);
     comFileSender = new SerialFileSender(this);
     connect(comFileSender, SIGNAL(finished(bool, QString)), this, SLOT(COM_sendFileFinished(bool, QString)));
 
@@ -216,9 +227,7 @@ void MainWindow::sendMsg()
     if (ui->sendAsHexcheckBox->isChecked()) {
         if (!RxFormat::parseHexSend(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
             ui->statusBar->showMessage(tr("The input data format is wrong!"));
-            comSendTimer->stop();
-            ui->sendmsgBtn->setText(tr("Send"));
-            ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
+            comPanel->stopKeepSend(comSendTimer, tr("Send"));
             return;
         }
     } else {
@@ -229,111 +238,34 @@ void MainWindow::sendMsg()
     if (!bytes.isEmpty())
         serialThread->port->write(bytes);
     ui->statusBar->showMessage(tr("Send Success"));
-    ReceiveDisplay::addToCounter(ui->sendbyteslcdNumber, bytes.size());
+    comPanel->countSent(bytes.size());
 }
 
 void MainWindow::sendmsgBtn_clicked()
 {
-    // Keep-send runs exactly while its timer does (the button then says
-    // "Pause").
-    if (comSendTimer->isActive()) {
-        comSendTimer->stop();
-        ui->sendmsgBtn->setText(tr("Send"));
-        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
-    } else if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-    } else if (COM_refuseWhileSendingFile()) {
+    // A file going out keeps the port: a send or a keep-send start waits.
+    if (!comSendTimer->isActive() && !ui->sendMsgtextEdit->toPlainText().isEmpty() && COM_refuseWhileSendingFile())
         return;
-    } else if (!ui->obocheckBox->isChecked()) {
-        ui->sendMsgtextEdit->setFocus();
+    if (comPanel->sendPressed(comSendTimer, comSendInterval, tr("Send")) == TerminalPanel::Press::SendOnce)
         sendMsg();
-    } else {
-        comSendTimer->start(comSendInterval);
-        ui->sendmsgBtn->setText(tr("Pause"));
-        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/pause.png")));
-    }
 }
 
-void MainWindow::obocheckBox_clicked()
-{
-    if (ui->obocheckBox->isChecked()) {
-        ui->delayspinBox->setEnabled(true);
-        ui->statusBar->showMessage(tr("Enable Keep sending"));
-    } else {
-        ui->delayspinBox->setEnabled(false);
-        ui->statusBar->showMessage(tr("Disable Keep sending"));
-    }
-}
+void MainWindow::obocheckBox_clicked() { comPanel->keepSendChanged(); }
 
 void MainWindow::delayspinBox_valueChanged(int value)
 {
     comSendInterval = value;
 }
 
-void MainWindow::COMHideHex_pushButton_clicked()
-{
-    ui->COM_HexTextBrowser->setVisible(ui->HEXcheckBox->isChecked());
-    if (ui->showtime_checkBox->isChecked()) {
-        ui->COM_HexTextBrowser->moveCursor(QTextCursor::End);
-        ui->COM_StrTextBrowser->moveCursor(QTextCursor::End);
-    }
-}
+void MainWindow::COMHideHex_pushButton_clicked() { comPanel->hexSwitchChanged(); }
 
-void MainWindow::actionCleanData_triggered()
-{
-    if (comRxDisplay)
-        comRxDisplay->clear();
-    ui->COM_HexTextBrowser->clear();
-    ui->COM_StrTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
-}
+void MainWindow::actionCleanData_triggered() { comPanel->clearReceive(); }
 
-void MainWindow::actionClearBytes_triggered()
-{
-    if (comRxDisplay)
-        comRxDisplay->flush();
-    if (ui->sendbyteslcdNumber->intValue() != 0 || ui->recvbyteslcdNumber->intValue() != 0) {
-        ui->sendbyteslcdNumber->display(0);
-        ui->recvbyteslcdNumber->display(0);
-    }
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
-}
+void MainWindow::actionClearBytes_triggered() { comPanel->clearCounters(); }
 
-void MainWindow::cleanSendData_clicked()
-{
-    ui->sendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
-}
+void MainWindow::cleanSendData_clicked() { comPanel->clearSendBox(); }
 
-void MainWindow::actionLoadfile_triggered()
-{
-    const QString path = UiPrompt::openFileName(this, tr("Read file"), QString(), QStringLiteral("(*)"));
-    if (path.isEmpty())
-        return;
-    QFile file(path);
-    // Only regular files: a FIFO or a device could block or never end.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ui->statusBar->showMessage(
-            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
-        return;
-    }
-    const qint64 size = file.size();
-    if (size > kLoadLimit) {
-        ui->statusBar->showMessage(
-            tr("Load failed: file size is %1 bytes, Exceeded the limit size 10000 bytes").arg(size));
-        return;
-    }
-    QTextCursor cursor(ui->sendMsgtextEdit->document());
-    cursor.movePosition(QTextCursor::End);
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        const int nul = line.indexOf('\0');
-        if (nul >= 0)
-            line.truncate(nul);
-        cursor.insertText(QString::fromUtf8(line));
-    }
-    ui->statusBar->showMessage(tr("Success for read the data in the file"));
-}
+void MainWindow::actionLoadfile_triggered() { comPanel->importFile(); }
 
 void MainWindow::actionSendfile_triggered()
 {
@@ -358,35 +290,4 @@ void MainWindow::COM_sendFileFinished(bool ok, const QString &error)
         ui->statusBar->showMessage(tr("Send file failed: %1").arg(error));
 }
 
-void MainWindow::actionSave_triggered()
-{
-    if (comRxDisplay)
-        comRxDisplay->flush();
-    if (ui->COM_StrTextBrowser->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No data need to save"));
-        return;
-    }
-    const QString path = UiPrompt::saveFileName(this, tr("Save as"), tr("newtxt.txt"));
-    if (path.isEmpty())
-        return;
-    QSaveFile file(path);
-    const auto failed = [&] {
-        ui->statusBar->showMessage(
-            tr("Save failed:Open file %1 failed, can't save\n%2").arg(path, file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        failed();
-        return;
-    }
-    const QByteArray bytes = ui->COM_StrTextBrowser->toPlainText().toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        failed();
-        return;
-    }
-    if (!file.commit()) {
-        failed();
-        return;
-    }
-    ui->statusBar->showMessage(QStringLiteral("Saved success.\tsaved: ") + QFileInfo(path).canonicalFilePath());
-}
+void MainWindow::actionSave_triggered() { comPanel->exportFile(); }
