@@ -12,11 +12,8 @@
 namespace {
 DevicePort ciePort(MainWindow *w)
 {
-    DevicePort port{w->ui->CIEportNameComboBox, w->ui->CIEbaudRateComboBox, w->ui->CIEopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readCIECom(data); };
-    port.lost = &MainWindow::CIE_portLost;
-    port.lock = &MainWindow::CIEsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->CIEportNameComboBox, w->ui->CIEbaudRateComboBox, w->ui->CIEopencompushButton,
+                          &MainWindow::readCIECom, &MainWindow::CIE_portLost, &MainWindow::CIEsetsetComboBoxEnabled);
 }
 } // namespace
 

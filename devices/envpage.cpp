@@ -15,11 +15,8 @@
 namespace {
 DevicePort envPort(MainWindow *w)
 {
-    DevicePort port{w->ui->ENVportNameComboBox, w->ui->ENVbaudRateComboBox, w->ui->ENVopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readENVCom(data); };
-    port.lost = &MainWindow::ENV_portLost;
-    port.lock = &MainWindow::ENVsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->ENVportNameComboBox, w->ui->ENVbaudRateComboBox, w->ui->ENVopencompushButton,
+                          &MainWindow::readENVCom, &MainWindow::ENV_portLost, &MainWindow::ENVsetsetComboBoxEnabled);
 }
 
 // The port closed or was lost: an unfinished line and a character cut in

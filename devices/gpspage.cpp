@@ -28,11 +28,8 @@ namespace {
 
 DevicePort gpsPort(MainWindow *w)
 {
-    DevicePort port{w->ui->GPSportNameComboBox, w->ui->GPSbaudRateComboBox, w->ui->GPSopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readGPSCom(data); };
-    port.lost = &MainWindow::GPS_portLost;
-    port.lock = &MainWindow::GPSsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->GPSportNameComboBox, w->ui->GPSbaudRateComboBox, w->ui->GPSopencompushButton,
+                          &MainWindow::readGPSCom, &MainWindow::GPS_portLost, &MainWindow::GPSsetsetComboBoxEnabled);
 }
 
 // Positions are saved and sent to the map at most this often.

@@ -22,11 +22,9 @@
 namespace {
 DevicePort i2cPort(MainWindow *w)
 {
-    DevicePort port{w->ui->i2cdumpportNameComboBox, w->ui->i2cdumpbaudRateComboBox, w->ui->i2cdumpopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readi2cdumpCom(data); };
-    port.lost = &MainWindow::I2Cdump_portLost;
-    port.lock = &MainWindow::i2cdumpsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->i2cdumpportNameComboBox, w->ui->i2cdumpbaudRateComboBox,
+                          w->ui->i2cdumpopencompushButton, &MainWindow::readi2cdumpCom, &MainWindow::I2Cdump_portLost,
+                          &MainWindow::i2cdumpsetsetComboBoxEnabled);
 }
 
 QString hex2(int v, bool upper)

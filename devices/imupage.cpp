@@ -11,11 +11,8 @@
 namespace {
 DevicePort imuPort(MainWindow *w)
 {
-    DevicePort port{w->ui->imuportNameComboBox, w->ui->imubaudRateComboBox, w->ui->imuopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readimuCom(data); };
-    port.lost = &MainWindow::IMU_portLost;
-    port.lock = &MainWindow::imusetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->imuportNameComboBox, w->ui->imubaudRateComboBox, w->ui->imuopencompushButton,
+                          &MainWindow::readimuCom, &MainWindow::IMU_portLost, &MainWindow::imusetsetComboBoxEnabled);
 }
 } // namespace
 

@@ -13,11 +13,8 @@
 namespace {
 DevicePort oscPort(MainWindow *w)
 {
-    DevicePort port{w->ui->OSCportNameComboBox, w->ui->OSCbaudRateComboBox, w->ui->OSCopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readOSCCom(data); };
-    port.lost = &MainWindow::OSC_portLost;
-    port.lock = &MainWindow::OSCsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->OSCportNameComboBox, w->ui->OSCbaudRateComboBox, w->ui->OSCopencompushButton,
+                          &MainWindow::readOSCCom, &MainWindow::OSC_portLost, &MainWindow::OSCsetsetComboBoxEnabled);
 }
 // Points kept per channel; the oldest go first.
 constexpr int kMaxPoints = 20000;

@@ -12,11 +12,9 @@
 namespace {
 DevicePort spectraPort(MainWindow *w)
 {
-    DevicePort port{w->ui->SpectraportNameComboBox, w->ui->SpectrabaudRateComboBox, w->ui->SpectraopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readSpectraCom(data); };
-    port.lost = &MainWindow::Spectra_portLost;
-    port.lock = &MainWindow::SpectrasetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->SpectraportNameComboBox, w->ui->SpectrabaudRateComboBox,
+                          w->ui->SpectraopencompushButton, &MainWindow::readSpectraCom, &MainWindow::Spectra_portLost,
+                          &MainWindow::SpectrasetsetComboBoxEnabled);
 }
 // Paragraphs the log keeps; the oldest go first.
 constexpr int kLogBlocks = 10000;

@@ -16,11 +16,8 @@
 namespace {
 DevicePort tofPort(MainWindow *w)
 {
-    DevicePort port{w->ui->TOFportNameComboBox, w->ui->TOFbaudRateComboBox, w->ui->TOFopencompushButton};
-    port.read = [w](const QByteArray &data) { w->readTOFCom(data); };
-    port.lost = &MainWindow::TOF_portLost;
-    port.lock = &MainWindow::TOFsetsetComboBoxEnabled;
-    return port;
+    return DevicePort::of(w, w->ui->TOFportNameComboBox, w->ui->TOFbaudRateComboBox, w->ui->TOFopencompushButton,
+                          &MainWindow::readTOFCom, &MainWindow::TOF_portLost, &MainWindow::TOFsetsetComboBoxEnabled);
 }
 
 // Puts one frame into `pixels` in display order and notes in `shown` what

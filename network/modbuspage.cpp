@@ -176,6 +176,25 @@ void MainWindow::Modbus_portLost(const QString &reason)
     devicePortLost(modbusPort(ui), reason);
 }
 
+namespace {
+// The exchange ends before its socket goes; the old socket is cut off from
+// the page so none of its late signals reaches a newer session. A graceful
+// end sends what is queued first.
+void endModbusTcp(MainWindow *w, bool graceful)
+{
+    w->modbusExchange->stop();
+    if (QTcpSocket *socket = w->modbusTcpSocket) {
+        w->modbusTcpSocket = nullptr;
+        QObject::disconnect(socket, nullptr, w, nullptr);
+        if (graceful)
+            socket->disconnectFromHost();
+        else
+            socket->close();
+        socket->deleteLater();
+    }
+}
+} // namespace
+
 void MainWindow::ModbusTCPopencompushButton_triggered()
 {
     if (modbusTcpConnected == 0) {
@@ -210,15 +229,7 @@ void MainWindow::ModbusTCPopencompushButton_triggered()
         return;
     }
 
-    // The exchange ends before its socket goes; the old socket is cut off
-    // from the page so none of its late signals reaches a newer session.
-    modbusExchange->stop();
-    if (QTcpSocket *socket = modbusTcpSocket) {
-        modbusTcpSocket = nullptr;
-        disconnect(socket, nullptr, this, nullptr);
-        socket->disconnectFromHost();
-        socket->deleteLater();
-    }
+    endModbusTcp(this, true);
     ui->statusBar->showMessage(tr("Disconnected TCP server"));
     ui->ModbusTCPopencompushButton->setText(QStringLiteral("Connect"));
     ui->ModbusTCPopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
@@ -234,13 +245,7 @@ void MainWindow::Modbus_displayError(int socketError)
     // A time-out is no reason to give the connection up.
     if (socketError == QAbstractSocket::SocketTimeoutError)
         return;
-    modbusExchange->stop();
-    if (QTcpSocket *socket = modbusTcpSocket) {
-        modbusTcpSocket = nullptr;
-        disconnect(socket, nullptr, this, nullptr);
-        socket->close();
-        socket->deleteLater();
-    }
+    endModbusTcp(this, false);
     modbusTcpConnected = 0;
     ui->statusBar->showMessage(tr("No server found"));
     ui->ModbusportMode_1->setEnabled(true);

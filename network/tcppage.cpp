@@ -41,19 +41,11 @@ void MainWindow::TCP_Init_Start()
     connect(ui->TCPobocheckBox, SIGNAL(stateChanged(int)), this, SLOT(TCP_obocheckBox_clicked()));
     connect(ui->TCP_HEXcheckBox, SIGNAL(stateChanged(int)), this, SLOT(TCPHideHex_pushButton_clicked()));
 
-    TerminalWidgets w;
-    w.textView = ui->TCP_StrTextBrowser;
-    w.hexView = ui->TCP_HexTextBrowser;
-    w.hexSwitch = ui->TCP_HEXcheckBox;
-    w.timeSwitch = ui->TCP_showtime_checkBox;
-    w.sendBox = ui->TCPsendMsgtextEdit;
-    w.sendAsHex = ui->TCPsendAsHexcheckBox;
-    w.keepSend = ui->TCPobocheckBox;
-    w.interval = ui->TCPdelayspinBox;
-    w.sendButton = ui->TCPsendmsgBtn;
-    w.sendCounter = ui->TCPsendbyteslcdNumber;
-    w.recvCounter = ui->TCPrecvbyteslcdNumber;
-    w.statusBar = ui->statusBar;
+    // Views and switches, send box and its controls, counters, status.
+    const TerminalWidgets w{ui->TCP_StrTextBrowser, ui->TCP_HexTextBrowser, ui->TCP_HEXcheckBox,
+                            ui->TCP_showtime_checkBox, ui->TCPsendMsgtextEdit, ui->TCPsendAsHexcheckBox,
+                            ui->TCPobocheckBox, ui->TCPdelayspinBox, ui->TCPsendmsgBtn, ui->TCPsendbyteslcdNumber,
+                            ui->TCPrecvbyteslcdNumber, ui->statusBar};
     tcpTerminal = std::make_shared<NetTerminal>(this, w);
     tcpTerminal->watch(tcpServer);
 
@@ -93,6 +85,17 @@ static void lockTcpFields(Ui::MainWindow *ui, bool started)
     ui->TCP_comboBox->setEnabled(!started);
 }
 
+namespace {
+// The port typed in a role's port field; a warning box when it is none.
+bool portOrWarning(const QString &text, quint16 *port)
+{
+    if (PortNumber::parse(text, port))
+        return true;
+    UiPrompt::warning(nullptr, MainWindow::tr("warning:"), PortNumber::notAPort(text), QMessageBox::Cancel);
+    return false;
+}
+} // namespace
+
 bool MainWindow::TCP_Client_WorkOpen()
 {
     tcpHost = ui->TCPclientIPlineEdit->text();
@@ -102,11 +105,8 @@ bool MainWindow::TCP_Client_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!PortNumber::parse(tcpPort, &port)) {
-        UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(tcpPort),
-                          QMessageBox::Cancel);
+    if (!portOrWarning(tcpPort, &port))
         return false;
-    }
     // A keep-send tick reaches only the role that is started.
     disconnect(tcpSendTimer, SIGNAL(timeout()), this, SLOT(TCP_Server_WorkSendMessage()));
     connect(tcpSendTimer, SIGNAL(timeout()), this, SLOT(TCP_Client_WorkSendMessage()), Qt::UniqueConnection);
@@ -199,11 +199,8 @@ bool MainWindow::TCP_Server_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!PortNumber::parse(tcpPort, &port)) {
-        UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(tcpPort),
-                          QMessageBox::Cancel);
+    if (!portOrWarning(tcpPort, &port))
         return false;
-    }
     if (!tcpServer->listen(QHostAddress::Any, port)) {
         ui->statusBar->showMessage(tr("Server failed to start: %1").arg(tcpServer->errorString()));
         return false;

@@ -36,19 +36,11 @@ void MainWindow::UDP_Init_Start()
     // The keep-send timer is made with the other send timers at start-up.
     connect(udpSendTimer, SIGNAL(timeout()), this, SLOT(UDP_sendMsg()), Qt::UniqueConnection);
 
-    TerminalWidgets w;
-    w.textView = ui->UDP_StrTextBrowser;
-    w.hexView = ui->UDP_HexTextBrowser;
-    w.hexSwitch = ui->UDP_HEXcheckBox;
-    w.timeSwitch = ui->UDP_showtime_checkBox;
-    w.sendBox = ui->UDPsendMsgtextEdit;
-    w.sendAsHex = ui->UDPsendAsHexcheckBox;
-    w.keepSend = ui->UDPobocheckBox;
-    w.interval = ui->UDPdelayspinBox;
-    w.sendButton = ui->UDPsendmsgBtn;
-    w.sendCounter = ui->UDPsendbyteslcdNumber;
-    w.recvCounter = ui->UDPrecvbyteslcdNumber;
-    w.statusBar = ui->statusBar;
+    // Views and switches, send box and its controls, counters, status.
+    const TerminalWidgets w{ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser, ui->UDP_HEXcheckBox,
+                            ui->UDP_showtime_checkBox, ui->UDPsendMsgtextEdit, ui->UDPsendAsHexcheckBox,
+                            ui->UDPobocheckBox, ui->UDPdelayspinBox, ui->UDPsendmsgBtn, ui->UDPsendbyteslcdNumber,
+                            ui->UDPrecvbyteslcdNumber, ui->statusBar};
     udpTerminal = std::make_shared<NetTerminal>(this, w);
 
     ui->groupBox_2->setMaximumWidth(

@@ -10,6 +10,17 @@
 #include <QPushButton>
 #include <QTimer>
 
+DevicePort DevicePort::of(MainWindow *window, QComboBox *portName, QComboBox *baudRate, QPushButton *openButton,
+                          void (MainWindow::*read)(QByteArray), void (MainWindow::*lost)(const QString &),
+                          void (MainWindow::*lock)(bool))
+{
+    DevicePort port{portName, baudRate, openButton};
+    port.read = [window, read](const QByteArray &data) { (window->*read)(data); };
+    port.lost = lost;
+    port.lock = lock;
+    return port;
+}
+
 void MainWindow::lockDevicePort(const DevicePort &page, bool on)
 {
     if (page.lock)

@@ -34,4 +34,9 @@ struct DevicePort
     QComboBox *stopBits = nullptr;
     // The object `read` works on: the connection ends with it.
     QObject *reader = nullptr;
+
+    // A page that reads through one of the window's slots.
+    static DevicePort of(MainWindow *window, QComboBox *portName, QComboBox *baudRate, QPushButton *openButton,
+                         void (MainWindow::*read)(QByteArray), void (MainWindow::*lost)(const QString &),
+                         void (MainWindow::*lock)(bool));
 };

@@ -23,18 +23,13 @@ constexpr int kSendFileGapMs = 5;
 
 void MainWindow::initSendTimers()
 {
-    ui->delayspinBox->setEnabled(false);
-    ui->sendmsgBtn->setEnabled(false);
-    ui->sendfileBtn->setEnabled(false);
-    ui->sendMsgtextEdit->setEnabled(false);
-    ui->UDPdelayspinBox->setEnabled(false);
-    ui->UDPsendmsgBtn->setEnabled(false);
-    ui->UDPsendMsgtextEdit->setEnabled(false);
-    ui->TCPdelayspinBox->setEnabled(false);
-    ui->TCPsendmsgBtn->setEnabled(false);
-    ui->TCPsendMsgtextEdit->setEnabled(false);
-    ui->com_checkBox_DTR->setEnabled(false);
-    ui->com_checkBox_RTS->setEnabled(false);
+    // Nothing is sent before a port or socket is open.
+    const QList<QWidget *> sending = {ui->delayspinBox,       ui->sendmsgBtn,         ui->sendfileBtn,
+                                      ui->sendMsgtextEdit,    ui->UDPdelayspinBox,    ui->UDPsendmsgBtn,
+                                      ui->UDPsendMsgtextEdit, ui->TCPdelayspinBox,    ui->TCPsendmsgBtn,
+                                      ui->TCPsendMsgtextEdit, ui->com_checkBox_DTR,   ui->com_checkBox_RTS};
+    for (QWidget *widget : sending)
+        widget->setEnabled(false);
 
     comSendInterval = 200;
     udpSendInterval = 200;
@@ -71,19 +66,10 @@ void MainWindow::Serial_Init_Start()
     connect(comRxDisplay, &ReceiveDisplay::shown, this, [this](int bytes) {
         ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
     });
-    TerminalWidgets w;
-    w.textView = ui->COM_StrTextBrowser;
-    w.hexView = ui->COM_HexTextBrowser;
-    w.hexSwitch = ui->HEXcheckBox;
-    w.timeSwitch = ui->showtime_checkBox;
-    w.sendBox = ui->sendMsgtextEdit;
-    w.sendAsHex = ui->sendAsHexcheckBox;
-    w.keepSend = ui->obocheckBox;
-    w.interval = ui->delayspinBox;
-    w.sendButton = ui->sendmsgBtn;
-    w.sendCounter = ui->sendbyteslcdNumber;
-    w.recvCounter = ui->recvbyteslcdNumber;
-    w.statusBar = ui->statusBar;
+    // Views and switches, send box and its controls, counters, status.
+    const TerminalWidgets w{ui->COM_StrTextBrowser, ui->COM_HexTextBrowser, ui->HEXcheckBox, ui->showtime_checkBox,
+                            ui->sendMsgtextEdit, ui->sendAsHexcheckBox, ui->obocheckBox, ui->delayspinBox,
+                            ui->sendmsgBtn, ui->sendbyteslcdNumber, ui->recvbyteslcdNumber, ui->statusBar};
     TerminalPanel::Options panelOptions;
     panelOptions.importStopsAtNul = true;
     comPanel = std::make_shared<TerminalPanel>(this, w, comRxDisplay, panelOptions);
