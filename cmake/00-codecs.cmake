@@ -44,6 +44,7 @@ set(VELM_CODEC_SOURCES
   network/mqtt/mqttclient.cpp network/mqtt/mqttclient.h
   network/mqtt/mqttpacket.cpp network/mqtt/mqttpacket.h
   network/netsend.cpp network/netsend.h
+  network/serverclients.cpp network/serverclients.h
   serial/filesender.cpp serial/filesender.h
   terminal/cappedlinereader.cpp terminal/cappedlinereader.h
   terminal/peerdecoder.cpp terminal/peerdecoder.h

@@ -1,7 +1,9 @@
 // "GPS Debug" page: a GPS receiver on the shared serial port, its NMEA
 // sentences in the "GPS information" labels, the track file and the map.
 #include "mainwindow.h"
+#include "netsend.h"
 #include "portnumber.h"
+#include "serverclients.h"
 #include "ui_mainwindow.h"
 
 #include "gps/gpsmapbridge.h"
@@ -55,16 +57,6 @@ double numberOf(const QString &text)
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
     return ok && std::isfinite(v) ? v : 0.0;
-}
-
-// A client's address as people write it (an IPv4 client of the dual-stack
-// server without its "::ffff:" prefix).
-QString peerText(const QTcpSocket *socket)
-{
-    const QHostAddress a = socket->peerAddress();
-    bool v4 = false;
-    const quint32 ip = a.toIPv4Address(&v4);
-    return v4 ? QHostAddress(ip).toString() : a.toString();
 }
 
 // A notice about received data. While a failed save of the track file waits
@@ -427,9 +419,8 @@ void MainWindow::GPSupdateserver()
 {
     if (!ui)
         return; // a client going while the window is being destroyed
-    while (gpsTcpServer && gpsTcpServer->hasPendingConnections()) {
-        QTcpSocket *client = gpsTcpServer->nextPendingConnection();
-        const QString peer = peerText(client);
+    QString peer;
+    while (QTcpSocket *client = ServerClients::next(gpsTcpServer, &peer)) {
         ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(peer));
         if (peer.isEmpty()) {
             client->disconnectFromHost();
@@ -447,10 +438,10 @@ void MainWindow::GPSupdateSendStatus()
 {
     if (!ui)
         return; // a client going while the window is being destroyed
-    auto *client = qobject_cast<QTcpSocket *>(sender());
-    if (!client || !gpsTcpClients.contains(client))
+    QTcpSocket *client = ServerClients::find(gpsTcpClients, sender());
+    if (!client)
         return;
-    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(peerText(client)));
+    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(NetSend::addressText(client->peerAddress())));
     gpsTcpClients.removeOne(client);
     gps->clientBuffers.remove(client);
     client->disconnect(this);
@@ -462,8 +453,8 @@ void MainWindow::GPSTCP_Server_ReadMessage()
 {
     if (!ui)
         return; // a client going while the window is being destroyed
-    auto *client = qobject_cast<QTcpSocket *>(sender());
-    if (!client || !gpsTcpClients.contains(client))
+    QTcpSocket *client = ServerClients::find(gpsTcpClients, sender());
+    if (!client)
         return;
     const QByteArray bytes = client->readAll();
     if (bytes.isEmpty())
@@ -489,7 +480,7 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     // Shown now, so the serial path's read notice does not replace this one.
     gps->display->append(bytes, false);
     gps->display->flush();
-    showReceiveNotice(ui, gps, tr("TCP receive ") + tr("from:%1:%2").arg(peerText(client)).arg(client->peerPort()));
+    showReceiveNotice(ui, gps, tr("TCP receive ") + tr("from:%1:%2").arg(NetSend::addressText(client->peerAddress())).arg(client->peerPort()));
 }
 
 // ---- Distance and UTM calculator ----

@@ -2,6 +2,7 @@
 // any number of clients. What it shares with "UDP Debug" is in NetTerminal.
 #include "mainwindow.h"
 #include "portnumber.h"
+#include "serverclients.h"
 #include "ui_mainwindow.h"
 
 #include "netsend.h"
@@ -232,11 +233,8 @@ void MainWindow::TCP_Server_WorkClose()
 
 void MainWindow::TCP_updateserver()
 {
-    while (tcpServer->hasPendingConnections()) {
-        QTcpSocket *socket = tcpServer->nextPendingConnection();
-        if (!socket)
-            return;
-        const QString address = NetSend::addressText(socket->peerAddress());
+    QString address;
+    while (QTcpSocket *socket = ServerClients::next(tcpServer, &address)) {
         ui->statusBar->showMessage(tr("new client: ") + tr("%1 joined").arg(address));
         ui->TCP_Client_IP_comboBox->addItem(address);
         if (address.isEmpty()) {
@@ -254,8 +252,8 @@ void MainWindow::TCP_updateserver()
 
 void MainWindow::TCP_updateSendStatus()
 {
-    QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender());
-    if (!socket || !tcpServerClients.contains(socket))
+    QTcpSocket *socket = ServerClients::find(tcpServerClients, sender());
+    if (!socket)
         return;
     // What the client sent just before it left is still shown.
     if (socket->bytesAvailable() > 0)
@@ -271,8 +269,8 @@ void MainWindow::TCP_updateSendStatus()
 
 void MainWindow::TCP_Server_ReadMessage()
 {
-    QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender());
-    if (!socket || !tcpServerClients.contains(socket))
+    QTcpSocket *socket = ServerClients::find(tcpServerClients, sender());
+    if (!socket)
         return;
     tcpTerminal->show(NetTerminal::peerOf(socket), socket->readAll());
     ui->statusBar->showMessage(tr("TCP receive ")
