@@ -578,6 +578,7 @@ public:
     bool i2cReadDialogOpen = false;
     bool i2cWriteDialogOpen = false;
     bool i2cOwnsPort = false;     // this page opened the shared port
+    bool i2cStreamRunning = false; // a start request went out last (the button says "Stop")
     int i2cLastReadRegister = 0;  // register of the last read request sent
     ReceiveDisplay *i2cLog = nullptr; // the log's display
 

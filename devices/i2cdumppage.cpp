@@ -86,6 +86,7 @@ void MainWindow::I2Cdump_Init_Start()
 
     ui->i2cdumpopencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     ui->i2cdump_stop_pushButton->setText(QStringLiteral("Start"));
+    i2cStreamRunning = false;
     ui->i2cdump_stop_pushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
     I2Cdump_enableRequests(false, true);
 }
@@ -129,8 +130,7 @@ void MainWindow::readi2cdumpCom(QByteArray data) { i2cTools->Set_Data(data); }
 
 bool MainWindow::I2Cdump_streamRunning() const
 {
-    const QString text = ui->i2cdump_stop_pushButton->text();
-    return text == QLatin1String("Stop") || text == QStringLiteral("停止");
+    return i2cStreamRunning;
 }
 
 void MainWindow::I2Cdump_sendRequest(const QByteArray &request)
@@ -147,11 +147,13 @@ void MainWindow::I2Cdump_Stop()
     QPushButton *button = ui->i2cdump_stop_pushButton;
     if (I2Cdump_streamRunning()) {
         I2Cdump_enableRequests(true, false);
+        i2cStreamRunning = false;
         button->setText(tr("Start"));
         button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
         I2Cdump_sendRequest(I2cFrames::stopRequest());
     } else {
         I2Cdump_enableRequests(false, false);
+        i2cStreamRunning = true;
         button->setText(tr("Stop"));
         button->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
         I2Cdump_sendRequest(I2cFrames::startRequest());
