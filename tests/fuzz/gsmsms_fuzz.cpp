@@ -2,7 +2,7 @@
 // UCS2 decoding with arbitrary modem output, a message whose text is
 // anything (also a line that reads like a result), and the message limit
 // with arbitrary text, checking their promises as it goes.
-// fuzz-sources: devices/gsm/gsmsms.cpp devices/gsm/gsmreply.cpp devices/gsm/gsmanswer.cpp
+// fuzz-sources: devices/gsm/gsmsms.cpp devices/gsm/gsmreply.cpp devices/gsm/gsmanswer.cpp common/portnumber.cpp
 // fuzz-qt: Qt6Core
 
 #include "gsm/gsmsms.h"
