@@ -1,6 +1,9 @@
 #include "uiprompt.h"
 
+#include "portnumber.h"
+
 #include <QFileDialog>
+#include <QCoreApplication>
 #include <QInputDialog>
 
 namespace UiPrompt {
@@ -91,6 +94,14 @@ bool textInput(QWidget *parent, const QString &title, const QString &label, cons
     if (ok && result)
         *result = text;
     return ok;
+}
+
+bool portOrWarning(QWidget *parent, const QString &text, quint16 *port, QMessageBox::StandardButtons buttons)
+{
+    if (PortNumber::parse(text, port))
+        return true;
+    warning(parent, QCoreApplication::translate("MainWindow", "warning:"), PortNumber::notAPort(text), buttons);
+    return false;
 }
 
 } // namespace UiPrompt

@@ -51,6 +51,11 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &dir
 QString saveFileName(QWidget *parent, const QString &caption, const QString &directory = QString(),
                      const QString &filter = QString());
 
+// The port number typed in a port field; when it holds none, a warning box
+// naming what was typed, and false.
+bool portOrWarning(QWidget *parent, const QString &text, quint16 *port,
+                   QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
 // Returns false when the user cancelled.
 bool textInput(QWidget *parent, const QString &title, const QString &label, const QString &initial,
                QString *result);

@@ -2,7 +2,6 @@
 // sentences in the "GPS information" labels, the track file and the map.
 #include "mainwindow.h"
 #include "netsend.h"
-#include "portnumber.h"
 #include "serverclients.h"
 #include "ui_mainwindow.h"
 
@@ -382,10 +381,8 @@ bool MainWindow::GPSTCP_Server_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!PortNumber::parse(portText, &port)) {
-        UiPrompt::warning(this, tr("warning:"), PortNumber::notAPort(portText), QMessageBox::Ok);
+    if (!UiPrompt::portOrWarning(this, portText, &port))
         return false;
-    }
     if (!gpsTcpServer)
         return false;
     if (!gpsTcpServer->listen(QHostAddress::Any, port)) {

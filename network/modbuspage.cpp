@@ -3,7 +3,6 @@
 // the page's codec; the exchange (write, reply window, attempts) runs in
 // modbus/modbusexchange; both logs go through the shared receive display.
 #include "mainwindow.h"
-#include "portnumber.h"
 #include "ui_mainwindow.h"
 
 #include "modbus/kalvest_modbusclient.h"
@@ -205,10 +204,8 @@ void MainWindow::ModbusTCPopencompushButton_triggered()
             return;
         }
         quint16 port = 0;
-        if (!PortNumber::parse(portText, &port)) {
-            UiPrompt::warning(nullptr, tr("warning:"), PortNumber::notAPort(portText), QMessageBox::Cancel);
+        if (!UiPrompt::portOrWarning(nullptr, portText, &port, QMessageBox::Cancel))
             return;
-        }
         auto *socket = new QTcpSocket(this);
         modbusTcpSocket = socket;
         socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);

@@ -1,7 +1,6 @@
 // "TCP Debug": a raw TCP terminal, as client of one server or as server for
 // any number of clients. What it shares with "UDP Debug" is in NetTerminal.
 #include "mainwindow.h"
-#include "portnumber.h"
 #include "serverclients.h"
 #include "ui_mainwindow.h"
 
@@ -86,17 +85,6 @@ static void lockTcpFields(Ui::MainWindow *ui, bool started)
     ui->TCP_comboBox->setEnabled(!started);
 }
 
-namespace {
-// The port typed in a role's port field; a warning box when it is none.
-bool portOrWarning(const QString &text, quint16 *port)
-{
-    if (PortNumber::parse(text, port))
-        return true;
-    UiPrompt::warning(nullptr, MainWindow::tr("warning:"), PortNumber::notAPort(text), QMessageBox::Cancel);
-    return false;
-}
-} // namespace
-
 bool MainWindow::TCP_Client_WorkOpen()
 {
     tcpHost = ui->TCPclientIPlineEdit->text();
@@ -106,7 +94,7 @@ bool MainWindow::TCP_Client_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!portOrWarning(tcpPort, &port))
+    if (!UiPrompt::portOrWarning(nullptr, tcpPort, &port, QMessageBox::Cancel))
         return false;
     // A keep-send tick reaches only the role that is started.
     disconnect(tcpSendTimer, SIGNAL(timeout()), this, SLOT(TCP_Server_WorkSendMessage()));
@@ -200,7 +188,7 @@ bool MainWindow::TCP_Server_WorkOpen()
         return false;
     }
     quint16 port = 0;
-    if (!portOrWarning(tcpPort, &port))
+    if (!UiPrompt::portOrWarning(nullptr, tcpPort, &port, QMessageBox::Cancel))
         return false;
     if (!tcpServer->listen(QHostAddress::Any, port)) {
         ui->statusBar->showMessage(tr("Server failed to start: %1").arg(tcpServer->errorString()));
