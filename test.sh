@@ -22,6 +22,7 @@ velm_install test
 if [ "$sanitize" = 1 ]; then
   BUILD_DIR=build-asan
   velm_build "$BUILD_DIR" -DVELM_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+  tests/sanitize/check-sized-delete.sh "$BUILD_DIR"
 else
   BUILD_DIR=build
   velm_build "$BUILD_DIR"

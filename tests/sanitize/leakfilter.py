@@ -5,10 +5,12 @@ usage: leakfilter.py OUTPUT-FILE EXIT-CODE SOURCE-DIR
 
 AddressSanitizer and UndefinedBehaviorSanitizer stop a test at their first
 report, so any exit code other than 0 fails it, except when the only reason
-is LeakSanitizer's report at exit. Then every leak is read: a leak one of
-whose stack frames lies in the program's own sources or binaries fails the
-test; leaks whose every frame is third-party (the toolkit, the web engine,
-fontconfig, Mesa) are counted and pass. Prints why; exits 0 or 1.
+is LeakSanitizer's report at exit. Then every direct leak is read: one
+whose allocation stack has a frame in the program's own sources (tests
+included) fails the test; one whose every frame is third-party (the
+toolkit, the web engine, fontconfig, D-Bus) is counted and passes. Indirect
+leaks (blocks only a leaked block points to) go with their owner. Prints
+why; exits 0 or 1.
 """
 import re
 import sys
@@ -23,8 +25,10 @@ OTHER_REPORTS = (
 LEAK_HEADER = re.compile(r"^(Direct|Indirect) leak of (\d+) byte\(s\) in (\d+) object\(s\) allocated from:")
 FRAME = re.compile(r"^\s+#\d+ ")
 TOTALS = re.compile(r"^Totals: \d+ passed, (\d+) failed")
-# Sources as the compiler saw them when ccache made the paths relative.
-OUR_RELATIVE = re.compile(r"\s(\.\./)*(app|common|serial|terminal|network|devices|tools|tests|bench|forms|build[^/\s]*)/\S+:\d+")
+# A frame with a source position: "#3 0x... in Function /path/file.cpp:12:5".
+# Frames without one (module and offset only) are third-party code or the
+# sanitizer runtime: the program and its tests are built with debug info.
+SOURCE = re.compile(r" in .* (\S+):\d+(:\d+)?$")
 
 
 def leaks(lines):
@@ -45,8 +49,9 @@ def leaks(lines):
         yield header, frames
 
 
-def ours(frame, roots):
-    return any(r in frame for r in roots) or bool(OUR_RELATIVE.search(frame))
+def ours(frame, root):
+    m = SOURCE.search(frame)
+    return bool(m) and m.group(1).startswith(root)
 
 
 def main():
@@ -64,10 +69,11 @@ def main():
     failed = [int(m.group(1)) for m in map(TOTALS.match, lines) if m]
     if not failed or any(failed):
         return 1
-    roots = (source + "/",)
     mine, theirs, theirs_bytes = [], 0, 0
     for header, frames in leaks(lines):
-        if any(ours(fr, roots) for fr in frames):
+        # An indirect leak is memory only a leaked block points to: it is
+        # decided with that block.
+        if header.startswith("Direct") and any(ours(fr, source + "/") for fr in frames):
             mine.append((header, frames))
         else:
             theirs += 1
