@@ -4,10 +4,14 @@ _velm_sanitize_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # The first ASan or UBSan report ends the test.
 # Allocation stacks are walked with the unwind tables (fast_unwind_on_malloc=0):
 # Qt and the other system libraries keep no frame pointers, and a stack cut
-# at the first of them would hide whether a leak has a frame of ours. That
-# unwinder deadlocks in the JIT code of Mesa's llvmpipe, so the tests draw
-# with softpipe, which has no JIT.
-export GALLIUM_DRIVER=softpipe
+# at the first of them would hide whether a leak has a frame of ours. With
+# libgcc's unwinder that deadlocks as soon as a JIT has registered its
+# frames (Mesa's llvmpipe does): libgcc allocates while it holds its frame
+# lock, and that allocation unwinds again. libunwind's unwinder has no such
+# lock, so it is put in front.
+if [ -e /usr/lib/x86_64-linux-gnu/libunwind.so.8 ]; then
+  export LD_PRELOAD="/usr/lib/x86_64-linux-gnu/libunwind.so.8${LD_PRELOAD:+:$LD_PRELOAD}"
+fi
 # new_delete_type_mismatch=0: the check compares the size a sized
 # operator delete is given with the allocation. Only code built with sized
 # deallocation calls that operator: Qt and its web engine (GCC), whose page
