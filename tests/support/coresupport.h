@@ -54,6 +54,13 @@ void prepareEnvironment();
 
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();
+// The most resident memory of this process in KiB since it started or
+// since resetPeakResident(): it also sees a peak too short for sampling
+// to catch (a buffer copied as it grows). -1 when it cannot be read.
+long peakResidentKb();
+// Starts the peak again from the memory resident now; false where the
+// system does not allow it.
+bool resetPeakResident();
 
 } // namespace TestSupport
 
