@@ -94,4 +94,17 @@ bool resetPeakResident()
     return f.open(QIODevice::WriteOnly) && f.write("5") == 1 && f.flush();
 }
 
+ResidentGrowth::ResidentGrowth()
+    : m_peakKnown(resetPeakResident()), m_before(residentKb()), m_most(m_before)
+{
+    QObject::connect(&m_sample, &QTimer::timeout, &m_sample, [this] { m_most = qMax(m_most, residentKb()); });
+    m_sample.start(5);
+}
+
+long ResidentGrowth::mostKb()
+{
+    m_most = qMax(m_most, m_peakKnown ? peakResidentKb() : residentKb());
+    return m_most - m_before;
+}
+
 } // namespace TestSupport
