@@ -16,7 +16,7 @@ APT_PACKAGES=(
 )
 TEST_PACKAGES=(
   socat mosquitto mosquitto-clients openssl libmodbus-dev mbpoll units
-  clang libclang-rt-14-dev llvm-14 libunwind8 python3 procps
+  clang libclang-rt-14-dev llvm-14 python3 procps
   python3-nmea2 proj-bin geographiclib-tools
 )
 
