@@ -712,10 +712,11 @@ void TestSerialPage::sendFileKeepsEveryByteButTheCrOfCrLf()
         "\r", "\n", QByteArray(1, '\0'), "\x1a", "x", "\r\n", "\n\r", "\r\r\n", "\r\r", "\n\n",
         "\rfirst line\r\n", "a\rb\r\n\rc\r", QByteArray("\0\r\0\n\x1a\r\n\x1a", 9), "end\r\n\r",
     };
-    for (const QByteArray &content : shortFiles)
+    for (const QByteArray &content : shortFiles) {
         sendFileAndCompare(content, QStringLiteral("short %1").arg(QString::fromLatin1(content.toHex())));
-    if (QTest::currentTestFailed())
-        return;
+        if (QTest::currentTestFailed())
+            return;
+    }
 
     // Each of those bytes on both sides of the file's read boundaries
     // (16 KiB and 64 KiB pieces), on the first line and on a later one.
