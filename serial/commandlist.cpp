@@ -158,12 +158,11 @@ void MainWindow::command_sendMsg(QByteArray data)
         return;
     // The page's one send counter counts what the port takes (its panel
     // counts the port's writes), and what waits unwritten is bounded.
-    if (!SendQueue::hasRoomFor(serialThread->port, bytes.size())) {
-        COM_notTakingData();
-        return;
-    }
     if (!comPanel->queueSend(serialThread->port, bytes)) {
-        statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
+        if (!SendQueue::hasRoomFor(serialThread->port, bytes.size()))
+            COM_notTakingData();
+        else
+            statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
         return;
     }
     statusBar()->showMessage(tr("Send Success"));

@@ -74,10 +74,11 @@ bool hasRoomFor(const QIODevice *device, qint64 bytes)
 
 bool queue(QIODevice *device, const QByteArray &bytes, bool counted)
 {
-    if (!hasRoomFor(device, bytes.size()))
-        return false;
+    // Nothing to send always goes, also to a device that does not read.
     if (bytes.isEmpty())
         return true;
+    if (!hasRoomFor(device, bytes.size()))
+        return false;
     // Noted before the write, which may already report what it wrote.
     WriteLedger *ledger = WriteLedger::of(device);
     if (ledger)

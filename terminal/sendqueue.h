@@ -20,8 +20,8 @@ constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
 // Whether `bytes` more may be handed to `device` now.
 bool hasRoomFor(const QIODevice *device, qint64 bytes);
 
-// Hands `bytes` to `device` when it has room for them; otherwise queues
-// nothing and returns false, as it does when the write fails. Nothing
+// Hands `bytes` to `device` when it has room for them (empty bytes always
+// "go"); otherwise queues nothing and returns false, as it does when the write fails. Nothing
 // queued is ever dropped or reordered. Every write to a counted device
 // goes through here; `counted` false for bytes the send counter leaves
 // out (a file sent line by line).

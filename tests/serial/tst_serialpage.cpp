@@ -810,6 +810,17 @@ void TestSerialPage::keepSendToADeviceThatDoesNotReadStaysBounded()
     w->command_sendMsg(payload);
     QVERIFY2(status().contains(QLatin1String("is not reading")), qPrintable(status()));
     QCOMPARE(port->bytesToWrite(), waiting);
+    // Sends of nothing still go: a hex send box of blanks and an empty command.
+    w->ui->sendAsHexcheckBox->setChecked(true);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral(" , "));
+    pressSend();
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    w->ui->statusBar->clearMessage();
+    w->command_sendMsg(QByteArray());
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    QCOMPARE(port->bytesToWrite(), waiting);
+    w->ui->sendAsHexcheckBox->setChecked(false);
+    w->ui->sendMsgtextEdit->setPlainText(QString::fromLatin1(payload));
     // Counted is what the port took (the system's buffers between here and
     // the peer hold far less than the bound), not what waits.
     const qint64 taken = w->comPanel->sentTotal();
