@@ -51,7 +51,16 @@ int openPortPty()
 int openRelayPty(QString *readEnd)
 {
     static QTemporaryDir dir;
-    static QProcess socat;
+    // Ended before the process exits, so no socat is left behind.
+    static struct Relay {
+        QProcess process;
+        ~Relay()
+        {
+            process.terminate();
+            process.waitForFinished(2000);
+        }
+    } relay;
+    QProcess &socat = relay.process;
     const QString a = dir.filePath(QStringLiteral("ptyA"));
     const QString b = dir.filePath(QStringLiteral("ptyB"));
     socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
