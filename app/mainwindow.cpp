@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "appinfo.h"
+#include "contentswidth.h"
 #include "eventwait.h"
 #include "longtextlayout.h"
 #include "firstshow.h"
@@ -25,6 +26,9 @@ MainWindow::MainWindow(QWidget *parent)
     // it re-polishes every widget of the twenty pages.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     ui->setupUi(this);
+    // The GPS page's "Serial Setting" column is as wide as its check boxes'
+    // texts need, in either language, and never narrower than 200 pixels.
+    keepContentsWidth(ui->groupBox_10, ui->groupBox_10->minimumWidth());
     // Boxes that can receive long unbroken text keep a layout linear in it.
     for (QAbstractScrollArea *box : {static_cast<QAbstractScrollArea *>(ui->base64_source_textBrowser),
                                      static_cast<QAbstractScrollArea *>(ui->base64_to_textBrowser),

@@ -27,8 +27,8 @@ void endSession(MainWindow *w)
     w->envRxDisplay->endStream();
 }
 
-// A dial in its grid cell, resting at its minimum; empty units and title
-// keep the dial's own ("Pa", "Barometer").
+// A dial in its grid cell, resting at its minimum; empty units keep the
+// dial's own ("Pa").
 DashBoard *newEnvDial(QGridLayout *layout, int min, int max, const QString &units, const QString &title)
 {
     auto *dial = new DashBoard;
@@ -78,7 +78,8 @@ void MainWindow::ENVironment_Init_Start()
     envThermometer->setMaxValue(80);
     envThermometer->setMinValue(-30);
 
-    envBarometerGauge = newEnvDial(ui->barometer_gridLayout, 0, 1100, QString(), QString());
+    // The dial's own title is English; the page gives it in the window's language.
+    envBarometerGauge = newEnvDial(ui->barometer_gridLayout, 0, 1100, QString(), tr("Barometer"));
     envCo2Gauge = newEnvDial(ui->CO2_gridLayout, 400, 15000, QStringLiteral("ppm"), QStringLiteral("CO₂"));
     envTvocGauge = newEnvDial(ui->TVOC_gridLayout, 0, 5000, QStringLiteral("ppb"), QStringLiteral("TVOC"));
 

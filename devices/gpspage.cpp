@@ -58,8 +58,9 @@ double numberOf(const QString &text)
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
-// A notice about received data. While a failed save of the track file waits
-// to be resolved, the failure stays in view instead.
+// A notice about received data or the position server's clients. While a
+// failed save of the track file waits to be resolved, the failure stays in
+// view instead.
 void showReceiveNotice(Ui::MainWindow *ui, const GpsPageState *gps, const QString &text)
 {
     ui->statusBar->showMessage(gps->trackSaveFailed
@@ -418,7 +419,7 @@ void MainWindow::GPSupdateserver()
         return; // a client going while the window is being destroyed
     QString peer;
     while (QTcpSocket *client = ServerClients::next(gpsTcpServer, &peer)) {
-        ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(peer));
+        showReceiveNotice(ui, gps, tr("New client: ") + tr("%1 Joined").arg(peer));
         if (peer.isEmpty()) {
             client->disconnectFromHost();
             client->deleteLater();
@@ -438,7 +439,7 @@ void MainWindow::GPSupdateSendStatus()
     QTcpSocket *client = ServerClients::find(gpsTcpClients, sender());
     if (!client)
         return;
-    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(NetSend::addressText(client->peerAddress())));
+    showReceiveNotice(ui, gps, tr("Client: ") + tr("%1 Left").arg(NetSend::addressText(client->peerAddress())));
     gpsTcpClients.removeOne(client);
     gps->clientBuffers.remove(client);
     client->disconnect(this);

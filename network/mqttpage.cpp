@@ -1,8 +1,8 @@
 // The "MQTT" page: connect to a broker over TCP, TLS, WebSocket or secure
 // WebSocket, subscribe, publish, and log every received message.
 #include "mainwindow.h"
-#include "portnumber.h"
 #include "openbuttonstyle.h"
+#include "uiprompt.h"
 #include "ui_mainwindow.h"
 
 #include "appinfo.h"
@@ -39,14 +39,6 @@ QSslConfiguration unverifiedTls()
     QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
     conf.setPeerVerifyMode(QSslSocket::VerifyNone);
     return conf;
-}
-
-// Port text of the TCP schemes: outside 1..65535 (or not a number) is 0,
-// which the client refuses.
-quint16 brokerPort(const QString &text)
-{
-    quint16 port = 0;
-    return PortNumber::parse(text, &port) ? port : 0;
 }
 
 // Subscribe, Publish and the client's messages reach the page from the
@@ -99,6 +91,11 @@ void MainWindow::MQTT_Connect()
         mqttReset(true);
         return;
     }
+    // A port text that is not a port is refused here, on every scheme,
+    // before anything is tried.
+    quint16 port = 0;
+    if (!UiPrompt::portOrWarning(this, ui->mqtt_port_lineEdit->text(), &port))
+        return;
     // Fields CONNECT cannot carry are refused before anything starts.
     Mqtt::ConnectOptions fields;
     fields.clientId = ui->mqtt_clientid_lineEdit->text();
@@ -126,7 +123,7 @@ void MainWindow::MQTT_Connect()
         auto *client = new MqttClient(this);
         mqttClient = client;
         client->setHostname(ui->mqtt_host_lineEdit->text());
-        client->setPort(brokerPort(ui->mqtt_port_lineEdit->text()));
+        client->setPort(port);
         client->setClientId(ui->mqtt_clientid_lineEdit->text());
         client->setUsername(ui->mqtt_username_lineEdit->text());
         client->setPassword(ui->mqtt_password_lineEdit->text());
@@ -146,7 +143,7 @@ void MainWindow::MQTT_Connect()
     // Host text "broker/a/b": host "broker", path "a/b".
     const QStringList parts = ui->mqtt_host_lineEdit->text().split(QLatin1Char('/'));
     const QString path = QStringList(parts.mid(1)).join(QLatin1Char('/'));
-    const QUrl url(scheme + parts.first() + QLatin1Char(':') + ui->mqtt_port_lineEdit->text() + QLatin1Char('/') + path,
+    const QUrl url(scheme + parts.first() + QLatin1Char(':') + QString::number(port) + QLatin1Char('/') + path,
                    QUrl::TolerantMode);
 
     auto *device = new WebSocketIODevice(this);
@@ -157,6 +154,7 @@ void MainWindow::MQTT_Connect()
     }
     device->setUrl(url);
     device->setProtocol("mqttv3.1");
+    device->setMqttStream(true);
     connect(device->socket(), SIGNAL(disconnected()), this, SLOT(onWebSocketDisconnected()));
     // (The WebSocket's error signal is "error" in this Qt version.)
     connect(device->socket(), SIGNAL(error(QAbstractSocket::SocketError)), this,
@@ -187,6 +185,7 @@ void MainWindow::mqttReset(bool disconnectClient)
 {
     MqttClient *client = mqttClient;
     WebSocketIODevice *device = mqttWebSocketDevice;
+    const QString limitProblem = device ? device->limitProblem() : QString();
     mqttClient = nullptr;
     mqttWebSocketDevice = nullptr;
     mqttConnected = false;
@@ -213,7 +212,13 @@ void MainWindow::mqttReset(bool disconnectClient)
             device->close();
     }
     ui->mqtt_opencompushButton->setText(tr("Connect"));
-    ui->statusBar->showMessage(tr("MQTT was disconnected."));
+    // Whichever signal of the ending link comes first (the client's state,
+    // the socket's disconnected or error) lands here; when the link was
+    // closed by us for what the broker sent, that reason is shown.
+    if (limitProblem.isEmpty())
+        ui->statusBar->showMessage(tr("MQTT was disconnected."));
+    else
+        ui->statusBar->showMessage(tr("MQTT was disconnected: %1.").arg(limitProblem));
     ui->mqtt_opencompushButton->setStyleSheet(QLatin1String(OpenButtonStyle::kClosed));
 }
 
@@ -228,10 +233,7 @@ void MainWindow::onWebSocketDisconnected()
 {
     if (!mqttWebSocketDevice || sender() != mqttWebSocketDevice->socket())
         return;
-    const QString problem = mqttWebSocketDevice->limitProblem();
     mqttReset(false);
-    if (!problem.isEmpty())
-        ui->statusBar->showMessage(tr("MQTT was disconnected: %1.").arg(problem));
 }
 
 void MainWindow::onWebSocketError(QAbstractSocket::SocketError error)

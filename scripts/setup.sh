@@ -11,7 +11,7 @@ APT_PACKAGES=(
   qt6-charts-dev qt6-datavisualization-dev qt6-3d-dev qt6-svg-dev qt6-webengine-dev
   qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev libgl-dev
   libqt6svg6 qt6-image-formats-plugins
-  fonts-wqy-microhei
+  fonts-wqy-microhei qt6-translations-l10n
   xvfb xauth x11-utils imagemagick
 )
 TEST_PACKAGES=(

@@ -187,7 +187,9 @@ void TerminalPanel::importFile()
 void TerminalPanel::exportFile()
 {
     m_display->flush();
-    if (m_w.textView->toPlainText().isEmpty()) {
+    // What arrived, not the view's display lines.
+    const QString text = m_display->receivedText();
+    if (text.isEmpty()) {
         status(tr("No data need to save"));
         return;
     }
@@ -202,7 +204,7 @@ void TerminalPanel::exportFile()
         failed();
         return;
     }
-    const QByteArray bytes = m_w.textView->toPlainText().toUtf8();
+    const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         failed();

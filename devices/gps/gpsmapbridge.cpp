@@ -10,13 +10,27 @@
 #include <QWidget>
 
 namespace {
-// The map pages' alerts ("IP location failed!", a map that could not load)
-// reach the user as a message box.
+// The alerts the map pages' scripts raise, in the words the scripts use; the
+// catalogue holds their translations under this class's name.
+[[maybe_unused]] const char *const kMapAlerts[] = {
+    QT_TRANSLATE_NOOP("GpsMapBridge", "IP location failed!"),
+    QT_TRANSLATE_NOOP("GpsMapBridge", "Map loading failed, please check the network!"),
+};
+
+// The map pages' alerts reach the user as a message box.
 void showAlert(const QString &message)
 {
-    UiPrompt::information(nullptr, QCoreApplication::translate("CustomWebPage", "Message"), message, QMessageBox::Ok);
+    UiPrompt::information(nullptr, QCoreApplication::translate("CustomWebPage", "Message"),
+                          GpsMapBridge::alertText(message), QMessageBox::Ok);
 }
 } // namespace
+
+QString GpsMapBridge::alertText(const QString &message)
+{
+    // A text the catalogue does not know (another page's, already in the
+    // reader's language) comes back as it is.
+    return QCoreApplication::translate("GpsMapBridge", message.toUtf8().constData());
+}
 
 GpsMapBridge::GpsMapBridge(QWidget *tabPage, QGridLayout *layout, QWidget *window, const QUrl &mapPage)
     : QObject(window), m_tabPage(tabPage), m_layout(layout), m_window(window), m_url(mapPage)

@@ -44,6 +44,9 @@ public:
     const QUrl &mapPage() const { return m_url; }
     // Creates the view now if it does not exist yet.
     void ensureView();
+    // A map page's alert as the user reads it: the script's English text
+    // through the catalogue.
+    static QString alertText(const QString &message);
 
 signals:
     void viewCreated();

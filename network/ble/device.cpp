@@ -162,13 +162,13 @@ void Device::deviceScanFinished()
 void Device::deviceScanError(QBluetoothDeviceDiscoveryAgent::Error error)
 {
     if (error == QBluetoothDeviceDiscoveryAgent::PoweredOffError) {
-        setUpdate(QStringLiteral("The Bluetooth adaptor is powered off, power it on before doing discovery."));
+        setUpdate(tr("The Bluetooth adaptor is powered off, power it on before doing discovery."));
     } else if (error == QBluetoothDeviceDiscoveryAgent::InputOutputError) {
-        setUpdate(QStringLiteral("Writing or reading from the device resulted in an error."));
+        setUpdate(tr("Writing or reading from the device resulted in an error."));
     } else {
         static const QMetaEnum errorEnum = discoveryAgent->metaObject()->enumerator(
             discoveryAgent->metaObject()->indexOfEnumerator("Error"));
-        setUpdate(QStringLiteral("Error: ") + QLatin1String(errorEnum.valueToKey(int(error))));
+        setUpdate(tr("Error: %1").arg(QLatin1String(errorEnum.valueToKey(int(error)))));
     }
     discoveryTimer.stop();
     scanning = false;

@@ -15,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const char kDisconnectStyle[] = "QPushButton {   background-color: #FF5722;   color: white;   font-weight: bold;}"
-                                "QPushButton:pressed {   background-color: #E64A19;}";
 const char kDeviceStyle[] = "QPushButton {   border: 2px solid #1E88E5;   border-radius: 5px;   padding: 8px;"
                             "   background-color: #42A5F5;   color: white;   font-weight: bold;}"
                             "QPushButton:pressed {   background-color: #1E88E5;}";
@@ -68,7 +66,7 @@ void kalvest_ble::setScanState(ScanState state)
         break;
     case ScanState::Connected:
         ui->scanButton->setText(QStringLiteral("Disconnect"));
-        ui->scanButton->setStyleSheet(QLatin1String(kDisconnectStyle));
+        ui->scanButton->setStyleSheet(QLatin1String(OpenButtonStyle::kDisconnect));
         break;
     }
 }

@@ -4,8 +4,6 @@
 #include <QWebSocketHandshakeOptions>
 #include <cstring>
 
-#include "mqttpacket.h"
-
 namespace {
 // Unread bytes that may wait before a new message is refused.
 constexpr qint64 kDefaultMaxWaiting = 16 * 1024 * 1024;
@@ -15,10 +13,13 @@ constexpr int kCloseGraceMs = 2000;
 
 WebSocketIODevice::WebSocketIODevice(QObject *parent)
     : QIODevice(parent), m_socket(QString(), QWebSocketProtocol::Version13, nullptr),
-      m_maxMessage(Mqtt::DefaultMaxIncomingPacket), m_maxWaiting(kDefaultMaxWaiting)
+      m_maxMessage(DefaultMaxMessage), m_maxWaiting(kDefaultMaxWaiting)
 {
     setLimits(m_maxMessage, m_maxWaiting);
     connect(&m_socket, &QWebSocket::connected, this, &WebSocketIODevice::onSocketConnected);
+    // Each frame is looked at as it comes; the message is taken when whole
+    // (the socket has kept it meanwhile, so it is not copied).
+    connect(&m_socket, &QWebSocket::binaryFrameReceived, this, &WebSocketIODevice::onFrame);
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &WebSocketIODevice::handleBinaryMessage);
     connect(&m_socket, &QWebSocket::stateChanged, this, &WebSocketIODevice::onSocketStateChanged);
     // The end of the stream, for a reader such as the MQTT client that
@@ -50,6 +51,10 @@ bool WebSocketIODevice::open(QIODevice::OpenMode mode)
     if (useSsl)
         m_socket.setSslConfiguration(sslConfiguration);
     m_limitProblem.clear();
+    m_messageSoFar = 0;
+    m_headerRead = 0;
+    m_lengthRead = 0;
+    m_packetLeft = 0;
     m_socket.open(url, options);
     return QIODevice::open(mode);
 }
@@ -86,6 +91,63 @@ void WebSocketIODevice::handleBinaryMessage(const QByteArray &msg)
     }
     buffer.append(msg);
     emit readyRead();
+}
+
+void WebSocketIODevice::onFrame(const QByteArray &frame, bool isLastFrame)
+{
+    if (!m_limitProblem.isEmpty())
+        return;
+    // The socket refuses a frame or message over the limit before keeping
+    // it; this is the same limit, for a socket that does not.
+    m_messageSoFar += frame.size();
+    if (m_messageSoFar > m_maxMessage) {
+        refuse(tr("the broker sent a message larger than %1 bytes").arg(m_maxMessage));
+        return;
+    }
+    if (m_mqttStream && !followMqttPackets(frame)) {
+        refuse(tr("the broker sent data that is no MQTT packet"));
+        return;
+    }
+    if (isLastFrame)
+        m_messageSoFar = 0;
+}
+
+// Walks the fixed headers of the packets in these bytes (the bodies are
+// only counted). False at a byte that cannot start or continue a header:
+// a reserved packet type (0 or 15) or a remaining length of more than four
+// bytes.
+bool WebSocketIODevice::followMqttPackets(const QByteArray &bytes)
+{
+    const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
+    const qint64 n = bytes.size();
+    qint64 i = 0;
+    while (i < n) {
+        if (m_packetLeft > 0) {
+            const qint64 step = qMin(m_packetLeft, n - i);
+            m_packetLeft -= step;
+            i += step;
+            continue;
+        }
+        const uchar b = p[i++];
+        if (m_headerRead == 0) {
+            const int type = b >> 4;
+            if (type == 0 || type == 15)
+                return false;
+            m_headerRead = 1;
+            m_lengthRead = 0;
+            continue;
+        }
+        m_lengthRead |= qint64(b & 0x7f) << (7 * (m_headerRead - 1));
+        ++m_headerRead;
+        if (b & 0x80) {
+            if (m_headerRead == 5)
+                return false;
+            continue;
+        }
+        m_packetLeft = m_lengthRead;
+        m_headerRead = 0;
+    }
+    return true;
 }
 
 void WebSocketIODevice::onSocketConnected()

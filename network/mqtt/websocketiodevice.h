@@ -8,7 +8,11 @@
 // What a peer can make it hold is bounded: a message larger than
 // maxMessageSize() is refused, and so is a message that arrives while more
 // than maxWaiting() bytes still wait unread; either closes the connection
-// ("too much data") and limitProblem() says which limit was passed.
+// ("too much data") and limitProblem() says which limit was passed. The
+// size of a message is checked frame by frame as it arrives, not once it
+// is whole. When the stream carries MQTT (setMqttStream), the fixed header
+// of each packet says how far the packet goes: a message that runs on past
+// its packets into bytes that start no packet is refused at once.
 
 #include <QByteArray>
 #include <QIODevice>
@@ -29,9 +33,14 @@ public:
     void setSslConfiguration(const QSslConfiguration &conf) { sslConfiguration = conf; }
     QWebSocket *socket() { return &m_socket; }
 
-    // By default a message may be as large as the largest MQTT packet, and
-    // 16 MiB may wait unread before another message is taken.
+    // By default a message may be 255 MiB large, and 16 MiB may wait unread
+    // before another message is taken. (The socket keeps a message being
+    // received in one buffer; growing that buffer past 256 MiB would copy
+    // all of it, for a moment twice the memory.)
+    static constexpr qint64 DefaultMaxMessage = 255 * 1024 * 1024;
     void setLimits(qint64 maxMessageSize, qint64 maxWaiting);
+    // Off by default: any bytes may come.
+    void setMqttStream(bool on) { m_mqttStream = on; }
     qint64 maxMessageSize() const { return m_maxMessage; }
     qint64 maxWaiting() const { return m_maxWaiting; }
     // Why the connection was closed for too much data; empty otherwise.
@@ -62,6 +71,8 @@ public:
 private:
     void refuse(const QString &why);
     void onSocketStateChanged(QAbstractSocket::SocketState state);
+    void onFrame(const QByteArray &frame, bool isLastFrame);
+    bool followMqttPackets(const QByteArray &bytes);
 
     QByteArray protocol;
     QByteArray buffer;
@@ -69,6 +80,14 @@ private:
     qint64 m_maxMessage;
     qint64 m_maxWaiting;
     QString m_limitProblem;
+    qint64 m_messageSoFar = 0; // bytes of the message now arriving
+    // Where the stream stands in its MQTT packets: bytes of the fixed
+    // header read (0 at a packet's start), the remaining length read so
+    // far, and the bytes of the packet still to come after its header.
+    bool m_mqttStream = false;
+    int m_headerRead = 0;
+    qint64 m_lengthRead = 0;
+    qint64 m_packetLeft = 0;
     QSslConfiguration sslConfiguration;
     QUrl url;
 };

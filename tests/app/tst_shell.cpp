@@ -13,10 +13,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QTimer>
 #include <ctime>
+#include <memory>
 
 namespace {
 const QStringList kAllTabs = {"Serial Debug", "UDP Debug", "TCP Debug", "GPS Debug", "GSM Debug", "Unicode",
@@ -80,6 +85,8 @@ class TestShell : public QObject
 private slots:
     void translatorsFollowTheLocale_data();
     void translatorsFollowTheLocale();
+    void toolkitTextsFollowTheLocale_data();
+    void toolkitTextsFollowTheLocale();
     void waitKeepsEventsRunningWithoutSpinning();
     void waitWithNothingToWaitReturnsAtOnce();
     void waitEndsOnceTheApplicationQuits();
@@ -143,6 +150,60 @@ void TestShell::translatorsFollowTheLocale()
     }
     // Leaving the scope removed the translators again.
     QCOMPARE(QCoreApplication::translate("MainWindow", "Exit"), QString("Exit"));
+}
+
+void TestShell::toolkitTextsFollowTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("buttons"); // OK, Cancel, Yes, No
+    QTest::addColumn<QStringList>("menu"); // Copy, Select All
+    const QStringList chineseButtons{"确定", "取消", "是(&Y)", "否(&N)"};
+    const QStringList chineseMenu{"复制(&C)", "全选"};
+    const QStringList englishButtons{"OK", "Cancel", "&Yes", "&No"};
+    const QStringList englishMenu{"&Copy", "Select All"};
+    QTest::newRow("zh_CN") << "zh_CN" << chineseButtons << chineseMenu;
+    QTest::newRow("zh_TW") << "zh_TW" << chineseButtons << chineseMenu;
+    QTest::newRow("en_US") << "en_US" << englishButtons << englishMenu;
+    QTest::newRow("de_DE") << "de_DE" << englishButtons << englishMenu;
+}
+
+// The toolkit's own texts around the program's: message-box buttons and the
+// text views' right-click menu speak the window's language.
+void TestShell::toolkitTextsFollowTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, buttons);
+    QFETCH(QStringList, menu);
+    TestSupport::ScratchDir dir;
+    {
+        const InstalledTranslators t = installTranslators(qApp, QLocale(locale));
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        QMessageBox box(QMessageBox::Information, w.windowTitle(), QStringLiteral("x"),
+                        QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+        QStringList shownButtons;
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No})
+            shownButtons << box.button(b)->text();
+        QCOMPARE(shownButtons, buttons);
+
+        // The receive view is read-only, the send box editable: both menus
+        // carry Copy and Select All.
+        for (QPlainTextEdit *view : {w.ui->COM_StrTextBrowser, w.ui->sendMsgtextEdit}) {
+            view->setPlainText(QStringLiteral("text"));
+            view->selectAll();
+            std::unique_ptr<QMenu> popup(view->createStandardContextMenu());
+            QStringList texts;
+            for (QAction *a : popup->actions())
+                texts << a->text().section(QLatin1Char('\t'), 0, 0); // without the shortcut
+            for (const QString &entry : menu)
+                QVERIFY2(texts.contains(entry), qPrintable(view->objectName() + ": " + texts.join(QLatin1Char('|'))));
+        }
+    }
+    // Leaving the scope removed the toolkit's catalogues too.
+    QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("OK"));
 }
 
 void TestShell::waitKeepsEventsRunningWithoutSpinning()

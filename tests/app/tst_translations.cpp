@@ -5,6 +5,13 @@
 // the keep-English list below or has no letter at all.
 #include "testsupport.h"
 
+#include "ble/device.h"
+#include "env/dashboard.h"
+#include "gps/gpsmapbridge.h"
+#include "hex/kalvest_hex_tools.h"
+#include "mainwindow.h"
+#include "translations.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,6 +21,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -126,6 +134,15 @@ QString shownText(const QString &source)
 
 // Whether a text has anything to translate: a letter outside placeholders
 // (%1, %n), and no Chinese already.
+bool hasChinese(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF)
+            return true;
+    }
+    return false;
+}
+
 bool needsTranslation(const QString &text)
 {
     QString s = text;
@@ -148,7 +165,111 @@ class TestTranslations : public QObject
 private slots:
     void everyTranslatableTextHasAChineseTranslation();
     void aChineseFontIsInstalled();
+    void statusAndAlertTextsHaveChineseEntries_data();
+    void statusAndAlertTextsHaveChineseEntries();
+    void pagesShowTheirTextsTranslated_data();
+    void pagesShowTheirTextsTranslated();
 };
+
+void TestTranslations::statusAndAlertTextsHaveChineseEntries_data()
+{
+    // Texts a Chinese screen showed in English: the Bluetooth adapter's
+    // status (the toolkit's discovery texts and the page's own), the Hex
+    // page's placeholders, the map pages' alerts and the pressure dial.
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    const QList<QPair<const char *, const char *>> rows = {
+        {"QBluetoothDeviceDiscoveryAgent", "Cannot find valid Bluetooth adapter."},
+        {"QBluetoothDeviceDiscoveryAgent", "Bluetooth adapter error"},
+        {"QBluetoothDeviceDiscoveryAgent", "Device is powered off"},
+        {"QBluetoothDeviceDiscoveryAgent", "Input Output Error"},
+        {"QLowEnergyController", "Cannot find local adapter"},
+        {"Device", "The Bluetooth discovery did not start."},
+        {"Device", "The Bluetooth adaptor is powered off, power it on before doing discovery."},
+        {"Device", "Writing or reading from the device resulted in an error."},
+        {"Device", "Error: %1"},
+        {"kalvest_hex_tools", "Enter address (hex)"},
+        {"kalvest_hex_tools", "Search (hex)"},
+        {"GpsMapBridge", "IP location failed!"},
+        {"GpsMapBridge", "Map loading failed, please check the network!"},
+        {"MainWindow", "Barometer"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.second) << QString::fromLatin1(row.first) << QString::fromLatin1(row.second);
+}
+
+void TestTranslations::statusAndAlertTextsHaveChineseEntries()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    const QByteArray c = context.toLatin1();
+    const QByteArray s = source.toLatin1();
+    {
+        const InstalledTranslators t = installTranslators(qApp, QLocale(QStringLiteral("zh_CN")));
+        const QString shown = QCoreApplication::translate(c.constData(), s.constData());
+        QVERIFY2(hasChinese(shown), qPrintable(shown));
+        // Placeholders survive the translation.
+        QCOMPARE(shown.contains(QLatin1String("%1")), source.contains(QLatin1String("%1")));
+    }
+    const InstalledTranslators t = installTranslators(qApp, QLocale(QStringLiteral("en_US")));
+    QCOMPARE(QCoreApplication::translate(c.constData(), s.constData()), source);
+}
+
+void TestTranslations::pagesShowTheirTextsTranslated_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("zh_CN") << "zh_CN";
+    QTest::newRow("en_US") << "en_US";
+}
+
+// The same texts where the pages put them: each goes through the catalogue
+// on its way to the screen.
+void TestTranslations::pagesShowTheirTextsTranslated()
+{
+    QFETCH(QString, locale);
+    const bool chinese = locale.startsWith(QLatin1String("zh"));
+    TestSupport::ScratchDir dir;
+    const InstalledTranslators t = installTranslators(qApp, QLocale(locale));
+    const auto check = [chinese](const QString &shown, const char *english) {
+        if (chinese)
+            QVERIFY2(hasChinese(shown), qPrintable(shown));
+        else
+            QCOMPARE(shown, QString::fromLatin1(english));
+    };
+
+    kalvest_hex_tools hex;
+    auto *address = hex.findChild<QLineEdit *>(QStringLiteral("addressInput"));
+    auto *search = hex.findChild<QLineEdit *>(QStringLiteral("searchInput"));
+    QVERIFY(address && search);
+    check(address->placeholderText(), "Enter address (hex)");
+    QVERIFY(!QTest::currentTestFailed());
+    check(search->placeholderText(), "Search (hex)");
+    QVERIFY(!QTest::currentTestFailed());
+
+    check(GpsMapBridge::alertText(QStringLiteral("IP location failed!")), "IP location failed!");
+    QVERIFY(!QTest::currentTestFailed());
+    check(GpsMapBridge::alertText(QStringLiteral("Map loading failed, please check the network!")),
+          "Map loading failed, please check the network!");
+    QVERIFY(!QTest::currentTestFailed());
+    // An alert already in Chinese (the Baidu page's) is shown as it is.
+    QCOMPARE(GpsMapBridge::alertText(QStringLiteral("地图加载失败，请检查网络！")), QStringLiteral("地图加载失败，请检查网络！"));
+
+    Device ble;
+    emit ble.agent()->errorOccurred(QBluetoothDeviceDiscoveryAgent::PoweredOffError);
+    check(ble.getUpdate(), "The Bluetooth adaptor is powered off, power it on before doing discovery.");
+    QVERIFY(!QTest::currentTestFailed());
+    emit ble.agent()->errorOccurred(QBluetoothDeviceDiscoveryAgent::InputOutputError);
+    check(ble.getUpdate(), "Writing or reading from the device resulted in an error.");
+    QVERIFY(!QTest::currentTestFailed());
+    emit ble.agent()->errorOccurred(QBluetoothDeviceDiscoveryAgent::InvalidBluetoothAdapterError);
+    QVERIFY2(ble.getUpdate().endsWith(QLatin1String("InvalidBluetoothAdapterError")), qPrintable(ble.getUpdate()));
+    check(ble.getUpdate(), "Error: InvalidBluetoothAdapterError");
+    QVERIFY(!QTest::currentTestFailed());
+
+    MainWindow w;
+    QVERIFY(w.envBarometerGauge);
+    check(w.envBarometerGauge->title(), "Barometer");
+}
 
 void TestTranslations::aChineseFontIsInstalled()
 {

@@ -240,6 +240,21 @@ void TestGpsServer::zeroPositionAndFailedSave()
         QCOMPARE(status(), failed);
     }
     QCOMPARE(ui->Weidu->text(), QStringLiteral("1.75"));
+    // A second client joining, sending a position and leaving does not
+    // hide it either: none of its positions was saved.
+    {
+        auto b = connectClient(port);
+        QVERIFY(b);
+        QCOMPARE(f.w->gpsTcpClients.size(), 2);
+        QCOMPARE(status(), failed);
+        b->write("Latitude:1.875,Longitude:2.5\r\n");
+        QTRY_COMPARE(ui->Weidu->text(), QStringLiteral("1.875"));
+        QCOMPARE(status(), failed);
+        b->disconnectFromHost();
+        QTRY_COMPARE(f.w->gpsTcpClients.size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(status(), failed);
+    }
 
     // ...until a save succeeds.
     GpsTrack::setPathForTesting(f.dir->file(QStringLiteral("GPS_Date.txt")));

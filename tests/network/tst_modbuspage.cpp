@@ -194,6 +194,7 @@ private slots:
     void refusedCloseLeavesTheExchangeRunning();
     void portOutOfRangeIsRefused();
     void anotherPagesPortIsNotUsed();
+    void exchangeLogsOnlyWrittenRequests();
 
 private:
     Ui::MainWindow *ui() const { return fx.w->ui; }
@@ -204,7 +205,6 @@ private:
     QList<LogFrame> replies() const { return frames(ui()->Modbus_HexTextBrowser); }
 
     TestSupport::DeviceWindowFixture fx;
-    void exchangeLogsOnlyWrittenRequests();
 };
 
 void TestModbusPage::init()

@@ -20,11 +20,13 @@
 #include <QTextEdit>
 #include <QUuid>
 #include <memory>
+#include <vector>
 #include <optional>
 #include <ctime>
 #include <unistd.h>
 
 #include "mqttbroker.h"
+#include "rawwebsocketpeer.h"
 #include "mainwindow.h"
 #include "mqtt/mqttclient.h"
 #include "mqtt/mqttlogview.h"
@@ -191,6 +193,10 @@ private slots:
     void otherSchemesRoundTrip_data();
     void otherSchemesRoundTrip();
     void failuresReturnToIdle();
+    void refusedPortTextConnectsNowhere_data();
+    void refusedPortTextConnectsNowhere();
+    void oversizedWebSocketMessageShowsWhy_data();
+    void oversizedWebSocketMessageShowsWhy();
     void oversizedConnectFieldsAreRefused_data();
     void oversizedConnectFieldsAreRefused();
     void brokerLostAndBack();
@@ -330,6 +336,7 @@ void TestMqttPage::settingsRestoreAndSave()
         }
         makeWindow();
         QCOMPARE(w->ui->mqtt_protocol_combox->currentIndex(), 0);
+        w->ui->mqtt_port_lineEdit->setText(QStringLiteral("1883")); // (the saved "99999" is no port)
         press(w->ui->mqtt_opencompushButton);
         QVERIFY(w->mqttConnected);
         press(w->ui->mqtt_opencompushButton);
@@ -525,10 +532,8 @@ void TestMqttPage::failuresReturnToIdle()
     const QList<Case> cases = {
         {0, QString::number(closedPort()), QString()},                   // refused
         {0, authPort, QStringLiteral("wrong")},                          // bad password
-        {0, QString::number(authPort.toInt() + 65536), QString()},       // no such port
-        {0, QString(), QString()},                                       // no port
         {2, QString::number(closedPort()), QString()},                   // ws refused
-        {2, QStringLiteral("99999"), QString()},                         // ws, no such port
+        // (port texts that are no port: refusedPortTextConnectsNowhere)
     };
     for (const Case &c : cases) {
         w->ui->mqtt_username_lineEdit->setText(env("VELM_MQTT_AUTH_USER"));
@@ -542,6 +547,112 @@ void TestMqttPage::failuresReturnToIdle()
     QTRY_VERIFY_WITH_TIMEOUT(w->mqttClient && w->mqttClient->state() == MqttClient::Connected, 10000);
     QVERIFY(w->mqttConnected);
     QVERIFY(prompts->requests().isEmpty());
+}
+
+void TestMqttPage::refusedPortTextConnectsNowhere_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("refused");
+    const char *schemes[] = {"mqtt", "mqtts", "ws", "wss"};
+    for (int scheme = 0; scheme < 4; ++scheme) {
+        for (const char *text : {"", "0", "65536", "99999", "abc", "+1883", "001883", "021884"})
+            QTest::addRow("%s \"%s\"", schemes[scheme], text) << scheme << QString::fromLatin1(text) << true;
+        // The listeners do see a port that is one.
+        QTest::addRow("%s \"21884\" connects", schemes[scheme]) << scheme << QStringLiteral("21884") << false;
+    }
+}
+
+void TestMqttPage::refusedPortTextConnectsNowhere()
+{
+    // Listeners on every port such a text could end up at (the schemes'
+    // default ports, the digits read as a number), on a loopback address of
+    // this run's own.
+    QFETCH(int, scheme);
+    QFETCH(QString, port);
+    QFETCH(bool, refused);
+    const QString host = QStringLiteral("127.40.%1.%2").arg(getpid() % 250 + 1).arg(scheme + 1);
+    std::vector<std::unique_ptr<QTcpServer>> listeners;
+    for (quint16 p : {80, 443, 1883, 8883, 21884}) {
+        auto server = std::make_unique<QTcpServer>();
+        QVERIFY2(server->listen(QHostAddress(host), p), qPrintable(QStringLiteral("%1:%2 %3").arg(host).arg(p).arg(server->errorString())));
+        listeners.push_back(std::move(server));
+    }
+    auto attempts = [&] {
+        int n = 0;
+        for (const auto &l : listeners)
+            n += l->hasPendingConnections() ? 1 : 0;
+        return n;
+    };
+    makeWindow();
+    QStringList notices;
+    connect(w->ui->statusBar, &QStatusBar::messageChanged, w.get(), [&](const QString &m) { notices << m; });
+    connectTo(scheme, host + (scheme >= 2 ? QStringLiteral("/mqtt") : QString()), port);
+    if (!refused) {
+        QTRY_COMPARE_WITH_TIMEOUT(attempts(), 1, 5000);
+        QVERIFY(prompts->requests().isEmpty());
+        press(w->ui->mqtt_opencompushButton);
+        QVERIFY(idle());
+        return;
+    }
+    QTest::qWait(300);
+    QCOMPARE(attempts(), 0);
+    QCOMPARE(prompts->requests().size(), 1);
+    QCOMPARE(prompts->requests().first().title, QStringLiteral("warning:"));
+    QCOMPARE(prompts->requests().first().text, QStringLiteral("Port \"%1\" is not a number from 1 to 65535!").arg(port));
+    // Nothing was started, not even for a moment.
+    QVERIFY2(!notices.contains(QStringLiteral("MQTT Connected")), qPrintable(notices.join(QLatin1Char('|'))));
+    QVERIFY(!w->mqttConnected);
+    QVERIFY(!w->mqttClient);
+    QVERIFY(!w->mqttWebSocketDevice);
+    QCOMPARE(w->ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+    QVERIFY(w->ui->mqtt_opencompushButton->styleSheet().contains(QLatin1String("#4CAF50")));
+}
+
+void TestMqttPage::oversizedWebSocketMessageShowsWhy_data()
+{
+    // A broker that accepts the connection, then sends a 300 MB message.
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<bool>("tooLarge"); // else: no MQTT packet
+    const QByteArray largest = RawWebSocketPeer::publishHead(Mqtt::MaxRemainingLength);
+    QTest::newRow("one frame") << int(RawWebSocketPeer::OneFrame) << largest << true;
+    QTest::newRow("1 MiB frames, a PUBLISH as large as MQTT allows")
+        << int(RawWebSocketPeer::Fragments) << largest << true;
+    QTest::newRow("1 MiB frames, a PUBLISH of 100 MB and then no packet")
+        << int(RawWebSocketPeer::Fragments)
+        << RawWebSocketPeer::publishHead(RawWebSocketPeer::lengthEndingAtZero(100 * 1000 * 1000)) << false;
+}
+
+void TestMqttPage::oversizedWebSocketMessageShowsWhy()
+{
+    // The link is closed for it, the status bar says why, and the message
+    // is not kept on the way.
+    QFETCH(int, mode);
+    QFETCH(QByteArray, head);
+    QFETCH(bool, tooLarge);
+    const qint64 total = 300 * 1000 * 1000;
+    RawWebSocketPeer peer(RawWebSocketPeer::Mode(mode), total);
+    QVERIFY(peer.listening);
+    peer.actAsBroker(head);
+    makeWindow();
+    TestSupport::ResidentGrowth growth;
+    connectTo(2, QStringLiteral("127.0.0.1/mqtt"), QString::number(peer.port()));
+    const QString why = tooLarge ? QStringLiteral("MQTT was disconnected: the broker sent a message larger than %1 bytes.")
+                                       .arg(WebSocketIODevice().maxMessageSize())
+                                 : QStringLiteral("MQTT was disconnected: the broker sent data that is no MQTT packet.");
+    QTRY_VERIFY_WITH_TIMEOUT(!w->mqttConnected, 60000);
+    const long grew = growth.mostKb();
+    qInfo("peer sent %lld bytes; resident memory grew by at most %ld KiB", peer.sent, grew);
+    QCOMPARE(status(), why);
+    QCOMPARE(w->ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+    QVERIFY(peer.sent < total);
+    QVERIFY2(grew < (300 + 20) * 1000 * 1000 / 1024, qPrintable(QString::number(grew)));
+    if (!tooLarge) // refused soon after the PUBLISH ended
+        QVERIFY2(peer.sent < 110 * 1000 * 1000, qPrintable(QString::number(peer.sent)));
+    // The reason stays until something else happens.
+    QTest::qWait(300);
+    QCOMPARE(status(), why);
 }
 
 void TestMqttPage::oversizedConnectFieldsAreRefused_data()

@@ -1,13 +1,14 @@
 // The WebSocket byte-stream device against an in-process WebSocket server
 // on the loopback interface.
 
-#include <QCryptographicHash>
 #include <QSignalSpy>
 #include <QSslCertificate>
 #include <QTcpServer>
 #include <QWebSocketServer>
 
+#include "mqtt/mqttpacket.h"
 #include "mqtt/websocketiodevice.h"
+#include "rawwebsocketpeer.h"
 #include "testsupport.h"
 
 namespace {
@@ -47,108 +48,7 @@ public:
     QString closeReason = QStringLiteral("<none>");
 };
 
-// A WebSocket server written by hand, so it can send what a well-behaved
-// one never would: one frame announced larger than any limit, a message in
-// endless fragments, or messages faster than anyone reads them. It sends
-// while the client takes the bytes (at most 4 MiB wait in its socket), up
-// to `total` payload bytes.
-class RawPeer : public QObject
-{
-    Q_OBJECT
-public:
-    enum Mode { OneFrame, Fragments, SmallMessages };
-    RawPeer(Mode mode, qint64 total) : m_mode(mode), m_total(total)
-    {
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            socket = server.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, this, &RawPeer::onRead);
-            connect(socket, &QTcpSocket::bytesWritten, this, &RawPeer::pump);
-        });
-        listening = server.listen(QHostAddress::LocalHost, 0);
-    }
-    QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1/mqtt").arg(server.serverPort())); }
-    // Payload byte i of the stream.
-    static char byteAt(qint64 i) { return char(i % 251); }
-
-    QTcpServer server;
-    QPointer<QTcpSocket> socket;
-    qint64 sent = 0;
-    bool listening = false;
-
-private:
-    void onRead()
-    {
-        m_request += socket->readAll();
-        if (m_handshaken || !m_request.contains("\r\n\r\n"))
-            return;
-        QByteArray key;
-        for (const QByteArray &line : m_request.split('\n')) {
-            if (line.toLower().startsWith("sec-websocket-key:"))
-                key = line.mid(18).trimmed();
-        }
-        const QByteArray accept =
-            QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1).toBase64();
-        socket->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                      "Sec-WebSocket-Protocol: mqttv3.1\r\nSec-WebSocket-Accept: "
-                      + accept + "\r\n\r\n");
-        m_handshaken = true;
-        pump();
-    }
-    static QByteArray header(quint8 first, qint64 length)
-    {
-        QByteArray h(1, char(first));
-        if (length < 126) {
-            h += char(length);
-        } else if (length < 65536) {
-            h += char(126);
-            h += char(length >> 8);
-            h += char(length & 0xff);
-        } else {
-            h += char(127);
-            for (int shift = 56; shift >= 0; shift -= 8)
-                h += char((length >> shift) & 0xff);
-        }
-        return h;
-    }
-    QByteArray payload(qint64 n) const
-    {
-        QByteArray p(n, Qt::Uninitialized);
-        for (qint64 i = 0; i < n; ++i)
-            p[i] = byteAt(sent + i);
-        return p;
-    }
-    void pump()
-    {
-        constexpr qint64 piece = 1024 * 1024;
-        while (m_handshaken && socket && socket->state() == QAbstractSocket::ConnectedState && sent < m_total
-               && socket->bytesToWrite() < 4 * piece) {
-            const qint64 n = qMin(piece, m_total - sent);
-            QByteArray out;
-            if (m_mode == OneFrame) {
-                if (sent == 0)
-                    out = header(0x82, m_total);
-            } else if (m_mode == Fragments) {
-                const bool last = sent + n == m_total;
-                out = header(quint8((last ? 0x80 : 0x00) | (sent == 0 ? 0x02 : 0x00)), n);
-            } else {
-                const qint64 small = qMin<qint64>(1000, n);
-                for (qint64 at = 0; at < n; at += small)
-                    out += header(0x82, qMin(small, n - at)) + payload(qMin(small, n - at));
-                socket->write(out);
-                sent += n;
-                continue;
-            }
-            out += payload(n);
-            socket->write(out);
-            sent += n;
-        }
-    }
-
-    Mode m_mode;
-    qint64 m_total;
-    QByteArray m_request;
-    bool m_handshaken = false;
-};
+using RawPeer = RawWebSocketPeer;
 
 } // namespace
 
@@ -334,46 +234,80 @@ void TestWebSocketIODevice::whatAPeerSendsIsBounded_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("reading");
+    QTest::addColumn<bool>("realCap");
+    QTest::addColumn<bool>("mqtt");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("refusedBy"); // bytes the peer got out at most (0: not checked)
     QTest::addColumn<QString>("problem");
-    // 300 MB against a limit of 8 MiB per message and 4 MiB unread.
-    QTest::newRow("one frame of 300 MB") << int(RawPeer::OneFrame) << true << QStringLiteral("larger than");
-    QTest::newRow("300 MB in fragments") << int(RawPeer::Fragments) << true << QStringLiteral("larger than");
-    QTest::newRow("small messages nobody reads") << int(RawPeer::SmallMessages) << false
-                                                 << QStringLiteral("waited unread");
+    // 300 MB against a stand-in limit of 8 MiB per message and 4 MiB unread,
+    // and against the real limit.
+    QTest::newRow("one frame of 300 MB") << int(RawPeer::OneFrame) << true << false << false << QByteArray()
+                                         << qint64(0) << QStringLiteral("larger than");
+    QTest::newRow("300 MB in fragments") << int(RawPeer::Fragments) << true << false << false << QByteArray()
+                                         << qint64(0) << QStringLiteral("larger than");
+    QTest::newRow("small messages nobody reads") << int(RawPeer::SmallMessages) << false << false << false
+                                                 << QByteArray() << qint64(0) << QStringLiteral("waited unread");
+    QTest::newRow("one frame of 300 MB, real limit") << int(RawPeer::OneFrame) << true << true << false << QByteArray()
+                                                     << qint64(0) << QStringLiteral("larger than");
+    QTest::newRow("300 MB in fragments, real limit") << int(RawPeer::Fragments) << true << true << false
+                                                     << QByteArray() << qint64(0) << QStringLiteral("larger than");
+    // Carrying MQTT: the fixed headers say how long the message may go on.
+    QTest::newRow("MQTT: no packet at all") << int(RawPeer::Fragments) << true << true << true << QByteArray()
+                                            << qint64(8 * 1024 * 1024) << QStringLiteral("no MQTT");
+    const qint64 length = RawPeer::lengthEndingAtZero(100 * 1000 * 1000);
+    QTest::newRow("MQTT: a PUBLISH of 100 MB, then no packet")
+        << int(RawPeer::Fragments) << true << true << true << RawPeer::publishHead(length)
+        << qint64(length + 8 * 1024 * 1024) << QStringLiteral("no MQTT");
+    QTest::newRow("MQTT: a PUBLISH as large as MQTT allows, and more")
+        << int(RawPeer::Fragments) << true << true << true << RawPeer::publishHead(Mqtt::MaxRemainingLength)
+        << qint64(0) << QStringLiteral("larger than");
 }
 
 void TestWebSocketIODevice::whatAPeerSendsIsBounded()
 {
     QFETCH(int, mode);
     QFETCH(bool, reading);
+    QFETCH(bool, realCap);
+    QFETCH(bool, mqtt);
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, refusedBy);
     QFETCH(QString, problem);
     const qint64 total = 300 * 1000 * 1000;
     RawPeer peer(RawPeer::Mode(mode), total);
     QVERIFY(peer.listening);
+    if (!head.isEmpty())
+        peer.actAsBroker(head);
     WebSocketIODevice device;
-    device.setLimits(8 * 1024 * 1024, 4 * 1024 * 1024);
+    if (!realCap)
+        device.setLimits(8 * 1024 * 1024, 4 * 1024 * 1024);
+    device.setMqttStream(mqtt);
+    QVERIFY(device.maxMessageSize() < total);
     device.setUrl(peer.url());
     device.setProtocol("mqttv3.1");
     if (reading)
         connect(&device, &QIODevice::readyRead, &device, [&] { device.readAll(); });
+    // As a broker the peer waits for a first message (the CONNECT).
+    connect(&device, &WebSocketIODevice::socketConnected, &device, [&] { device.write("\x10\x00", 2); });
     QSignalSpy disconnected(device.socket(), &QWebSocket::disconnected);
-    const long before = TestSupport::residentKb();
-    long most = before;
+    TestSupport::ResidentGrowth growth;
     qint64 mostWaiting = 0;
     QTimer sample;
-    connect(&sample, &QTimer::timeout, &sample, [&] {
-        most = qMax(most, TestSupport::residentKb());
-        mostWaiting = qMax(mostWaiting, device.bytesAvailable());
-    });
+    connect(&sample, &QTimer::timeout, &sample, [&] { mostWaiting = qMax(mostWaiting, device.bytesAvailable()); });
     sample.start(5);
     QVERIFY(device.open(QIODevice::ReadWrite));
-    QTRY_COMPARE_WITH_TIMEOUT(disconnected.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(disconnected.size(), 1, 60000);
     sample.stop();
-    qInfo("peer sent %lld bytes; resident memory grew by at most %ld KiB", peer.sent, most - before);
+    const long grew = growth.mostKb();
+    qInfo("peer sent %lld bytes; resident memory grew by at most %ld KiB", peer.sent, grew);
     QVERIFY2(device.limitProblem().contains(problem), qPrintable(device.limitProblem()));
     QCOMPARE(device.socket()->closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
     QVERIFY(peer.sent < total);
-    QVERIFY2(most - before < 64 * 1024, qPrintable(QString::number(most - before)));
+    if (refusedBy > 0)
+        QVERIFY2(peer.sent <= refusedBy, qPrintable(QString::number(peer.sent)));
+    // The message is refused once it is larger than the limit: what it
+    // leaves in memory is the limit and a frame, and a little slack.
+    const long bound = realCap ? long(device.maxMessageSize() / 1024) + 20 * 1024 : 64 * 1024;
+    QVERIFY2(grew < bound, qPrintable(QString::number(grew)));
     QVERIFY(mostWaiting <= device.maxWaiting() + 1000);
     QCOMPARE(device.bytesAvailable(), qint64(0));
 }

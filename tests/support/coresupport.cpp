@@ -60,16 +60,51 @@ void prepareEnvironment()
     // sets one up when it is first loaded).
 }
 
-long residentKb()
+namespace {
+
+long statusKb(const char *field)
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
+    const QByteArray key(field);
     for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+}
+
+} // namespace
+
+long residentKb()
+{
+    return statusKb("VmRSS:");
+}
+
+long peakResidentKb()
+{
+    return statusKb("VmHWM:");
+}
+
+bool resetPeakResident()
+{
+    // "5" resets the peak resident size (Linux 4.0 and later).
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1 && f.flush();
+}
+
+ResidentGrowth::ResidentGrowth()
+    : m_peakKnown(resetPeakResident()), m_before(residentKb()), m_most(m_before)
+{
+    QObject::connect(&m_sample, &QTimer::timeout, &m_sample, [this] { m_most = qMax(m_most, residentKb()); });
+    m_sample.start(5);
+}
+
+long ResidentGrowth::mostKb()
+{
+    m_most = qMax(m_most, m_peakKnown ? peakResidentKb() : residentKb());
+    return m_most - m_before;
 }
 
 } // namespace TestSupport

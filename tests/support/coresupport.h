@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace TestSupport {
@@ -54,6 +55,30 @@ void prepareEnvironment();
 
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();
+// The most resident memory of this process in KiB since it started or
+// since resetPeakResident(): it also sees a peak too short for sampling
+// to catch (a buffer copied as it grows). -1 when it cannot be read.
+long peakResidentKb();
+// Starts the peak again from the memory resident now; false where the
+// system does not allow it.
+bool resetPeakResident();
+
+// How much the resident memory grows from its construction on: sampled
+// every 5 ms, and read from the peak where the system keeps one, so that a
+// moment too short for sampling (a buffer copied as it grows) counts too.
+class ResidentGrowth
+{
+public:
+    ResidentGrowth();
+    // The most growth so far, in KiB.
+    long mostKb();
+
+private:
+    QTimer m_sample;
+    bool m_peakKnown;
+    long m_before;
+    long m_most;
+};
 
 } // namespace TestSupport
 

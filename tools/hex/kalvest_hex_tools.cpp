@@ -35,7 +35,7 @@ kalvest_hex_tools::kalvest_hex_tools(QWidget *parent) : QWidget(parent), ui(new 
 {
     ui->setupUi(this);
 
-    ui->addressInput->setPlaceholderText(QStringLiteral("Enter address (hex)"));
+    ui->addressInput->setPlaceholderText(tr("Enter address (hex)"));
     ui->tableView1->hide();
     ui->tableView2->hide();
     ui->saveFiel1pushButton->hide();
@@ -57,7 +57,7 @@ kalvest_hex_tools::kalvest_hex_tools(QWidget *parent) : QWidget(parent), ui(new 
     diffWidget = new DiffWidget(this);
     ui->horizontalLayout_2->addWidget(diffWidget);
 
-    ui->searchInput->setPlaceholderText(QStringLiteral("Search (hex)"));
+    ui->searchInput->setPlaceholderText(tr("Search (hex)"));
     connect(ui->searchInput, &QLineEdit::returnPressed, this, &kalvest_hex_tools::onSearchInputReturnPressed);
     connect(ui->searchInput, &QLineEdit::textChanged, this, &kalvest_hex_tools::performSearch);
     connect(diffWidget, &DiffWidget::jumpToRow, this, &kalvest_hex_tools::onJumpToRow);

@@ -72,5 +72,17 @@
         <source>The Bluetooth discovery did not start.</source>
         <translation>蓝牙扫描未能启动。</translation>
     </message>
+    <message>
+        <source>The Bluetooth adaptor is powered off, power it on before doing discovery.</source>
+        <translation>蓝牙适配器已关闭，请先打开再扫描。</translation>
+    </message>
+    <message>
+        <source>Writing or reading from the device resulted in an error.</source>
+        <translation>读写设备时出错。</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>错误：%1</translation>
+    </message>
 </context>
 </TS>

@@ -67,6 +67,14 @@
             <translation>窗体</translation>
         </message>
         <message>
+            <source>Enter address (hex)</source>
+            <translation>输入地址（十六进制）</translation>
+        </message>
+        <message>
+            <source>Search (hex)</source>
+            <translation>搜索（十六进制）</translation>
+        </message>
+        <message>
             <source>File1</source>
             <translation>文件1</translation>
         </message>

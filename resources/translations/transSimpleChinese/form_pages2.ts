@@ -124,6 +124,10 @@
         <translation>气压：</translation>
     </message>
     <message>
+        <source>Barometer</source>
+        <translation>气压</translation>
+    </message>
+    <message>
         <source>Channel 0</source>
         <translation>通道 0</translation>
     </message>

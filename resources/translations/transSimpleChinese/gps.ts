@@ -109,6 +109,14 @@
         <source>Map not available: %1</source>
         <translation>地图不可用：%1</translation>
     </message>
+    <message>
+        <source>IP location failed!</source>
+        <translation>IP定位失败！</translation>
+    </message>
+    <message>
+        <source>Map loading failed, please check the network!</source>
+        <translation>地图加载失败，请检查网络！</translation>
+    </message>
 </context>
 <context>
     <name>WebView</name>

@@ -42,5 +42,9 @@
         <source>the broker sent a message larger than %1 bytes</source>
         <translation>服务器发来的消息大于 %1 字节</translation>
     </message>
+    <message>
+        <source>the broker sent data that is no MQTT packet</source>
+        <translation>服务器发来的数据不是 MQTT 报文</translation>
+    </message>
 </context>
 </TS>
