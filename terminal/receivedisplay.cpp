@@ -50,12 +50,15 @@ enum BlockStart { kAfterLineFeed = -1, kAfterCut = 1, kAfterParagraphSeparator, 
 // Line breaks in pending text: line feeds that arrived and cuts.
 qint64 breaksIn(QStringView text)
 {
-    return text.count(QLatin1Char('\n')) + text.count(kCut);
+    qint64 cuts = 0;
+    for (qsizetype at = text.indexOf(kCut); at >= 0; at = text.indexOf(kCut, at + 1))
+        cuts += RxFormat::isCutMark(text, at);
+    return text.count(QLatin1Char('\n')) + cuts;
 }
 
-inline bool isBreak(QChar c)
+inline bool isBreak(QStringView text, qsizetype i)
 {
-    return c == QLatin1Char('\n') || c == kCut;
+    return text[i] == QLatin1Char('\n') || RxFormat::isCutMark(text, i);
 }
 
 // Length of the last display line of `text`, which continues a line of
@@ -63,7 +66,7 @@ inline bool isBreak(QChar c)
 int lastLineLength(QStringView text, int column)
 {
     for (qsizetype i = text.size() - 1; i >= 0; --i) {
-        if (isBreak(text[i]))
+        if (isBreak(text, i))
             return int(text.size() - 1 - i);
     }
     return int(column + text.size());
@@ -82,8 +85,11 @@ void insertPending(QTextCursor &cursor, const QString &text, qsizetype size, con
         if (c < 0x2029)
             continue;
         int state;
-        if (c == RxFormat::kCutMark)
+        if (c == RxFormat::kCutMark) {
+            if (!RxFormat::isCutMark(text, i))
+                continue;
             state = kAfterCut;
+        }
         else if (c == 0x2029)
             state = kAfterParagraphSeparator;
         else if (c == 0xFDD0)
@@ -366,9 +372,8 @@ void ReceiveDisplay::dropCapped(View &view)
         Piece &p = view.pending[size_t(i)];
         bool found = false;
         if (breaks + p.lineFeeds >= maxBlocks) {
-            const QChar *data = p.text.constData();
             for (int at = int(p.text.size()) - 1; at >= 0; --at) {
-                if (isBreak(data[at]) && ++breaks == maxBlocks) {
+                if (isBreak(p.text, at) && ++breaks == maxBlocks) {
                     p.text.remove(0, at + 1);
                     p.lineFeeds = int(breaksIn(p.text));
                     found = true;
@@ -463,7 +468,7 @@ bool ReceiveDisplay::prepareGlyphs(View &view)
         const QChar *text = it->text.constData();
         for (qsizetype i = it->text.size() - 1; i >= 0 && breaks < lines; --i) {
             const char16_t c = text[i].unicode();
-            if (c == u'\n' || c == RxFormat::kCutMark) {
+            if (c == u'\n' || RxFormat::isCutMark(it->text, i)) {
                 ++breaks;
             } else if (!QChar::isSurrogate(c) && !view.drawn.testBit(c)) {
                 view.drawn.setBit(c);

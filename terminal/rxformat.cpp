@@ -359,6 +359,17 @@ void StreamDecoder::reset()
     m_utf8.reset();
 }
 
+QString withoutCutMarks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isCutMark(text, i))
+            out += text[i];
+    }
+    return out;
+}
+
 QString cutLongRuns(const QString &text, int *column, int maxLine, QChar cut)
 {
     if (maxLine < 1)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QTime>
 
 namespace RxFormat {
@@ -127,8 +128,18 @@ QString cutLongRuns(const QString &text, int *column, int maxLine = kMaxLineChar
 // What the receive display puts where it cuts a line: a lone low
 // surrogate, which no stream decoder ever produces, so a cut is told apart
 // from a line feed that arrived, and removing the marks gives back the
-// text as it came.
+// text as it came. A decoded character outside the BMP can end in the same
+// unit (U+1F3FF does), so only a unit that does not follow a high
+// surrogate is a mark: a cut never falls inside a surrogate pair.
 constexpr char16_t kCutMark = 0xDFFF;
+
+inline bool isCutMark(QStringView text, qsizetype i)
+{
+    return text[i].unicode() == kCutMark && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// `text` without its cut marks.
+QString withoutCutMarks(QStringView text);
 
 // "[hh:mm:ss.zzz]"
 QString stamp(const QTime &time);

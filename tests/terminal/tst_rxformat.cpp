@@ -754,6 +754,13 @@ void TestRxFormat::receivedTextJoinsCutLines_data()
     for (int i = 0; i < 3000; ++i)
         multi += "\xe4\xb8\xad\xf0\x9d\x84\x9e"; // two characters, one outside the BMP
     QTest::newRow("multi-byte characters") << multi << 13 << true;
+    // Characters whose second UTF-16 unit is the one the display marks its
+    // cuts with (U+1F3FF, a skin-tone modifier; U+10FFFF) stay whole.
+    QByteArray lowUnit;
+    for (int i = 0; i < 2000; ++i)
+        lowUnit += (i % 7 ? "\xf0\x9f\x8f\xbf" : "\xf4\x8f\xbf\xbf\n");
+    QTest::newRow("characters ending in the cut's unit") << lowUnit << 11 << true;
+    QTest::newRow("characters ending in the cut's unit, hidden") << lowUnit << 11 << false;
 }
 
 void TestRxFormat::receivedTextJoinsCutLines()
@@ -773,8 +780,12 @@ void TestRxFormat::receivedTextJoinsCutLines()
     v.show();
     v.display.flush();
     // Long runs are cut on screen (a surrogate pair stays whole)...
-    for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next())
-        QVERIFY(b.text().size() <= RxFormat::kDisplayLineChars + 1);
+    for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next()) {
+        const QString line = b.text();
+        QVERIFY(line.size() <= RxFormat::kDisplayLineChars + 1);
+        QVERIFY2(line.isEmpty() || (!line.back().isHighSurrogate() && !line.front().isLowSurrogate()),
+                 qPrintable(QStringLiteral("block %1 splits a character").arg(b.blockNumber())));
+    }
     // ...and come back whole.
     const QString expected = QString::fromUtf8(data);
     const QString text = v.display.receivedText();
