@@ -2,6 +2,7 @@
 
 #include "receivedisplay.h"
 #include "rxformat.h"
+#include "sendqueue.h"
 #include "uiprompt.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -49,6 +51,31 @@ void TerminalPanel::countSent(qint64 bytes)
         return;
     m_sent->total += bytes;
     showCount(m_w.sendCounter, m_sent->total);
+}
+
+bool TerminalPanel::queueSend(QIODevice *device, const QByteArray &bytes)
+{
+    return SendQueue::queue(device, bytes);
+}
+
+void TerminalPanel::countWritesOf(QIODevice *device)
+{
+    // The count outlives this object; the display may go before the device.
+    QPointer<QLCDNumber> counter = m_w.sendCounter;
+    std::shared_ptr<SentCount> sent = m_sent;
+    SendQueue::countTaken(device, [counter, sent](qint64 bytes) {
+        sent->total += bytes;
+        if (counter)
+            showCount(counter, sent->total);
+    });
+}
+
+void TerminalPanel::peerNotReading(const QString &who)
+{
+    const QString text =
+        tr("%1 is not reading; nothing more is sent until it has taken what is already waiting").arg(who);
+    if (m_w.statusBar->currentMessage() != text)
+        status(text);
 }
 
 TerminalPanel::Press TerminalPanel::sendPressed(QTimer *timer, int interval, const QString &idleText)
