@@ -217,6 +217,8 @@ public slots:
     void COM_portLost(const QString &reason);
     void COM_sendFileFinished(bool ok, const QString &error);
     bool COM_refuseWhileSendingFile();
+    // Says that the port's device does not take what waits for it.
+    void COM_notTakingData();
 
     // ---- Command list ----
     void slotCom_expand();

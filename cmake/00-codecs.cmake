@@ -49,6 +49,7 @@ set(VELM_CODEC_SOURCES
   terminal/cappedlinereader.cpp terminal/cappedlinereader.h
   terminal/peerdecoder.cpp terminal/peerdecoder.h
   terminal/rxformat.cpp terminal/rxformat.h
+  terminal/sendqueue.cpp terminal/sendqueue.h
   tools/convert/currencyconverter.cpp tools/convert/currencyconverter.h
   tools/convert/currencyrates.cpp tools/convert/currencyrates.h
   tools/convert/unittables.cpp tools/convert/unittables.h

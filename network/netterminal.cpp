@@ -110,33 +110,3 @@ QByteArray NetTerminal::bytesToSend() const
 {
     return NetSend::prepare(m_w.sendBox->toPlainText(), m_w.sendAsHex->isChecked());
 }
-
-void NetTerminal::countWritesOf(QAbstractSocket *socket)
-{
-    // The counter display is the context: the connection ends with it, and
-    // the count it shows outlives this object.
-    QLCDNumber *counter = m_w.sendCounter;
-    std::shared_ptr<SentCount> sent = m_sent;
-    QObject::connect(socket, &QIODevice::bytesWritten, counter, [counter, sent](qint64 bytes) {
-        if (bytes <= 0)
-            return;
-        sent->total += bytes;
-        showCount(counter, sent->total);
-    });
-}
-
-bool NetTerminal::queueSend(QAbstractSocket *socket, const QByteArray &bytes)
-{
-    const qint64 waiting = socket->bytesToWrite();
-    if (waiting > 0 && waiting + bytes.size() > kMaxUnsentBytes)
-        return false;
-    return socket->write(bytes) == bytes.size();
-}
-
-void NetTerminal::peerNotReading(const QString &who)
-{
-    const QString text =
-        tr("%1 is not reading; nothing more is sent until it has taken what is already waiting").arg(who);
-    if (m_w.statusBar->currentMessage() != text)
-        status(text);
-}

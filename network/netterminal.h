@@ -51,17 +51,8 @@ public:
 
     // Sending.
     QByteArray bytesToSend() const;
-    // A stream socket's send counts what the socket hands to the system
-    // (its bytesWritten), so bytes that wait unsent are not counted.
-    void countWritesOf(QAbstractSocket *socket);
-    // Queues `bytes` on a stream socket unless more than kMaxUnsentBytes
-    // would then wait there unsent (a peer that does not read): then
-    // nothing is queued and false is returned. A send larger than the
-    // bound still goes when nothing waits. Nothing queued is ever dropped.
-    static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
-    static bool queueSend(QAbstractSocket *socket, const QByteArray &bytes);
-    // Says that `who` does not read (unless the status says so already).
-    void peerNotReading(const QString &who);
+    // A stream socket's sends go through the panel's queueSend, which
+    // bounds what waits; countWritesOf counts what the socket hands on.
 
 private:
     PeerDecoder m_decoder;

@@ -175,7 +175,7 @@ void MainWindow::TCP_Client_WorkSendMessage()
     if (bytes.isEmpty())
         return;
     // The counter counts what the socket writes (countWritesOf).
-    if (!NetTerminal::queueSend(socket, bytes))
+    if (!tcpTerminal->queueSend(socket, bytes))
         tcpTerminal->peerNotReading(tr("The server"));
 }
 
@@ -280,7 +280,7 @@ void MainWindow::TCP_Server_WorkSendMessage()
     for (QTcpSocket *socket : std::as_const(tcpServerClients)) {
         if (NetSend::addressText(socket->peerAddress()) != target)
             continue;
-        if (!NetTerminal::queueSend(socket, bytes) && stalled.isEmpty())
+        if (!tcpTerminal->queueSend(socket, bytes) && stalled.isEmpty())
             stalled = tr("The client %1:%2").arg(target).arg(socket->peerPort());
     }
     if (!stalled.isEmpty())

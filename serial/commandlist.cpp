@@ -5,7 +5,8 @@
 #include "ui_mainwindow.h"
 
 #include "commandlist.h"
-#include "receivedisplay.h"
+#include "sendqueue.h"
+#include "terminalpanel.h"
 #include "threadserial.h"
 #include "uiprompt.h"
 
@@ -155,12 +156,16 @@ void MainWindow::command_sendMsg(QByteArray data)
     }
     if (COM_refuseWhileSendingFile())
         return;
-    if (!bytes.isEmpty() && serialThread->port->write(bytes) < 0) {
-        statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
+    // The page's one send counter counts what the port takes (its panel
+    // counts the port's writes), and what waits unwritten is bounded.
+    if (!comPanel->queueSend(serialThread->port, bytes)) {
+        if (!SendQueue::hasRoomFor(serialThread->port, bytes.size()))
+            COM_notTakingData();
+        else
+            statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
         return;
     }
     statusBar()->showMessage(tr("Send Success"));
-    ReceiveDisplay::addToCounter(ui->sendbyteslcdNumber, bytes.size());
 }
 
 void MainWindow::slotcom_pushButton() { sendRow(this, 0); }

@@ -165,6 +165,8 @@ void MainWindow::actionOpen_triggered()
         holder->start(QThread::InheritPriority);
         ui->com_expandpushButton->setEnabled(true);
         ui->opencompushButton->setStyleSheet(QLatin1String(kOpenStyle));
+        // Send and the command list count what the port takes.
+        comPanel->countWritesOf(holder->port);
         // The two line boxes are hidden and have no effect on the port.
         comDtrConnection = connect(ui->com_checkBox_DTR, &QCheckBox::stateChanged, this, [](int) {});
         comRtsConnection = connect(ui->com_checkBox_RTS, &QCheckBox::stateChanged, this, [](int) {});
@@ -221,11 +223,16 @@ void MainWindow::sendMsg()
     }
     if (!serialThread || !serialThread->port || !serialThread->port->isOpen())
         return;
-    if (!bytes.isEmpty())
-        serialThread->port->write(bytes);
+    // A device that does not read gets nothing more until it has taken
+    // what waits; a keep-send tick then sends nothing.
+    if (!comPanel->queueSend(serialThread->port, bytes)) {
+        COM_notTakingData();
+        return;
+    }
     ui->statusBar->showMessage(tr("Send Success"));
-    comPanel->countSent(bytes.size());
 }
+
+void MainWindow::COM_notTakingData() { comPanel->peerNotReading(tr("The device")); }
 
 void MainWindow::sendmsgBtn_clicked()
 {

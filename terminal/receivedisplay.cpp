@@ -41,15 +41,73 @@ constexpr qint64 kCharsPerTurn = 256 * 1024;
 constexpr qint64 kGlyphSliceMs = 10;
 constexpr int kGlyphsPerDraw = 32;
 
-// Column after `n` characters without line break starting at `column`,
-// cut as RxFormat::cutLongRuns cuts.
-int columnAfterRun(int column, qint64 n, int maxLine)
+constexpr QChar kCut(RxFormat::kCutMark);
+
+// What ended the block before: a block's user state tells the block
+// breaks that arrived from those the display made.
+enum BlockStart { kAfterLineFeed = -1, kAfterCut = 1, kAfterParagraphSeparator, kAfterFrameStart, kAfterFrameEnd };
+
+// Line breaks in pending text: line feeds that arrived and cuts.
+qint64 breaksIn(QStringView text)
 {
-    if (n <= 0)
-        return column;
-    if (column + n <= maxLine)
-        return int(column + n);
-    return int((column + n - 1 - maxLine) % maxLine) + 1;
+    qint64 cuts = 0;
+    for (qsizetype at = text.indexOf(kCut); at >= 0; at = text.indexOf(kCut, at + 1))
+        cuts += RxFormat::isCutMark(text, at);
+    return text.count(QLatin1Char('\n')) + cuts;
+}
+
+inline bool isBreak(QStringView text, qsizetype i)
+{
+    return text[i] == QLatin1Char('\n') || RxFormat::isCutMark(text, i);
+}
+
+// Length of the last display line of `text`, which continues a line of
+// `column` characters.
+int lastLineLength(QStringView text, int column)
+{
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (isBreak(text, i))
+            return int(text.size() - 1 - i);
+    }
+    return int(column + text.size());
+}
+
+// Inserts pending text. The document starts a block at every line feed
+// (and at the other characters it reads as block ends); cuts become
+// blocks too, and each such block records what ended the one before, so
+// the text can be given back as it arrived.
+void insertPending(QTextCursor &cursor, const QString &text, qsizetype size, const QTextCharFormat &format)
+{
+    const char16_t *data = reinterpret_cast<const char16_t *>(text.constData());
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = data[i];
+        if (c < 0x2029)
+            continue;
+        int state;
+        if (c == RxFormat::kCutMark) {
+            if (!RxFormat::isCutMark(text, i))
+                continue;
+            state = kAfterCut;
+        }
+        else if (c == 0x2029)
+            state = kAfterParagraphSeparator;
+        else if (c == 0xFDD0)
+            state = kAfterFrameStart;
+        else if (c == 0xFDD1)
+            state = kAfterFrameEnd;
+        else
+            continue;
+        if (i > from)
+            cursor.insertText(text.mid(from, i - from), format);
+        cursor.insertBlock(QTextBlockFormat(), format);
+        cursor.block().setUserState(state);
+        from = i + 1;
+    }
+    if (from == 0 && size == text.size())
+        cursor.insertText(text, format);
+    else if (from < size)
+        cursor.insertText(text.mid(from, size - from), format);
 }
 } // namespace
 
@@ -92,7 +150,7 @@ void ReceiveDisplay::endStream()
 {
     const QString rest = m_decoder.finish();
     if (m_text.edit && !rest.isEmpty())
-        addToView(m_text, QString(), rest);
+        addText(QString(), rest);
     update(false);
 }
 
@@ -117,7 +175,7 @@ void ReceiveDisplay::append(const QByteArray &bytes, bool stamped)
     if (m_text.edit) {
         QString text = decode(bytes);
         text.remove(QLatin1Char('\r'));
-        addToView(m_text, stamp, text);
+        addText(stamp, text);
     } else {
         decode(bytes); // keeps the decoder's state
     }
@@ -139,23 +197,22 @@ int ReceiveDisplay::hexMaxLine() const
     return qMax(1, m_options.hexMaxLineChars > 0 ? m_options.hexMaxLineChars : m_options.maxLineChars);
 }
 
-int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const
+int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool stamped) const
 {
     // Every byte is one token of equal width; the token of 0x0A ends with a
     // line feed (where the page wants one), except at the end of a stamped
-    // chunk, where it is dropped. Hex lines of their own length do not
-    // count the stamp.
+    // chunk, where it is dropped. Hex lines do not count the stamp.
     const int maxLine = hexMaxLine();
-    const int start = stamped ? (m_options.hexMaxLineChars > 0 ? 0 : stampSize) : column;
+    const int start = stamped ? 0 : column;
     if (!m_options.hexBreakAfterLineFeed)
-        return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
+        return m_hexFormatter.columnAfter(start, bytes.size(), maxLine);
     qsizetype end = bytes.size();
     if (stamped && end > 0 && bytes.at(end - 1) == '\n')
         --end;
     const qsizetype lastLineFeed = QByteArrayView(bytes.constData(), end).lastIndexOf('\n');
     if (lastLineFeed >= 0)
-        return columnAfterRun(0, qint64(bytes.size() - 1 - lastLineFeed) * m_hexTokenChars, maxLine);
-    return columnAfterRun(start, qint64(bytes.size()) * m_hexTokenChars, maxLine);
+        return m_hexFormatter.columnAfter(0, bytes.size() - 1 - lastLineFeed, maxLine);
+    return m_hexFormatter.columnAfter(start, bytes.size(), maxLine);
 }
 
 void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &stamp)
@@ -165,7 +222,7 @@ void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &
     view.raw.push_back({bytes, stamp, startColumn, lineFeeds});
     view.rawBytes += bytes.size();
     view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
-    view.column = hexColumnAfter(view.column, bytes, !stamp.isEmpty(), int(stamp.size()));
+    view.column = hexColumnAfter(view.column, bytes, !stamp.isEmpty());
     // Keep no more than the newest blocks the cap lets the view show, plus
     // one: every display line holds at most maxLineChars characters, so
     // this many bytes (or this many line breaks) fill the view.
@@ -199,7 +256,7 @@ void ReceiveDisplay::takeRaw(View &view)
     const int endColumn = view.column;
     view.column = view.raw.front().startColumn;
     for (const RawChunk &chunk : view.raw)
-        addToView(view, chunk.stamp, m_hexFormatter.format(chunk.bytes));
+        addHexText(chunk.bytes, chunk.stamp);
     Q_ASSERT(view.column == endColumn);
     Q_UNUSED(endColumn);
     view.raw.clear();
@@ -216,7 +273,7 @@ void ReceiveDisplay::appendDecoded(const QByteArray &bytes, const QString &text,
     if (m_text.edit) {
         QString shown = text;
         shown.remove(QLatin1Char('\r'));
-        addToView(m_text, stamp, shown);
+        addText(stamp, shown);
     }
     addHex(bytes, stamp);
     countBytes(bytes);
@@ -229,14 +286,70 @@ void ReceiveDisplay::addHex(const QByteArray &bytes, const QString &stamp)
     // Hex text is made only for a view on screen; one that is hidden keeps
     // the bytes until it is shown. A log that drops each chunk's last
     // character (few, short chunks) is always written as text.
-    if (m_hex.edit->isVisible() || m_options.hexDropLast) {
-        QString hex = m_hexFormatter.format(bytes);
-        if (m_options.hexDropLast)
-            hex.chop(1);
-        addToView(m_hex, stamp, hex);
-    } else {
+    if (m_hex.edit->isVisible() || m_options.hexDropLast)
+        addHexText(bytes, stamp);
+    else
         addRaw(m_hex, bytes, stamp);
+}
+
+void ReceiveDisplay::addHexText(const QByteArray &bytes, const QString &stamp)
+{
+    // Hex lines count the data only and are cut between tokens.
+    View &view = m_hex;
+    const int start = stamp.isEmpty() ? view.column : 0;
+    int column = start;
+    QString hex = m_hexFormatter.format(bytes, &column, hexMaxLine(), kCut);
+    bool chopped = false;
+    if (m_options.hexDropLast && !hex.isEmpty()) {
+        hex.chop(1);
+        chopped = true;
     }
+    if (!stamp.isEmpty() && hex.endsWith(QLatin1Char('\n'))) {
+        hex.chop(1);
+        chopped = true;
+    }
+    if (chopped)
+        column = lastLineLength(hex, start);
+    addPending(view, stamp, hex);
+    view.column = column;
+}
+
+void ReceiveDisplay::addText(const QString &stamp, const QString &body)
+{
+    View &view = m_text;
+    QString cut;
+    if (!stamp.isEmpty()) {
+        view.column = int(stamp.size());
+        QString text = body;
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+        cut = RxFormat::cutLongRuns(text, &view.column, m_options.maxLineChars, kCut);
+    } else {
+        cut = RxFormat::cutLongRuns(body, &view.column, m_options.maxLineChars, kCut);
+    }
+    addPending(view, stamp, cut);
+}
+
+void ReceiveDisplay::addPending(View &view, const QString &stamp, const QString &cut)
+{
+    const int lineFeeds = int(breaksIn(cut));
+    if (!stamp.isEmpty()) {
+        view.pending.push_back({stamp, Kind::Stamp, true, 0});
+        view.pending.push_back({cut, Kind::Data, false, lineFeeds});
+        view.pendingBreaks += 1;
+        view.pendingChars += stamp.size();
+    } else if (!view.pending.empty() && view.pending.back().kind == Kind::Plain
+               && view.pending.back().text.size() < kPieceChars) {
+        view.pending.back().text += cut;
+        view.pending.back().lineFeeds += lineFeeds;
+    } else {
+        view.pending.push_back({cut, Kind::Plain, false, lineFeeds});
+    }
+    view.pendingChars += cut.size();
+    view.pendingBreaks += lineFeeds;
+    // A view that waits keeps no more than the cap would leave it.
+    if (m_options.maxBlocks > 0 && view.pendingBreaks >= qint64(m_options.maxBlocks) * 5 / 4)
+        dropCapped(view);
 }
 
 void ReceiveDisplay::countBytes(const QByteArray &bytes)
@@ -245,43 +358,6 @@ void ReceiveDisplay::countBytes(const QByteArray &bytes)
     m_lastChunkBytes = int(bytes.size());
     if (!m_flushTimer.isActive())
         m_flushTimer.start(m_interval);
-}
-
-void ReceiveDisplay::addToView(View &view, const QString &stamp, const QString &body)
-{
-    // Hex lines of their own length count the data only, so each line
-    // holds whole tokens.
-    const bool hexLines = view.hex && m_options.hexMaxLineChars > 0;
-    const int maxLine = hexLines ? m_options.hexMaxLineChars : m_options.maxLineChars;
-    QString cut;
-    int lineFeeds = 0;
-    if (!stamp.isEmpty()) {
-        view.pending.push_back({stamp, Kind::Stamp, true, 0});
-        view.column = hexLines ? 0 : int(stamp.size());
-        QString text = body;
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        cut = RxFormat::cutLongRuns(text, &view.column, maxLine);
-        lineFeeds = int(QStringView(cut).count(QLatin1Char('\n')));
-        view.pending.push_back({cut, Kind::Data, false, lineFeeds});
-        view.pendingBreaks += 1;
-        view.pendingChars += stamp.size();
-    } else {
-        cut = RxFormat::cutLongRuns(body, &view.column, maxLine);
-        lineFeeds = int(QStringView(cut).count(QLatin1Char('\n')));
-        if (!view.pending.empty() && view.pending.back().kind == Kind::Plain
-            && view.pending.back().text.size() < kPieceChars) {
-            view.pending.back().text += cut;
-            view.pending.back().lineFeeds += lineFeeds;
-        } else {
-            view.pending.push_back({cut, Kind::Plain, false, lineFeeds});
-        }
-    }
-    view.pendingChars += cut.size();
-    view.pendingBreaks += lineFeeds;
-    // A view that waits keeps no more than the cap would leave it.
-    if (m_options.maxBlocks > 0 && view.pendingBreaks >= qint64(m_options.maxBlocks) * 5 / 4)
-        dropCapped(view);
 }
 
 void ReceiveDisplay::dropCapped(View &view)
@@ -296,11 +372,10 @@ void ReceiveDisplay::dropCapped(View &view)
         Piece &p = view.pending[size_t(i)];
         bool found = false;
         if (breaks + p.lineFeeds >= maxBlocks) {
-            const QChar *data = p.text.constData();
             for (int at = int(p.text.size()) - 1; at >= 0; --at) {
-                if (data[at] == QLatin1Char('\n') && ++breaks == maxBlocks) {
+                if (isBreak(p.text, at) && ++breaks == maxBlocks) {
                     p.text.remove(0, at + 1);
-                    p.lineFeeds = int(QStringView(p.text).count(QLatin1Char('\n')));
+                    p.lineFeeds = int(breaksIn(p.text));
                     found = true;
                     break;
                 }
@@ -393,7 +468,7 @@ bool ReceiveDisplay::prepareGlyphs(View &view)
         const QChar *text = it->text.constData();
         for (qsizetype i = it->text.size() - 1; i >= 0 && breaks < lines; --i) {
             const char16_t c = text[i].unicode();
-            if (c == u'\n') {
+            if (c == u'\n' || RxFormat::isCutMark(it->text, i)) {
                 ++breaks;
             } else if (!QChar::isSurrogate(c) && !view.drawn.testBit(c)) {
                 view.drawn.setBit(c);
@@ -473,15 +548,15 @@ bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
             // The rest of this piece waits for the next turn; a surrogate
             // pair stays whole.
             take = qMax<qsizetype>(0, maxChars - written);
-            if (take > 0 && take < p.text.size() && p.text.at(take).isLowSurrogate())
+            if (take > 0 && take < p.text.size() && p.text.at(take - 1).isHighSurrogate())
                 --take;
         }
         if (take > 0) {
-            cursor.insertText(take == p.text.size() ? p.text : p.text.left(take), formatOf(p.kind));
+            insertPending(cursor, p.text, take, formatOf(p.kind));
             written += take;
         }
         if (take < p.text.size()) {
-            const int lineFeeds = int(QStringView(p.text).left(take).count(QLatin1Char('\n')));
+            const int lineFeeds = int(breaksIn(QStringView(p.text).left(take)));
             p.text.remove(0, take);
             p.lineFeeds -= lineFeeds;
             view.pendingBreaks -= lineFeeds;
@@ -514,6 +589,37 @@ bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
     if (edit->isVisible())
         followEnd(edit);
     return !view.pending.empty();
+}
+
+QString ReceiveDisplay::receivedText() const
+{
+    if (!m_text.edit)
+        return QString();
+    const QTextDocument *doc = m_text.edit->document();
+    QString out;
+    out.reserve(doc->characterCount());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) {
+            switch (block.userState()) {
+            case kAfterCut:
+                break;
+            case kAfterParagraphSeparator:
+                out += QChar(QChar::ParagraphSeparator);
+                break;
+            case kAfterFrameStart:
+                out += QChar(0xFDD0);
+                break;
+            case kAfterFrameEnd:
+                out += QChar(0xFDD1);
+                break;
+            default:
+                out += QLatin1Char('\n');
+                break;
+            }
+        }
+        out += block.text();
+    }
+    return out;
 }
 
 // A view follows what arrives by moving its cursor to the end, unless the

@@ -35,7 +35,7 @@ public:
         QByteArray encoding = "UTF-8"; // or "GBK"
         int maxBlocks = 10000;
         int maxLineChars = RxFormat::kDisplayLineChars;
-        int hexMaxLineChars = 0;            // hex view lines, stamp not counted; 0: maxLineChars
+        int hexMaxLineChars = 0;            // hex view lines (whole tokens, stamp not counted); 0: maxLineChars
         int coalesceMs = 25;
         bool hexUpperCase = false;          // "0x0D" rather than "0x0d"
         bool hexBreakAfterLineFeed = true;  // a line break after the token of 0x0A
@@ -69,6 +69,11 @@ public:
     // starts a new stream.
     void endStream();
     bool hasPending() const;
+    // The text view's text as it arrived: display lines the view cut are
+    // joined again, so line ends are only where the stream had them (for
+    // what the view still holds under its block cap). Call flush() first
+    // for what is pending.
+    QString receivedText() const;
 
     // A counter display that the bytes of every chunk are added to when the
     // chunk is shown (held at 99999).
@@ -123,11 +128,13 @@ private:
         QString toDraw;
     };
     QString decode(const QByteArray &bytes);
-    void addToView(View &view, const QString &stamp, const QString &body);
+    void addText(const QString &stamp, const QString &body);
+    void addHexText(const QByteArray &bytes, const QString &stamp);
+    void addPending(View &view, const QString &stamp, const QString &cut);
     void addRaw(View &view, const QByteArray &bytes, const QString &stamp);
     void takeRaw(View &view);
     int hexMaxLine() const;
-    int hexColumnAfter(int column, const QByteArray &bytes, bool stamped, int stampSize) const;
+    int hexColumnAfter(int column, const QByteArray &bytes, bool stamped) const;
     void dropCapped(View &view);
     void update(bool all);
     bool prepareGlyphs(View &view);

@@ -9,22 +9,58 @@
 namespace RxFormat {
 
 HexFormatter::HexFormatter(const QString &format, bool upperCase, bool breakAfterLineFeed)
+    : m_breakAfterLineFeed(breakAfterLineFeed)
 {
     for (int i = 0; i < 256; ++i) {
         const QString digits = QStringLiteral("%1").arg(i, 2, 16, QLatin1Char('0'));
         m_tokens[i] = format.arg(upperCase ? digits.toUpper() : digits);
         if (i == 0x0A && breakAfterLineFeed)
             m_tokens[i] += QLatin1Char('\n');
+        m_longest = qMax(m_longest, int(m_tokens[i].size()));
     }
+    // Two digits in every token: all are equally wide.
+    m_width = int(m_tokens[0].size());
+}
+
+int HexFormatter::columnAfter(int column, qint64 tokens, int maxLine) const
+{
+    if (tokens <= 0)
+        return column;
+    const qint64 width = qMax(1, m_width);
+    const qint64 perLine = qMax<qint64>(1, maxLine / width);
+    // Tokens that still fit the current line.
+    const qint64 room = column == 0 ? perLine : qMax<qint64>(0, (maxLine - column) / width);
+    if (tokens <= room)
+        return int(column + tokens * width);
+    return int(((tokens - room - 1) % perLine + 1) * width);
+}
+
+QString HexFormatter::format(const QByteArray &bytes, int *column, int maxLine, QChar cut) const
+{
+    const int width = m_width;
+    const qsizetype perLine = qMax(1, maxLine / qMax(1, width));
+    QString out(bytes.size() * m_longest + bytes.size() / perLine + 2, Qt::Uninitialized);
+    QChar *at = out.data();
+    int col = *column;
+    for (char c : bytes) {
+        if (col > 0 && col + width > maxLine) {
+            *at++ = cut;
+            col = 0;
+        }
+        const QString &token = m_tokens[uchar(c)];
+        memcpy(static_cast<void *>(at), token.constData(), size_t(token.size()) * sizeof(QChar));
+        at += token.size();
+        col = (c == '\n' && m_breakAfterLineFeed) ? 0 : col + width;
+    }
+    *column = col;
+    out.truncate(at - out.constData());
+    return out;
 }
 
 QString HexFormatter::format(const QByteArray &bytes) const
 {
-    int longest = 0;
-    for (const QString &token : m_tokens)
-        longest = qMax(longest, int(token.size()));
     QString out;
-    out.resize(bytes.size() * longest);
+    out.resize(bytes.size() * m_longest);
     QChar *at = out.data();
     for (char c : bytes) {
         const QString &token = m_tokens[uchar(c)];
@@ -323,7 +359,18 @@ void StreamDecoder::reset()
     m_utf8.reset();
 }
 
-QString cutLongRuns(const QString &text, int *column, int maxLine)
+QString withoutCutMarks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isCutMark(text, i))
+            out += text[i];
+    }
+    return out;
+}
+
+QString cutLongRuns(const QString &text, int *column, int maxLine, QChar cut)
 {
     if (maxLine < 1)
         maxLine = 1;
@@ -353,7 +400,7 @@ QString cutLongRuns(const QString &text, int *column, int maxLine)
             if (out.isNull())
                 out.reserve(n + n / maxLine + 2);
             out.append(QStringView(text).mid(copied, at - copied));
-            out.append(QLatin1Char('\n'));
+            out.append(cut);
             copied = at;
             col = 0;
             pos = at;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QTime>
 
 namespace RxFormat {
@@ -27,9 +28,23 @@ public:
     explicit HexFormatter(const QString &format = QStringLiteral("0x%1,"), bool upperCase = false,
                           bool breakAfterLineFeed = true);
     QString format(const QByteArray &bytes) const;
+    // As format, cut into display lines of at most maxLine characters
+    // between tokens, never inside one: `cut` goes before every token that
+    // would make its line longer (a token wider than maxLine stands alone
+    // on its line). `column` is the length of the line before the first
+    // token and becomes the length of the last line.
+    QString format(const QByteArray &bytes, int *column, int maxLine, QChar cut) const;
+    // Characters of one token, its line feed not counted.
+    int tokenWidth() const { return m_width; }
+    // The column `format` leaves after `tokens` tokens without line feed,
+    // starting at `column`.
+    int columnAfter(int column, qint64 tokens, int maxLine) const;
 
 private:
     QString m_tokens[256];
+    int m_width = 0;
+    int m_longest = 0;
+    bool m_breakAfterLineFeed = true;
 };
 
 // UTF-8 decoding of a byte stream that arrives in chunks. Every byte that
@@ -102,11 +117,29 @@ private:
     GbkStreamDecoder m_gbk;
 };
 
-// Inserts a line feed wherever a run without line feed would grow past
-// maxLine characters. `column` is the length of the run that is already on
-// screen before `text`; it is updated to the length of the last run. A
-// surrogate pair is never split.
-QString cutLongRuns(const QString &text, int *column, int maxLine = kMaxLineChars);
+// Inserts `cut` (a line feed unless the caller wants to tell its cuts
+// apart) wherever a run without line feed would grow past maxLine
+// characters. `column` is the length of the run that is already on screen
+// before `text`; it is updated to the length of the last run. A surrogate
+// pair is never split.
+QString cutLongRuns(const QString &text, int *column, int maxLine = kMaxLineChars,
+                    QChar cut = QLatin1Char('\n'));
+
+// What the receive display puts where it cuts a line: a lone low
+// surrogate, which no stream decoder ever produces, so a cut is told apart
+// from a line feed that arrived, and removing the marks gives back the
+// text as it came. A decoded character outside the BMP can end in the same
+// unit (U+1F3FF does), so only a unit that does not follow a high
+// surrogate is a mark: a cut never falls inside a surrogate pair.
+constexpr char16_t kCutMark = 0xDFFF;
+
+inline bool isCutMark(QStringView text, qsizetype i)
+{
+    return text[i].unicode() == kCutMark && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// `text` without its cut marks.
+QString withoutCutMarks(QStringView text);
 
 // "[hh:mm:ss.zzz]"
 QString stamp(const QTime &time);

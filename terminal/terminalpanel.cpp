@@ -2,6 +2,7 @@
 
 #include "receivedisplay.h"
 #include "rxformat.h"
+#include "sendqueue.h"
 #include "uiprompt.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -49,6 +51,31 @@ void TerminalPanel::countSent(qint64 bytes)
         return;
     m_sent->total += bytes;
     showCount(m_w.sendCounter, m_sent->total);
+}
+
+bool TerminalPanel::queueSend(QIODevice *device, const QByteArray &bytes)
+{
+    return SendQueue::queue(device, bytes);
+}
+
+void TerminalPanel::countWritesOf(QIODevice *device)
+{
+    // The count outlives this object; the display may go before the device.
+    QPointer<QLCDNumber> counter = m_w.sendCounter;
+    std::shared_ptr<SentCount> sent = m_sent;
+    SendQueue::countTaken(device, [counter, sent](qint64 bytes) {
+        sent->total += bytes;
+        if (counter)
+            showCount(counter, sent->total);
+    });
+}
+
+void TerminalPanel::peerNotReading(const QString &who)
+{
+    const QString text =
+        tr("%1 is not reading; nothing more is sent until it has taken what is already waiting").arg(who);
+    if (m_w.statusBar->currentMessage() != text)
+        status(text);
 }
 
 TerminalPanel::Press TerminalPanel::sendPressed(QTimer *timer, int interval, const QString &idleText)
@@ -160,7 +187,9 @@ void TerminalPanel::importFile()
 void TerminalPanel::exportFile()
 {
     m_display->flush();
-    if (m_w.textView->toPlainText().isEmpty()) {
+    // What arrived, not the view's display lines.
+    const QString text = m_display->receivedText();
+    if (text.isEmpty()) {
         status(tr("No data need to save"));
         return;
     }
@@ -175,7 +204,7 @@ void TerminalPanel::exportFile()
         failed();
         return;
     }
-    const QByteArray bytes = m_w.textView->toPlainText().toUtf8();
+    const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         failed();

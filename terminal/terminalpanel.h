@@ -1,16 +1,21 @@
 #pragma once
 // What the terminal pages ("Serial Debug", "UDP Debug", "TCP Debug") share
-// around their receive display: the send counter, the send button's
-// keep-send cycle, the hex and keep-send switches, clearing, import into
-// the send box and export of the text view. Each page holds one; the
-// network pages' NetTerminal adds their per-peer decoding and sockets.
+// around their receive display: the send counter, the bounded send to a
+// port or socket, the send button's keep-send cycle, the hex and keep-send
+// switches, clearing, import into the send box and export of the text
+// view. Each page holds one; the network pages' NetTerminal adds their
+// per-peer decoding and sockets.
 
 #include <QCoreApplication>
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
 
+#include "sendqueue.h"
+
 class QCheckBox;
+class QIODevice;
 class QLCDNumber;
 class QPlainTextEdit;
 class QPushButton;
@@ -57,10 +62,26 @@ public:
     ReceiveDisplay *display() const { return m_display; }
     void status(const QString &text) const;
 
-    // Adds to the send counter (the number shown stops at 99999).
+    // The send counter is kept here and nowhere else; the number display
+    // only shows it (stopping at 99999). countSent adds to it directly
+    // (datagrams, which leave whole or not at all).
     void countSent(qint64 bytes);
     // Bytes sent since the counters were last cleared, not capped.
     qint64 sentTotal() const { return m_sent->total; }
+
+    // Sending to a port or socket: queueSend hands `bytes` to `device`
+    // unless more than kMaxUnsentBytes would then wait there unwritten (a
+    // device or peer that does not read); then nothing is queued and false
+    // is returned (sendqueue.h).
+    static constexpr qint64 kMaxUnsentBytes = SendQueue::kMaxUnsentBytes;
+    bool queueSend(QIODevice *device, const QByteArray &bytes);
+    // From now on the send counter counts, of what queueSend gives
+    // `device`, the bytes the device has taken (its bytesWritten), so bytes
+    // that wait unwritten are not counted. Bytes queued uncounted
+    // (SendQueue::queue, a file sent line by line) are not counted either.
+    void countWritesOf(QIODevice *device);
+    // Says that `who` does not read (unless the status says so already).
+    void peerNotReading(const QString &who);
 
     enum class Press { Paused, NoData, SendOnce, Started };
     // The send button: pauses a running keep-send (the timer running is

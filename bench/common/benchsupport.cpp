@@ -5,12 +5,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace Bench {
 
@@ -43,6 +48,44 @@ int openPortPty()
     return master;
 }
 
+int openRelayPty(QString *readEnd)
+{
+    static QTemporaryDir dir;
+    // Ended before the process exits, so no socat is left behind.
+    static struct Relay {
+        QProcess process;
+        ~Relay()
+        {
+            process.terminate();
+            process.waitForFinished(2000);
+        }
+    } relay;
+    QProcess &socat = relay.process;
+    const QString a = dir.filePath(QStringLiteral("ptyA"));
+    const QString b = dir.filePath(QStringLiteral("ptyB"));
+    socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    socat.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + a,
+                                          QStringLiteral("pty,raw,echo=0,link=") + b});
+    if (!socat.waitForStarted(3000)) {
+        std::fprintf(stderr, "socat did not start\n");
+        return -1;
+    }
+    for (int i = 0; i < 300 && !(QFileInfo::exists(a) && QFileInfo::exists(b)); ++i)
+        QThread::msleep(10);
+    const int fd = ::open(QFile::encodeName(b).constData(), O_RDWR | O_NOCTTY);
+    if (fd < 0) {
+        std::fprintf(stderr, "no relay\n");
+        return -1;
+    }
+    termios raw{};
+    tcgetattr(fd, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(fd, TCSANOW, &raw);
+    SerialPortLister::setLister([a] { return QStringList{a}; });
+    *readEnd = a;
+    return fd;
+}
+
 long residentKb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -53,6 +96,16 @@ long residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+}
+
+double loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    bool ok = false;
+    const double load = f.readAll().split(' ').value(0).toDouble(&ok);
+    return ok ? load : -1;
 }
 
 } // namespace Bench

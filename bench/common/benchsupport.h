@@ -17,7 +17,15 @@ void useScratchSettings(const QStringList &pages);
 // A pseudo-terminal whose terminal side the window lists as its only
 // serial port; returns the controlling side, or -1 (after saying why).
 int openPortPty();
+// A socat relay between two pseudo-terminals (both raw, no echo): the
+// window lists the first as its only serial port; returns the second,
+// opened for writing what the port is to receive, or -1 (after saying
+// why). `readEnd` is the first one's path, for another reader. The relay
+// lives as long as the process.
+int openRelayPty(QString *readEnd);
 // Resident memory of this process in KiB (-1 when unknown).
 long residentKb();
+// The machine's load average over the last minute (-1 when unknown).
+double loadAverage();
 
 } // namespace Bench

@@ -7,8 +7,11 @@
 // Two more TCP cases bring many characters the window has never drawn:
 // "random" is 5 MiB of random bytes (read as GBK: mostly Chinese
 // characters), "cjk" every CJK unified ideograph (U+4E00..U+9FFF and
-// extension A, U+3400..U+4DBF) once, as UTF-8 with "Time" on. Each is meant
-// to run in a process of its own (run.sh does that), so its glyphs are new.
+// extension A, U+3400..U+4DBF) once, as UTF-8 with "Time" on, and "gbk"
+// 5 MiB of random Chinese text in GBK (the characters of GB2312's
+// 6763-character level 1 and 2 rows, lines of 1 to 120 characters), which
+// the page reads as GBK. Each is meant to run in a process of its own
+// (run.sh does that), so its glyphs are new.
 // UDP: a thread sends 100000 datagrams of 64 bytes at 20000 per second to
 // the page's port.
 #include "benchsupport.h"
@@ -73,6 +76,29 @@ QByteArray randomBytes()
     for (char &c : data) {
         seed = seed * 1103515245u + 12345u;
         c = char(seed >> 24);
+    }
+    return data;
+}
+
+QByteArray gbkText()
+{
+    QByteArray data;
+    data.reserve(5 * 1024 * 1024 + 256);
+    quint32 seed = 20261209;
+    const auto next = [&seed](quint32 n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    while (data.size() < 5 * 1024 * 1024) {
+        const quint32 length = 1 + next(120);
+        for (quint32 i = 0; i < length; ++i) {
+            // Rows 0xB0..0xF7, cells 0xA1..0xFE; row 0xD7 ends at 0xF9.
+            const quint32 row = 0xB0 + next(0xF7 - 0xB0 + 1);
+            const quint32 cell = 0xA1 + next(row == 0xD7 ? 0xF9 - 0xA1 + 1 : 0xFE - 0xA1 + 1);
+            data.append(char(row));
+            data.append(char(cell));
+        }
+        data.append('\n');
     }
     return data;
 }
@@ -318,7 +344,7 @@ int main(int argc, char *argv[])
     w.ui->tabWidget->setCurrentWidget(w.ui->tcp);
     settle(app, 500);
 
-    enum class Data { Lines, NoLines, Random, Cjk };
+    enum class Data { Lines, NoLines, Random, Cjk, Gbk };
     struct Case {
         const char *name;
         Data data;
@@ -332,9 +358,10 @@ int main(int argc, char *argv[])
         {"tcp_hex_view", Data::Lines, false, true, true},
         {"random", Data::Random, false, false, false},
         {"cjk", Data::Cjk, true, false, false},
+        {"gbk", Data::Gbk, false, false, false},
     };
     // NET_INGEST_CASES=name,name runs only those cases; without it, all
-    // but "random" and "cjk", which want a process of their own.
+    // but "random", "cjk" and "gbk", which want a process of their own.
     const QStringList only = qEnvironmentVariable("NET_INGEST_CASES").split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const Case &c : cases) {
         if (only.isEmpty() ? !c.byDefault : !only.contains(QLatin1String(c.name)))
@@ -352,6 +379,9 @@ int main(int argc, char *argv[])
             break;
         case Data::Cjk:
             data = cjkText();
+            break;
+        case Data::Gbk:
+            data = gbkText();
             break;
         }
         if (tcpCase(app, w, c.name, data, c.stamps, c.hexShown) != 0)

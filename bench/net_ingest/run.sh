@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds and runs the network ingest benchmark under Xvfb: the throughput
-# cases and UDP in one process, then "random" and "cjk" each in a process
-# of its own (their point is glyphs the window has never drawn).
+# cases and UDP in one process, then "random", "cjk" and "gbk" each in a
+# process of its own (their point is glyphs the window has never drawn).
 # Usage: bench/net_ingest/run.sh [build-dir]   (default: build-bench)
 set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,3 +15,4 @@ run() {
 run ""
 run random
 run cjk
+run gbk

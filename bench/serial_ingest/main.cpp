@@ -6,6 +6,13 @@
 // (the port closed and the window left idle for 300 ms), what the views
 // hold (blocks and characters of both), and the blocks a hidden hex view
 // holds once it is shown.
+//
+// The data goes through a socat relay of two pseudo-terminals unless
+// SERIAL_INGEST_PTY=direct. In every round the same data also goes
+// through the same pseudo-terminals to `cat` (the port's end in raw mode,
+// read into a pipe the benchmark drains), right before the page's turn:
+// `cat_mbps` is its median and `ratio` the median of the rounds' page/cat
+// ratios, so the load of the machine at the time weighs on both alike.
 #include "benchsupport.h"
 #include "mainwindow.h"
 #include "portlister.h"
@@ -29,8 +36,14 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
+
+extern char **environ;
 
 namespace {
 
@@ -70,6 +83,81 @@ struct Case {
     bool random;
 };
 
+// Writes `data` into the controlling side in pieces of 4096 bytes, as fast
+// as the terminal takes them.
+void writeAll(int master, const QByteArray &data)
+{
+    const char *p = data.constData();
+    qint64 left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
+        if (n < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            break;
+        }
+        p += n;
+        left -= n;
+    }
+}
+
+// MB/s of `cat` reading `data` from the terminal side `slave` while it is
+// written into `master`; 0 when cat could not run or not all arrived.
+double catMbps(int master, const QString &slave, const QByteArray &data)
+{
+    const QByteArray path = slave.toLocal8Bit();
+    const int tty = ::open(path.constData(), O_RDWR | O_NOCTTY);
+    if (tty < 0)
+        return 0;
+    termios raw{};
+    tcgetattr(tty, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(tty, TCSANOW, &raw);
+    int out[2];
+    if (::pipe(out) != 0) {
+        ::close(tty);
+        return 0;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, tty, 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char catName[] = "cat";
+    char *argv[] = {catName, nullptr};
+    pid_t pid = -1;
+    const int spawned = posix_spawnp(&pid, "cat", &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    ::close(tty);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return 0;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    std::thread writer([&] { writeAll(master, data); });
+    qint64 got = 0;
+    static char buf[1 << 16];
+    while (got < data.size()) {
+        const ssize_t n = ::read(out[0], buf, sizeof(buf));
+        if (n <= 0) {
+            if (n < 0 && errno == EINTR)
+                continue;
+            break;
+        }
+        got += n;
+    }
+    const qint64 elapsedMs = qMax<qint64>(1, clock.elapsed());
+    writer.join();
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+    ::close(out[0]);
+    if (got < data.size())
+        return 0;
+    return double(got) / (1024.0 * 1024.0) / (double(elapsedMs) / 1000.0);
+}
+
 template <typename T>
 T median(QList<T> values)
 {
@@ -86,9 +174,17 @@ int main(int argc, char *argv[])
 
     Bench::useScratchSettings({QStringLiteral("COM")});
 
-    const int master = Bench::openPortPty();
+    // Through a socat relay between two pseudo-terminals (as a device
+    // behind a USB adapter is usually tried), or SERIAL_INGEST_PTY=direct:
+    // one pseudo-terminal written by the benchmark itself.
+    const bool direct = qEnvironmentVariable("SERIAL_INGEST_PTY") == QLatin1String("direct");
+    QString slave;
+    const int master = direct ? Bench::openPortPty() : Bench::openRelayPty(&slave);
     if (master < 0)
         return 1;
+    if (direct)
+        slave = QString::fromLocal8Bit(ptsname(master));
+    std::printf("pty=%s\n", direct ? "direct" : "socat");
 
     MainWindow w;
     w.resize(1200, 900);
@@ -116,12 +212,21 @@ int main(int argc, char *argv[])
         if (!only.isEmpty() && !only.contains(QLatin1String(c.name)))
             continue;
         QList<double> speeds;
+        QList<double> catSpeeds;
+        QList<double> ratios;
         QList<qint64> lateness;
         long rssMb = 0;
         int blocks = 0;
         int chars = 0;
         int hexShownBlocks = 0;
         for (int round = 0; round < roundCount; ++round) {
+            // SERIAL_INGEST_CAT=0 leaves cat out (for profiling the page).
+            if (qEnvironmentVariable("SERIAL_INGEST_CAT") != QLatin1String("0")) {
+                const QByteArray data = c.random ? randomBytes() : pattern(c.lineFeeds);
+                catSpeeds << catMbps(master, slave, data);
+            } else {
+                catSpeeds << 0.0;
+            }
             w.ui->showtime_checkBox->setChecked(c.stamps);
             w.ui->HEXcheckBox->setChecked(c.hexShown);
             w.actionCleanData_triggered();
@@ -155,18 +260,7 @@ int main(int argc, char *argv[])
             probeClock.start();
             probe.start();
             std::thread writer([&] {
-                const char *p = data.constData();
-                qint64 left = data.size();
-                while (left > 0) {
-                    const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
-                    if (n < 0) {
-                        if (errno == EINTR || errno == EAGAIN)
-                            continue;
-                        break;
-                    }
-                    p += n;
-                    left -= n;
-                }
+                writeAll(master, data);
                 writerDone = true;
             });
             while (received < data.size() && clock.elapsed() < 120000)
@@ -184,6 +278,7 @@ int main(int argc, char *argv[])
                 std::fprintf(stderr, "case %s: only %lld of %lld bytes arrived\n", c.name,
                              static_cast<long long>(received), static_cast<long long>(sent));
             speeds << double(received) / (1024.0 * 1024.0) / (double(elapsedMs) / 1000.0);
+            ratios << (catSpeeds.last() > 0 ? speeds.last() / catSpeeds.last() : 0.0);
             lateness << worstLateness;
             blocks = text->blockCount() + hex->blockCount();
             hexShownBlocks = hex->blockCount();
@@ -201,9 +296,14 @@ int main(int argc, char *argv[])
                 w.ui->HEXcheckBox->setChecked(false);
             }
         }
-        std::printf("case=%s mbps=%.2f worst_lateness_ms=%lld rss_mb=%ld blocks=%d chars=%d hex_blocks_shown=%d\n",
-                    c.name, median(speeds), static_cast<long long>(median(lateness)), rssMb, blocks, chars,
-                    hexShownBlocks);
+        qint64 worst = 0;
+        for (qint64 l : lateness)
+            worst = qMax(worst, l);
+        std::printf("case=%s mbps=%.2f cat_mbps=%.2f ratio=%.2f worst_lateness_ms=%lld max_lateness_ms=%lld "
+                    "rss_mb=%ld blocks=%d chars=%d hex_blocks_shown=%d load=%.1f\n",
+                    c.name, median(speeds), median(catSpeeds), median(ratios),
+                    static_cast<long long>(median(lateness)), static_cast<long long>(worst), rssMb, blocks, chars,
+                    hexShownBlocks, Bench::loadAverage());
         std::fflush(stdout);
     }
     // At the end the hex view has been shown and holds its 10000 lines too.

@@ -6,6 +6,8 @@
 
 #include "mainwindow.h"
 #include "netterminal.h"
+#include "receivedisplay.h"
+#include "rxformat.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -43,6 +45,7 @@ private slots:
     void keepSendOnePerTickAndNothingWhileStopped();
     void udpDatagrams();
     void importAndExport();
+    void exportAndHexViewOfLongRuns();
 
 private:
     void makeWindow();
@@ -669,6 +672,65 @@ void TestNetPages::importAndExport()
     QFile saved(out);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("saved\n"));
+}
+
+void TestNetPages::exportAndHexViewOfLongRuns()
+{
+    makeWindow();
+    // TCP: a 300 KiB line is cut on screen and saved whole.
+    const QString conn = startTcpClient();
+    QVERIFY(!conn.isEmpty());
+    QByteArray line;
+    for (int i = 0; line.size() < 300 * 1024; ++i)
+        line += char('a' + i % 26);
+    w->ui->TCP_HEXcheckBox->setChecked(true);
+    for (qsizetype at = 0; at < line.size(); at += 50000)
+        peer->send(conn, line.mid(at, 50000));
+    ReceiveDisplay *tcp = w->tcpTerminal->display();
+    const auto shownChars = [](ReceiveDisplay *display, QPlainTextEdit *view) {
+        display->flush();
+        return view->toPlainText().remove(QLatin1Char('\n')).size();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(shownChars(tcp, w->ui->TCP_StrTextBrowser), line.size(), 30000);
+    QVERIFY(w->ui->TCP_StrTextBrowser->document()->blockCount() >= line.size() / RxFormat::kDisplayLineChars);
+    const QString tcpOut = dir->file(QStringLiteral("tcp.txt"));
+    prompts->queueFile(tcpOut);
+    press(w->ui->TCPsavetxtpushButton);
+    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(tcpOut).canonicalFilePath());
+    QFile tcpSaved(tcpOut);
+    QVERIFY(tcpSaved.open(QIODevice::ReadOnly));
+    QVERIFY(tcpSaved.readAll() == line);
+    // Its hex lines hold whole "0x%1, " tokens.
+    static const QRegularExpression hexLine(QStringLiteral("^(?:0x[0-9A-F]{2}, )*$"));
+    for (QTextBlock b = w->ui->TCP_HexTextBrowser->document()->begin(); b.isValid(); b = b.next())
+        QVERIFY2(hexLine.match(b.text()).hasMatch(), qPrintable(b.text()));
+    press(w->ui->TCPopencompushButton);
+
+    // UDP: datagrams that continue one run are saved as one line.
+    const int local = freePort();
+    w->ui->UDPSenderPortlineEdit->setText(QString::number(local));
+    press(w->ui->UDPopencompushButton);
+    QVERIFY(w->udpOpen);
+    w->ui->tabWidget->setCurrentWidget(w->ui->udp);
+    w->ui->UDP_HEXcheckBox->setChecked(true);
+    peer->udp(QStringLiteral("U"));
+    QByteArray sent;
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray datagram(700 + i, char('A' + i));
+        sent += datagram;
+        peer->sendTo(QStringLiteral("U"), local, datagram);
+        QTRY_COMPARE(shownChars(w->udpTerminal->display(), w->ui->UDP_StrTextBrowser), sent.size());
+    }
+    QVERIFY(w->ui->UDP_StrTextBrowser->document()->blockCount() > sent.size() / RxFormat::kDisplayLineChars);
+    const QString udpOut = dir->file(QStringLiteral("udp.txt"));
+    prompts->queueFile(udpOut);
+    press(w->ui->UDPsavetxtpushButton);
+    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(udpOut).canonicalFilePath());
+    QFile udpSaved(udpOut);
+    QVERIFY(udpSaved.open(QIODevice::ReadOnly));
+    QVERIFY(udpSaved.readAll() == sent);
+    for (QTextBlock b = w->ui->UDP_HexTextBrowser->document()->begin(); b.isValid(); b = b.next())
+        QVERIFY2(hexLine.match(b.text()).hasMatch(), qPrintable(b.text()));
 }
 
 VELM_TEST_MAIN(TestNetPages)

@@ -9,9 +9,12 @@
 #include "portlister.h"
 #include "terminalpanel.h"
 #include "threadserial.h"
+#include "ui_com_expand.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -81,12 +84,18 @@ private slots:
     void sendActsWhenTheButtonGoesDown();
     void closingDuringKeepSendResumesOnReopen();
     void sendFileIsExclusiveAndNotCounted();
+    void commandListAndSendAddToOneCount();
+    void sendFileKeepsEveryByteButTheCrOfCrLf();
+    void keepSendToADeviceThatDoesNotReadStaysBounded();
     void vanishedPeerClosesThePort();
     void portScanFollowsTheLister();
 
 private:
     void pressOpen();
     void pressSend();
+    void pressCommand(QAbstractButton *button);
+    // Sends `content` as a file and checks what the peer got.
+    void sendFileAndCompare(const QByteArray &content, const QString &what);
     QString status() const { return w->ui->statusBar->currentMessage(); }
 
 };
@@ -339,13 +348,8 @@ void TestSerialPage::hexAndTextSend()
     pressSend();
     QCOMPARE(status(), QStringLiteral("No Data"));
 
-    // Counter held at 99999.
-    w->comPanel->countSent(99998 - w->ui->sendbyteslcdNumber->intValue());
-    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 99998);
-    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("abc"));
-    pressSend();
-    QCOMPARE(peerRead(3), QByteArray("abc"));
-    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 99999);
+    // The cap at 99999 is checked with real sends in
+    // commandListAndSendAddToOneCount.
 }
 
 void TestSerialPage::keepSendRepeatsUntilPause()
@@ -609,6 +613,244 @@ void TestSerialPage::sendFileIsExclusiveAndNotCounted()
     pressSend();
     QCOMPARE(peerRead(1), QByteArray("X"));
     QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 1);
+}
+
+void TestSerialPage::pressCommand(QAbstractButton *button)
+{
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton);
+}
+
+void TestSerialPage::commandListAndSendAddToOneCount()
+{
+    makeWindow();
+    pressOpen();
+    QLCDNumber *counter = w->ui->sendbyteslcdNumber;
+    QTest::mousePress(w->ui->com_expandpushButton, Qt::LeftButton);
+    Ui::COM_Expand *list = w->comExpandUi;
+    QVERIFY(list);
+
+    // Table of sends, alternating the command list and the Send button;
+    // each row gives what goes out and the count shown after it.
+    struct Step {
+        bool fromList;
+        QString text;      // the command or the send box
+        int bytes;         // bytes on the wire
+        int shown;         // counter afterwards
+    };
+    const QString nearCap(99990 - 8, QLatin1Char('n'));
+    const Step steps[] = {
+        {true, QStringLiteral("AT\\r\\n"), 4, 4},
+        {false, QStringLiteral("abc"), 3, 7},
+        {true, QStringLiteral("z"), 1, 8},
+        {false, nearCap, 99982, 99990},
+        {true, QStringLiteral("12345678"), 8, 99998},
+        {false, QStringLiteral("abc"), 3, 99999},
+        {true, QStringLiteral("q"), 1, 99999},
+        {false, QStringLiteral("r"), 1, 99999},
+    };
+    for (const Step &step : steps) {
+        if (step.fromList) {
+            list->com_qlineedit_3->setText(step.text);
+            pressCommand(list->com_pushButton_3);
+        } else {
+            w->ui->sendMsgtextEdit->setPlainText(step.text);
+            pressSend();
+        }
+        QCOMPARE(status(), QStringLiteral("Send Success"));
+        QCOMPARE(peerRead(step.bytes, 5000).size(), step.bytes);
+        QTRY_COMPARE(counter->intValue(), step.shown);
+    }
+    QCOMPARE(w->comPanel->sentTotal(), qint64(4 + 3 + 1 + 99982 + 8 + 3 + 1 + 1));
+
+    // Cleared, both go on from zero together.
+    QTest::mousePress(w->ui->cleanbytespushButton, Qt::LeftButton);
+    QCOMPARE(counter->intValue(), 0);
+    list->com_qlineedit_3->setText(QStringLiteral("ab"));
+    pressCommand(list->com_pushButton_3);
+    QCOMPARE(peerRead(2).size(), 2);
+    QTRY_COMPARE(counter->intValue(), 2);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("c"));
+    pressSend();
+    QCOMPARE(peerRead(1).size(), 1);
+    QTRY_COMPARE(counter->intValue(), 3);
+}
+
+void TestSerialPage::sendFileAndCompare(const QByteArray &content, const QString &what)
+{
+    const QString path = dir->file(QStringLiteral("file.bin"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(content), qint64(content.size()));
+    f.close();
+    QByteArray expected = content;
+    expected.replace("\r\n", "\n");
+    w->ui->statusBar->clearMessage();
+    prompts->queueFile(path);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    const QByteArray got = peerRead(expected.size(), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Success for send the data in the file"), 60000);
+    const QByteArray extra = peerRead(1, 50);
+    QVERIFY2(extra.isEmpty(), qPrintable(what + QStringLiteral(": bytes beyond the file")));
+    if (got != expected) {
+        qsizetype at = 0;
+        while (at < got.size() && at < expected.size() && got.at(at) == expected.at(at))
+            ++at;
+        QFAIL(qPrintable(QStringLiteral("%1: %2 bytes arrived, %3 expected, first difference at %4")
+                             .arg(what).arg(got.size()).arg(expected.size()).arg(at)));
+    }
+}
+
+void TestSerialPage::sendFileKeepsEveryByteButTheCrOfCrLf()
+{
+    makeWindow();
+    pressOpen();
+    QVERIFY(w->serialOpen);
+
+    // Short files made of the bytes that matter.
+    const QByteArray shortFiles[] = {
+        "\r", "\n", QByteArray(1, '\0'), "\x1a", "x", "\r\n", "\n\r", "\r\r\n", "\r\r", "\n\n",
+        "\rfirst line\r\n", "a\rb\r\n\rc\r", QByteArray("\0\r\0\n\x1a\r\n\x1a", 9), "end\r\n\r",
+    };
+    for (const QByteArray &content : shortFiles) {
+        sendFileAndCompare(content, QStringLiteral("short %1").arg(QString::fromLatin1(content.toHex())));
+        if (QTest::currentTestFailed())
+            return;
+    }
+
+    // Each of those bytes on both sides of the file's read boundaries
+    // (16 KiB and 64 KiB pieces), on the first line and on a later one.
+    const QByteArray specials[] = {"\r", "\r\n", "\n", QByteArray(1, '\0'), "\x1a", "\r\r\n", "\n\r"};
+    for (const qsizetype boundary : {qsizetype(16384), qsizetype(65536), qsizetype(131072)}) {
+        for (int shift = -2; shift <= 1; ++shift) {
+            for (const QByteArray &special : specials) {
+                QByteArray content(boundary + shift, 'f');
+                content[100] = '\r'; // a lone CR on the first line too
+                content += special;
+                content += QByteArray("tail\r");
+                sendFileAndCompare(content, QStringLiteral("%1 at %2%3").arg(QString::fromLatin1(special.toHex()))
+                                                .arg(boundary).arg(shift));
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+
+    // Random files: 256 KiB as it is, and 20 MiB with few line ends (each
+    // line waits 5 ms), CR LF pairs set across the 64 KiB boundaries.
+    QByteArray random(256 * 1024, '\0');
+    quint32 seed = 39;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return char(seed >> 24);
+    };
+    for (char &c : random)
+        c = next();
+    sendFileAndCompare(random, QStringLiteral("random 256 KiB"));
+    if (QTest::currentTestFailed())
+        return;
+
+    QByteArray big(20 * 1024 * 1024, '\0');
+    for (char &c : big) {
+        c = next();
+        if (c == '\n')
+            c = '\r';
+    }
+    for (qsizetype at = 65536 - 1; at + 1 < big.size(); at += 65536 * 16) {
+        big[at] = '\r';
+        big[at + 1] = '\n';
+    }
+    big[big.size() - 1] = '\r';
+    sendFileAndCompare(big, QStringLiteral("random 20 MiB"));
+    // The file's bytes are not counted.
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 0);
+}
+
+void TestSerialPage::keepSendToADeviceThatDoesNotReadStaysBounded()
+{
+    makeWindow();
+    pressOpen();
+    QVERIFY(w->serialOpen);
+    QSerialPort *port = w->serialThread->port;
+    // The peer stops reading: it takes a few bytes and no more.
+    peer->setReadBufferSize(16);
+
+    // 40 000 bytes every 10 ms for 30 s.
+    QByteArray payload;
+    for (int i = 0; payload.size() < 40000; ++i)
+        payload += QByteArray::number(i).rightJustified(7, '0') + ' ';
+    payload.truncate(40000);
+    w->ui->sendMsgtextEdit->setPlainText(QString::fromLatin1(payload));
+    w->ui->obocheckBox->setChecked(true);
+    w->ui->delayspinBox->setValue(10);
+    QTest::qWait(200);
+    const long before = TestSupport::residentKb();
+    QVERIFY(before > 0);
+    pressSend();
+    QCOMPARE(w->ui->sendmsgBtn->text(), QStringLiteral("Pause"));
+    QTest::qWait(30000);
+    const long grown = TestSupport::residentKb() - before;
+    qInfo("resident memory grew by %ld KiB; the port took %lld bytes, %lld wait", grown,
+          w->comPanel->sentTotal(), port->bytesToWrite());
+    QVERIFY2(grown < 5 * 1024, qPrintable(QString::number(grown)));
+    QVERIFY2(status().contains(QLatin1String("The device is not reading")), qPrintable(status()));
+    pressSend(); // Pause
+    QVERIFY(!w->comSendTimer->isActive());
+    QVERIFY(port->bytesToWrite() > 0);
+    QVERIFY(port->bytesToWrite() <= TerminalPanel::kMaxUnsentBytes);
+
+    // A single Send and a command are refused and say why.
+    w->ui->obocheckBox->setChecked(false);
+    const qint64 waiting = port->bytesToWrite();
+    w->ui->statusBar->clearMessage();
+    pressSend();
+    QVERIFY2(status().contains(QLatin1String("is not reading")), qPrintable(status()));
+    QCOMPARE(port->bytesToWrite(), waiting);
+    w->ui->statusBar->clearMessage();
+    w->command_sendMsg(payload);
+    QVERIFY2(status().contains(QLatin1String("is not reading")), qPrintable(status()));
+    QCOMPARE(port->bytesToWrite(), waiting);
+    // Sends of nothing still go: a hex send box of blanks and an empty command.
+    w->ui->sendAsHexcheckBox->setChecked(true);
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral(" , "));
+    pressSend();
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    w->ui->statusBar->clearMessage();
+    w->command_sendMsg(QByteArray());
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    QCOMPARE(port->bytesToWrite(), waiting);
+    w->ui->sendAsHexcheckBox->setChecked(false);
+    w->ui->sendMsgtextEdit->setPlainText(QString::fromLatin1(payload));
+    // Counted is what the port took (the system's buffers between here and
+    // the peer hold far less than the bound), not what waits.
+    const qint64 taken = w->comPanel->sentTotal();
+    QVERIFY2(taken < waiting, qPrintable(QStringLiteral("%1 counted, %2 wait").arg(taken).arg(waiting)));
+
+    // The peer reads again: it gets exactly what the counter counted,
+    // whole payloads in order.
+    peer->setReadBufferSize(0);
+    QByteArray got = peer->readAll();
+    QElapsedTimer t;
+    t.start();
+    while ((port->bytesToWrite() > 0 || got.size() < w->comPanel->sentTotal()) && t.elapsed() < 60000) {
+        QTest::qWait(10);
+        got += peer->readAll();
+    }
+    got += peerRead(1, 300);
+    const qint64 total = w->comPanel->sentTotal();
+    QCOMPARE(port->bytesToWrite(), qint64(0));
+    QCOMPARE(qint64(got.size()), total);
+    QCOMPARE(total % payload.size(), 0);
+    QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), int(qMin<qint64>(total, 99999)));
+    for (qint64 at = 0; at < total; at += payload.size()) {
+        if (got.mid(at, payload.size()) != payload)
+            QFAIL(qPrintable(QStringLiteral("bytes %1 on differ from what was sent").arg(at)));
+    }
+    // Sending goes on once the device reads.
+    pressSend();
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    QCOMPARE(peerRead(payload.size(), 5000), payload);
+    QTRY_COMPARE(w->comPanel->sentTotal(), total + payload.size());
 }
 
 void TestSerialPage::vanishedPeerClosesThePort()

@@ -7,6 +7,7 @@
 
 #include <QLCDNumber>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QStringDecoder>
@@ -46,6 +47,10 @@ private slots:
     void largeUpdatesAreWrittenOverSeveralTurns();
     void manyNewCharactersAllArrive();
     void counterDisplayHeldAt99999();
+    void hexLinesEndBetweenTokens_data();
+    void hexLinesEndBetweenTokens();
+    void receivedTextJoinsCutLines_data();
+    void receivedTextJoinsCutLines();
 };
 
 void TestRxFormat::hexTextPerByteWithBreakAfterLineFeed()
@@ -631,6 +636,161 @@ void TestRxFormat::manyNewCharactersAllArrive()
         QVERIFY(line.size() <= RxFormat::kDisplayLineChars);
     QCOMPARE(lines.last(), QStringLiteral("end"));
     QCOMPARE(lines.join(QString()), text + QStringLiteral("end"));
+}
+
+namespace {
+// Chunks of 1 to `largest` bytes, the same for every run.
+QList<QByteArray> chunksOf(const QByteArray &data, int largest, quint32 seed)
+{
+    QList<QByteArray> chunks;
+    QRandomGenerator gen(seed);
+    for (qsizetype at = 0; at < data.size();) {
+        const qsizetype n = qMin<qsizetype>(data.size() - at, 1 + gen.bounded(largest));
+        chunks << data.mid(at, n);
+        at += n;
+    }
+    return chunks;
+}
+
+QByteArray randomData(int size, quint32 seed)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    QRandomGenerator gen(seed);
+    for (char &c : data)
+        c = char(gen.bounded(256));
+    return data;
+}
+} // namespace
+
+void TestRxFormat::hexLinesEndBetweenTokens_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("upper");
+    QTest::addColumn<bool>("breakAfterLineFeed");
+    QTest::addColumn<int>("hexMaxLineChars");
+    QTest::addColumn<bool>("stamped");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("largestChunk");
+    // The serial page's hex view, shown and hidden, with and without stamps.
+    QTest::newRow("0x%1, 1024, shown") << "0x%1," << false << true << 0 << false << true << 700;
+    QTest::newRow("0x%1, 1024, hidden") << "0x%1," << false << true << 0 << false << false << 700;
+    QTest::newRow("0x%1, 1024, stamped") << "0x%1," << false << true << 0 << true << true << 3000;
+    QTest::newRow("0x%1, 1024, stamped, hidden") << "0x%1," << false << true << 0 << true << false << 3000;
+    QTest::newRow("0x%1, 1024, single bytes") << "0x%1," << false << true << 0 << false << true << 1;
+    // The network pages' hex view.
+    QTest::newRow("0x%1 , 96, shown") << "0x%1, " << true << false << 96 << false << true << 500;
+    QTest::newRow("0x%1 , 96, stamped, hidden") << "0x%1, " << true << false << 96 << true << false << 500;
+    // A line length that is no multiple of the token.
+    QTest::newRow("0x%1 , 100, shown") << "0x%1, " << false << true << 100 << false << true << 64;
+    QTest::newRow("0x%1 , 100, hidden") << "0x%1, " << false << true << 100 << false << false << 64;
+}
+
+void TestRxFormat::hexLinesEndBetweenTokens()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, upper);
+    QFETCH(bool, breakAfterLineFeed);
+    QFETCH(int, hexMaxLineChars);
+    QFETCH(bool, stamped);
+    QFETCH(bool, shown);
+    QFETCH(int, largestChunk);
+    ReceiveDisplay::Options o;
+    o.hexFormat = format;
+    o.hexUpperCase = upper;
+    o.hexBreakAfterLineFeed = breakAfterLineFeed;
+    o.hexMaxLineChars = hexMaxLineChars;
+    Views v(o);
+    if (shown)
+        v.show();
+    const QByteArray data = randomData(60000, 7);
+    for (const QByteArray &chunk : chunksOf(data, largestChunk, 11))
+        v.display.append(chunk, stamped);
+    if (!shown)
+        v.show();
+    v.display.flush();
+
+    const HexFormatter formatter(format, upper, breakAfterLineFeed);
+    const int width = int(formatter.format(QByteArray(1, 'A')).size());
+    const int maxLine = hexMaxLineChars > 0 ? hexMaxLineChars : o.maxLineChars;
+    const QString digits = upper ? QStringLiteral("[0-9A-F]{2}") : QStringLiteral("[0-9a-f]{2}");
+    const qsizetype arg = format.indexOf(QLatin1String("%1"));
+    const QString token = QRegularExpression::escape(format.left(arg)) + digits
+                          + QRegularExpression::escape(format.mid(arg + 2));
+    const QRegularExpression line(QStringLiteral("^(\\[\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\])?((?:%1)*)$").arg(token));
+    QString joined;
+    int blocks = 0;
+    for (QTextBlock b = v.hex.document()->begin(); b.isValid(); b = b.next(), ++blocks) {
+        const QRegularExpressionMatch m = line.match(b.text());
+        QVERIFY2(m.hasMatch(), qPrintable(QStringLiteral("line %1: %2").arg(blocks).arg(b.text().right(40))));
+        QVERIFY2(m.captured(2).size() <= qMax(width, maxLine), qPrintable(QString::number(m.captured(2).size())));
+        joined += m.captured(2);
+    }
+    QVERIFY(blocks >= 60000 * width / maxLine);
+    // Joined, the lines give the hex text of every byte (the views hold all
+    // of it: far fewer lines than the cap).
+    QString all = formatter.format(data);
+    all.remove(QLatin1Char('\n'));
+    QCOMPARE(joined.size(), all.size());
+    QCOMPARE(joined, all);
+}
+
+void TestRxFormat::receivedTextJoinsCutLines_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("largestChunk");
+    QTest::addColumn<bool>("shownWhileArriving");
+    QTest::newRow("300 KiB line") << QByteArray(300 * 1024, 'q') << 4096 << true;
+    QTest::newRow("300 KiB line, hidden") << QByteArray(300 * 1024, 'q') << 4096 << false;
+    QByteArray mixed;
+    for (int i = 0; i < 200; ++i)
+        mixed += QByteArray(i * 37, char('a' + i % 26)) + (i % 3 ? "\n" : "");
+    QTest::newRow("runs and lines") << mixed << 999 << true;
+    // Characters the document would take for block ends of its own, and
+    // those its plain text would change, come back as they arrived.
+    QByteArray special = QByteArray(1500, 'x') + "\xe2\x80\xa9" + QByteArray(1500, 'y') + "\xe2\x80\xa8z\xc2\xa0"
+                         + "\xef\xb7\x90\xef\xb7\x91\n\n" + QByteArray(2100, 'w');
+    QTest::newRow("separators") << special << 7 << true;
+    QByteArray multi;
+    for (int i = 0; i < 3000; ++i)
+        multi += "\xe4\xb8\xad\xf0\x9d\x84\x9e"; // two characters, one outside the BMP
+    QTest::newRow("multi-byte characters") << multi << 13 << true;
+    // Characters whose second UTF-16 unit is the one the display marks its
+    // cuts with (U+1F3FF, a skin-tone modifier; U+10FFFF) stay whole.
+    QByteArray lowUnit;
+    for (int i = 0; i < 2000; ++i)
+        lowUnit += (i % 7 ? "\xf0\x9f\x8f\xbf" : "\xf4\x8f\xbf\xbf\n");
+    QTest::newRow("characters ending in the cut's unit") << lowUnit << 11 << true;
+    QTest::newRow("characters ending in the cut's unit, hidden") << lowUnit << 11 << false;
+}
+
+void TestRxFormat::receivedTextJoinsCutLines()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, largestChunk);
+    QFETCH(bool, shownWhileArriving);
+    Views v;
+    if (shownWhileArriving)
+        v.show();
+    for (const QByteArray &chunk : chunksOf(data, largestChunk, 5)) {
+        v.display.append(chunk, false);
+        // Some updates while the stream goes on.
+        if (chunk.size() % 5 == 0)
+            QCoreApplication::processEvents();
+    }
+    v.show();
+    v.display.flush();
+    // Long runs are cut on screen (a surrogate pair stays whole)...
+    for (QTextBlock b = v.text.document()->begin(); b.isValid(); b = b.next()) {
+        const QString line = b.text();
+        QVERIFY(line.size() <= RxFormat::kDisplayLineChars + 1);
+        QVERIFY2(line.isEmpty() || (!line.back().isHighSurrogate() && !line.front().isLowSurrogate()),
+                 qPrintable(QStringLiteral("block %1 splits a character").arg(b.blockNumber())));
+    }
+    // ...and come back whole.
+    const QString expected = QString::fromUtf8(data);
+    const QString text = v.display.receivedText();
+    QCOMPARE(text.size(), expected.size());
+    QCOMPARE(text, expected);
 }
 
 #include "tst_rxformat.moc"

@@ -109,14 +109,11 @@
     </message>
 </context>
 <context>
-    <name>NetTerminal</name>
+    <name>TerminalPanel</name>
     <message>
         <source>%1 is not reading; nothing more is sent until it has taken what is already waiting</source>
         <translation>%1 没有读取数据；在它取走已在等待的数据之前不再发送</translation>
     </message>
-</context>
-<context>
-    <name>TerminalPanel</name>
     <message>
         <source>Counter has been cleared</source>
         <translation>计数已清除</translation>

@@ -36,6 +36,10 @@
             <translation>正在发送文件，请等待发送完成</translation>
         </message>
         <message>
+            <source>The device</source>
+            <translation>设备</translation>
+        </message>
+        <message>
             <source>The input data format is wrong!</source>
             <translation>输入的数据格式错误！</translation>
         </message>
