@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QGridLayout>
 #include <QStyleFactory>
@@ -118,6 +119,12 @@ void MainWindow::dispatchPage(int tabIndex)
 
 MainWindow::~MainWindow()
 {
+    // Helper windows and the GPS position server's clients end in slots
+    // of this window (their destroyed and disconnected signals): they go
+    // first, while the window is still whole.
+    closeHelperWindows();
+    GPS_tearDownServer();
+
     // ---- close the shared serial port (see serial/threadserial) ----
     if (serialThread) {
         if (serialThread->port && serialThread->port->isOpen()) {
@@ -132,6 +139,17 @@ MainWindow::~MainWindow()
     serialThread = nullptr;
     delete ui;
     ui = nullptr;
+}
+
+void MainWindow::closeHelperWindows()
+{
+    // Every dialog the window parents: Help, the register windows, the GPS
+    // dialogs, the command list, Preferences. Closing one may take another.
+    QList<QPointer<QDialog>> dialogs;
+    for (QDialog *dialog : findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+        dialogs.append(dialog);
+    for (const QPointer<QDialog> &dialog : qAsConst(dialogs))
+        delete dialog.data();
 }
 
 void MainWindow::addCloseGuard(QObject *owner, CloseGuard guard)

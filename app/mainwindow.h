@@ -459,6 +459,12 @@ private:
     template<typename Form, typename FormLayout>
     bool openPageDialog(QDialog *&dialog, Form *&form, bool &open, void (MainWindow::*closed)(),
                         QPushButton *FormLayout::*cancel);
+    // Deletes the window's dialogs now, so that the slots their end runs
+    // find the window whole (the destructor's first step).
+    void closeHelperWindows();
+    // Cuts the position server's clients off the window and deletes them
+    // and the server (the destructor's second step).
+    void GPS_tearDownServer();
     void OSC_scheduleView();
     void OSC_updateView();
     void I2Cdump_enableRequests(bool on, bool withStartStop);

@@ -350,8 +350,7 @@ void MainWindow::slotGPSsignal()
 
 void MainWindow::slotgpssignaldialogclose()
 {
-    // Flags and connections only: this also runs while the main window
-    // itself is being destroyed. The worker stops with the dialog.
+    // The worker stops with the dialog.
     gpsSignalDialogOpen = false;
     gpsSignalBusy = false;
     disconnect(this, &MainWindow::GPS_Signal_Data_Over, nullptr, nullptr);
@@ -415,8 +414,6 @@ void MainWindow::GPSTCP_Server_WorkClose()
 
 void MainWindow::GPSupdateserver()
 {
-    if (!ui)
-        return; // a client going while the window is being destroyed
     QString peer;
     while (QTcpSocket *client = ServerClients::next(gpsTcpServer, &peer)) {
         showReceiveNotice(ui, gps, tr("New client: ") + tr("%1 Joined").arg(peer));
@@ -434,8 +431,6 @@ void MainWindow::GPSupdateserver()
 
 void MainWindow::GPSupdateSendStatus()
 {
-    if (!ui)
-        return; // a client going while the window is being destroyed
     QTcpSocket *client = ServerClients::find(gpsTcpClients, sender());
     if (!client)
         return;
@@ -449,8 +444,6 @@ void MainWindow::GPSupdateSendStatus()
 
 void MainWindow::GPSTCP_Server_ReadMessage()
 {
-    if (!ui)
-        return; // a client going while the window is being destroyed
     QTcpSocket *client = ServerClients::find(gpsTcpClients, sender());
     if (!client)
         return;
@@ -510,8 +503,7 @@ void MainWindow::slotGPScalculate()
 
 void MainWindow::slotgpscalculatedialogclose()
 {
-    // The form goes with the dialog. Only the flag here: this also runs
-    // while the main window itself is being destroyed.
+    // The form goes with the dialog.
     gpsCalcDialogOpen = false;
 }
 
@@ -563,4 +555,22 @@ double MainWindow::CalcDistance(double fLati1, double fLong1, double fLati2, dou
 double MainWindow::GPS_rad(double d)
 {
     return Geodesy::rad(d);
+}
+
+// ---- Teardown ----
+
+void MainWindow::GPS_tearDownServer()
+{
+    // A socket still says it disconnected from its destructor: cut off
+    // from the window first, the clients go now, and the server (with any
+    // connection not taken yet) after them.
+    for (QTcpSocket *client : qAsConst(gpsTcpClients)) {
+        client->disconnect(this);
+        delete client;
+    }
+    gpsTcpClients.clear();
+    if (gps)
+        gps->clientBuffers.clear();
+    delete gpsTcpServer;
+    gpsTcpServer = nullptr;
 }

@@ -16,7 +16,7 @@ APT_PACKAGES=(
 )
 TEST_PACKAGES=(
   socat mosquitto mosquitto-clients openssl libmodbus-dev mbpoll units
-  clang libclang-rt-14-dev python3 procps
+  clang libclang-rt-14-dev llvm-14 python3 procps
   python3-nmea2 proj-bin geographiclib-tools
 )
 
@@ -49,10 +49,13 @@ velm_install() {
   fi
 }
 
+# velm_build [DIR [CMAKE-ARGS...]]: the arguments after DIR are given to
+# cmake when DIR is first configured (./test.sh --sanitize uses them).
 velm_build() {
   local dir="${1:-build}"
+  [ $# -gt 0 ] && shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
   cmake --build "$dir" --parallel "$(nproc)"
 }

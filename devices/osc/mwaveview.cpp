@@ -21,13 +21,13 @@ const QColor kChannelColors[16] = {
 
 QColor MWaveView::channelColor(int n) { return kChannelColors[qBound(0, n, 15)]; }
 
-MWaveView::MWaveView(QWidget *parent) : QChartView(parent)
+// Built with the chart it keeps: a view built without one makes a default
+// chart, and setChart() does not delete the chart it replaces.
+MWaveView::MWaveView(QWidget *parent) : QChartView(new QChart, parent), m_chart(chart())
 {
-    m_chart = new QChart;
     m_chart->setTheme(QChart::ChartThemeLight);
     m_chart->legend()->hide();
     m_chart->setBackgroundBrush(Qt::black);
-    setChart(m_chart);
     setRenderHint(QPainter::Antialiasing);
 
     const QColor labels(255, 255, 255, 150);

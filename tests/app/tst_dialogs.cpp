@@ -1,4 +1,6 @@
-// The Help window and the About box.
+// The Help window and the About box, and the window going while its
+// helper windows are open.
+#include "helperwindows.h"
 #include "testsupport.h"
 
 #include "mainwindow.h"
@@ -36,6 +38,7 @@ private slots:
     void helpShowsTheFormatsLiterally();
     void aboutIsOneBoxShownAgain();
     void aboutFollowsTheLanguage();
+    void windowGoesWithEveryHelperWindowOpen();
 };
 
 void TestDialogs::helpOpensOnceAndClosesOnOk()
@@ -183,6 +186,31 @@ void TestDialogs::aboutFollowsTheLanguage()
     QCoreApplication::processEvents();
     QCOMPARE(w.aboutDialog.windowTitle(), QString("About"));
     QCOMPARE(w.aboutDialog.ui->closeBtn->text(), QString("Close"));
+}
+
+
+void TestDialogs::windowGoesWithEveryHelperWindowOpen()
+{
+    // Every page on: the helper windows of all of them, at once.
+    TestSupport::ScratchDir dir;
+    TestSupport::PromptRecorder prompts;
+    auto w = std::make_unique<MainWindow>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    TestSupport::HelperWindowsWatch watch;
+    QString why;
+    QVERIFY2(watch.openAll(w.get(), &why), qPrintable(why));
+    QCOMPARE(prompts.texts(), QStringList());
+
+    watch.destroy(w);
+    QStringList ended = watch.ended;
+    ended.sort();
+    QStringList all = TestSupport::HelperWindowsWatch::names();
+    all.sort();
+    QCOMPARE(ended, all);
+    // Each went while the window's slots could still run on a whole window.
+    QCOMPARE(watch.endedLate, QStringList());
+    QVERIFY(watch.remoteSawClose());
 }
 
 VELM_TEST_MAIN(TestDialogs)

@@ -1,10 +1,12 @@
 // GPS satellites: GSV sentences to records, the worker's handshake and
 // backlog bound, the charts' drawing rules, and the "GPS Signal" dialog fed
 // by a scripted receiver (overlapping GPS and BeiDou numbers, closing with a
-// record on its way, reopening, a screenshot with a pixel check).
+// record on its way, reopening, a screenshot with a pixel check), and the
+// window going while the dialog and the other helper windows are open.
 
 #include "testenv.h"
 #include "devicewindowfixture.h"
+#include "helperwindows.h"
 #include "testsupport.h"
 #include "webguard.h"
 
@@ -76,6 +78,7 @@ private slots:
     void dialogKeepsSystemsApart();
     void closingWithARecordOnItsWay();
     void screenshotOfRecordedStream();
+    void windowGoesWithTheDialogOpen();
     void cleanup();
 
 private:
@@ -371,6 +374,30 @@ void TestGpsSignal::screenshotOfRecordedStream()
     const QString dir = qEnvironmentVariable("VELM_ARTIFACT_DIR");
     if (!dir.isEmpty())
         QVERIFY(dialog->grab().save(dir + QStringLiteral("/gps-signal-dialog.png")));
+}
+
+void TestGpsSignal::windowGoesWithTheDialogOpen()
+{
+    // The two pages with helper windows of their own, a record on its way
+    // to the open "GPS Signal" charts, and a client on the position server.
+    QVERIFY(f.start(QStringList{QStringLiteral("GPS"), QStringLiteral("i2cdump")}));
+    f.makeWindow();
+    QVERIFY(!QTest::currentTestFailed());
+    TestSupport::HelperWindowsWatch watch;
+    QString why;
+    QVERIFY2(watch.openAll(f.w.get(), &why), qPrintable(why));
+    for (const QByteArray &s : recordedStream())
+        emit f.w->GPS_Signal_Data_Over(s);
+    QCOMPARE(f.prompts->texts(), QStringList());
+
+    watch.destroy(f.w);
+    QStringList ended = watch.ended;
+    ended.sort();
+    QStringList all = TestSupport::HelperWindowsWatch::names();
+    all.sort();
+    QCOMPARE(ended, all);
+    QCOMPARE(watch.endedLate, QStringList());
+    QVERIFY(watch.remoteSawClose());
 }
 
 VELM_TEST_MAIN(TestGpsSignal)

@@ -12,12 +12,39 @@
 #include <QStatusBar>
 #include <QtTest>
 
+#include <QChart>
+#include <QMutex>
+#include <QSet>
+
 #include "devicewindowfixture.h"
 #include "glsupport.h"
 #include "osc/mwaveview.h"
 #include "ui_mainwindow.h"
 
 using TestSupport::DeviceWindowFixture;
+
+// Qt's object hooks (the table debuggers such as GammaRay fill in): every
+// QObject made and destroyed while they are set is seen.
+QT_BEGIN_NAMESPACE
+extern quintptr Q_CORE_EXPORT qtHookData[];
+QT_END_NAMESPACE
+
+namespace {
+constexpr int kAddQObjectHook = 3;
+constexpr int kRemoveQObjectHook = 4;
+QMutex liveLock;
+QSet<QObject *> liveObjects;
+void objectAdded(QObject *o)
+{
+    QMutexLocker lock(&liveLock);
+    liveObjects.insert(o);
+}
+void objectRemoved(QObject *o)
+{
+    QMutexLocker lock(&liveLock);
+    liveObjects.remove(o);
+}
+} // namespace
 
 class TestOscPage : public QObject
 {
@@ -37,6 +64,7 @@ private slots:
     void decimationKeepsEveryColumnsExtremes();
     void seriesFollowTheXRange();
     void hiddenViewCatchesUpWhenShown();
+    void waveViewLeavesNoChartBehind();
 
 private:
     void open();
@@ -382,6 +410,32 @@ void TestOscPage::hiddenViewCatchesUpWhenShown()
     view->fitToData();
     QCOMPARE(view->axisX()->min(), 1.0);
     QCOMPARE(view->axisY()->max(), 98.0);
+}
+
+void TestOscPage::waveViewLeavesNoChartBehind()
+{
+    // Every object made from here on is tracked until it is destroyed.
+    const quintptr addBefore = qtHookData[kAddQObjectHook];
+    const quintptr removeBefore = qtHookData[kRemoveQObjectHook];
+    qtHookData[kAddQObjectHook] = reinterpret_cast<quintptr>(&objectAdded);
+    qtHookData[kRemoveQObjectHook] = reinterpret_cast<quintptr>(&objectRemoved);
+    {
+        MWaveView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.chart());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qtHookData[kAddQObjectHook] = addBefore;
+    qtHookData[kRemoveQObjectHook] = removeBefore;
+    // Every chart the view made went with it.
+    int charts = 0;
+    QMutexLocker lock(&liveLock);
+    for (QObject *o : qAsConst(liveObjects))
+        charts += qobject_cast<QChart *>(o) != nullptr;
+    liveObjects.clear();
+    QCOMPARE(charts, 0);
 }
 
 VELM_TEST_MAIN(TestOscPage)

@@ -647,7 +647,8 @@ void TestMqttPage::oversizedWebSocketMessageShowsWhy()
     QCOMPARE(status(), why);
     QCOMPARE(w->ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
     QVERIFY(peer.sent < total);
-    QVERIFY2(grew < (300 + 20) * 1000 * 1000 / 1024, qPrintable(QString::number(grew)));
+    if (TestSupport::residentMemoryIsTheProgramsOwn())
+        QVERIFY2(grew < (300 + 20) * 1000 * 1000 / 1024, qPrintable(QString::number(grew)));
     if (!tooLarge) // refused soon after the PUBLISH ended
         QVERIFY2(peer.sent < 110 * 1000 * 1000, qPrintable(QString::number(peer.sent)));
     // The reason stays until something else happens.

@@ -417,7 +417,8 @@ void TestNetPages::keepSendToAPeerThatDoesNotRead()
     QTest::qWait(30000);
     const long grown = TestSupport::residentKb() - before;
     qInfo("resident memory grew by %ld KiB; %lld bytes written", grown, w->tcpTerminal->sentTotal());
-    QVERIFY2(grown < 20 * 1024, qPrintable(QString::number(grown)));
+    if (TestSupport::residentMemoryIsTheProgramsOwn())
+        QVERIFY2(grown < 20 * 1024, qPrintable(QString::number(grown)));
     press(w->ui->TCPsendmsgBtn); // Pause
     QVERIFY(!w->tcpSendTimer->isActive());
     QTcpSocket *socket = server ? w->tcpServerClients.first() : w->tcpClientSocket.data();

@@ -307,7 +307,8 @@ void TestWebSocketIODevice::whatAPeerSendsIsBounded()
     // The message is refused once it is larger than the limit: what it
     // leaves in memory is the limit and a frame, and a little slack.
     const long bound = realCap ? long(device.maxMessageSize() / 1024) + 20 * 1024 : 64 * 1024;
-    QVERIFY2(grew < bound, qPrintable(QString::number(grew)));
+    if (TestSupport::residentMemoryIsTheProgramsOwn())
+        QVERIFY2(grew < bound, qPrintable(QString::number(grew)));
     QVERIFY(mostWaiting <= device.maxWaiting() + 1000);
     QCOMPARE(device.bytesAvailable(), qint64(0));
 }

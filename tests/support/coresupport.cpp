@@ -77,6 +77,21 @@ long statusKb(const char *field)
 
 } // namespace
 
+bool residentMemoryIsTheProgramsOwn()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#else
+    return true;
+#endif
+#else
+    return true;
+#endif
+}
+
 long residentKb()
 {
     return statusKb("VmRSS:");

@@ -55,6 +55,10 @@ void prepareEnvironment();
 
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();
+// False in a build with AddressSanitizer: its shadow memory, redzones and
+// quarantine are resident as well, so a bound on the program's own resident
+// memory cannot be checked there (the rest of such a test still runs).
+bool residentMemoryIsTheProgramsOwn();
 // The most resident memory of this process in KiB since it started or
 // since resetPeakResident(): it also sees a peak too short for sampling
 // to catch (a buffer copied as it grows). -1 when it cannot be read.
