@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -84,6 +85,21 @@ int openRelayPty(QString *readEnd)
     SerialPortLister::setLister([a] { return QStringList{a}; });
     *readEnd = a;
     return fd;
+}
+
+bool writeAll(int fd, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(qMin<qint64>(size, 4096)));
+        if (n < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
 }
 
 long residentKb()

@@ -4,6 +4,7 @@
 // pages a benchmark needs, a pseudo-terminal offered as the only serial
 // port, and the process's resident memory.
 
+#include <QByteArray>
 #include <QStringList>
 
 namespace Bench {
@@ -23,6 +24,10 @@ int openPortPty();
 // why). `readEnd` is the first one's path, for another reader. The relay
 // lives as long as the process.
 int openRelayPty(QString *readEnd);
+// Writes all of `data` to `fd` in pieces of 4096 bytes, as fast as the
+// terminal takes them (retrying while it is full); false on a write error.
+bool writeAll(int fd, const char *data, qint64 size);
+inline bool writeAll(int fd, const QByteArray &data) { return writeAll(fd, data.constData(), data.size()); }
 // Resident memory of this process in KiB (-1 when unknown).
 long residentKb();
 // The machine's load average over the last minute (-1 when unknown).

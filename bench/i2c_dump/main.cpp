@@ -46,21 +46,6 @@ QByteArray payload(int r)
     return p;
 }
 
-bool writeAll(int fd, const char *p, qint64 left)
-{
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(qMin<qint64>(left, 4096)));
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 void settle(int ms)
 {
     QElapsedTimer t;
@@ -152,7 +137,7 @@ int main(int argc, char *argv[])
         probe.start();
         std::atomic<bool> done{false};
         std::thread writer([&] {
-            writeAll(master, data.constData(), data.size());
+            Bench::writeAll(master, data.constData(), data.size());
             done = true;
         });
         while (!(done && shown()) && clock.elapsed() < 60000)

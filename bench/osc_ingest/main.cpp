@@ -44,21 +44,6 @@ QByteArray frames(int first, int count)
     return data;
 }
 
-bool writeAll(int fd, const char *p, qint64 left)
-{
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(qMin<qint64>(left, 4096)));
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -92,7 +77,7 @@ int main(int argc, char *argv[])
     // is not counted as a stall of the stream.
     {
         const QByteArray warm = frames(0, 1);
-        writeAll(master, warm.constData(), warm.size());
+        Bench::writeAll(master, warm.constData(), warm.size());
         settle.restart();
         while (settle.elapsed() < 500)
             app.processEvents(QEventLoop::AllEvents, 50);
@@ -144,7 +129,7 @@ int main(int argc, char *argv[])
             int tick = 0;
             while (at < data.size()) {
                 const qint64 n = qMin<qint64>(perTick, data.size() - at);
-                if (!writeAll(master, data.constData() + at, n))
+                if (!Bench::writeAll(master, data.constData() + at, n))
                     break;
                 at += n;
                 if (c.paced)

@@ -83,23 +83,6 @@ struct Case {
     bool random;
 };
 
-// Writes `data` into the controlling side in pieces of 4096 bytes, as fast
-// as the terminal takes them.
-void writeAll(int master, const QByteArray &data)
-{
-    const char *p = data.constData();
-    qint64 left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            break;
-        }
-        p += n;
-        left -= n;
-    }
-}
 
 // MB/s of `cat` reading `data` from the terminal side `slave` while it is
 // written into `master`; 0 when cat could not run or not all arrived.
@@ -136,7 +119,7 @@ double catMbps(int master, const QString &slave, const QByteArray &data)
     }
     QElapsedTimer clock;
     clock.start();
-    std::thread writer([&] { writeAll(master, data); });
+    std::thread writer([&] { Bench::writeAll(master, data); });
     qint64 got = 0;
     static char buf[1 << 16];
     while (got < data.size()) {
@@ -260,7 +243,7 @@ int main(int argc, char *argv[])
             probeClock.start();
             probe.start();
             std::thread writer([&] {
-                writeAll(master, data);
+                Bench::writeAll(master, data);
                 writerDone = true;
             });
             while (received < data.size() && clock.elapsed() < 120000)

@@ -66,21 +66,7 @@ int main(int argc, char *argv[])
         for (int i = done; i < done + kStep; ++i)
             data += line(i);
         std::atomic<bool> ok{true};
-        std::thread writer([&] {
-            const char *p = data.constData();
-            qint64 left = data.size();
-            while (left > 0) {
-                const ssize_t n = ::write(master, p, size_t(qMin<qint64>(left, 4096)));
-                if (n < 0) {
-                    if (errno == EINTR || errno == EAGAIN)
-                        continue;
-                    ok = false;
-                    return;
-                }
-                p += n;
-                left -= n;
-            }
-        });
+        std::thread writer([&] { ok = Bench::writeAll(master, data); });
         const QString newest = QString::fromLatin1(line(done + kStep - 1)).trimmed();
         QElapsedTimer wait;
         wait.start();

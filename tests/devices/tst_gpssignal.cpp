@@ -391,13 +391,8 @@ void TestGpsSignal::windowGoesWithTheDialogOpen()
     QCOMPARE(f.prompts->texts(), QStringList());
 
     watch.destroy(f.w);
-    QStringList ended = watch.ended;
-    ended.sort();
-    QStringList all = TestSupport::HelperWindowsWatch::names();
-    all.sort();
-    QCOMPARE(ended, all);
-    QCOMPARE(watch.endedLate, QStringList());
-    QVERIFY(watch.remoteSawClose());
+    // Each went while the window's slots could still run on a whole window.
+    QVERIFY2(watch.allEndedInTime(&why), qPrintable(why));
 }
 
 VELM_TEST_MAIN(TestGpsSignal)

@@ -93,4 +93,21 @@ void HelperWindowsWatch::destroy(std::unique_ptr<MainWindow> &w)
         remote->waitForDisconnected(3000);
 }
 
+bool HelperWindowsWatch::allEndedInTime(QString *why) const
+{
+    QStringList seen = ended;
+    seen.sort();
+    QStringList all = names();
+    all.sort();
+    if (seen != all)
+        *why = QStringLiteral("ended: %1; opened: %2").arg(seen.join(QLatin1String(", ")), all.join(QLatin1String(", ")));
+    else if (!endedLate.isEmpty())
+        *why = QStringLiteral("ended after the window: %1").arg(endedLate.join(QLatin1String(", ")));
+    else if (!remoteSawClose())
+        *why = QStringLiteral("the GPS client's remote end did not see the close");
+    else
+        return true;
+    return false;
+}
+
 } // namespace TestSupport

@@ -34,6 +34,10 @@ public:
     QStringList endedLate;
     // The remote end of the connection saw the server drop it.
     bool remoteSawClose() const { return remote && remote->state() == QAbstractSocket::UnconnectedState; }
+    // After destroy(): every helper ended, each while the window's slots
+    // could still run on a whole window, and the remote end saw the close.
+    // False, with what went wrong in `why`, otherwise.
+    bool allEndedInTime(QString *why) const;
 
 private:
     std::function<void()> endSeen(const QString &name, MainWindow *w);
