@@ -259,7 +259,7 @@ int main(int argc, char *argv[])
                                  [&received, &flood, total] {
                                      if (received >= total)
                                          flood.quit();
-                                 }, Qt::QueuedConnection);
+                                 });
             QTimer::singleShot(120000, &flood, &QEventLoop::quit);
             if (received < total)
                 flood.exec();
