@@ -31,6 +31,8 @@ private slots:
     void textSendEndsLinesWithCrlfOnce();
     void utf8StreamDecodingIgnoresChunkBoundaries_data();
     void utf8StreamDecodingIgnoresChunkBoundaries();
+    void utf8LongReadsDecodeAsSingleBytes_data();
+    void utf8LongReadsDecodeAsSingleBytes();
     void gbkStreamDecodingIgnoresChunkBoundaries_data();
     void gbkStreamDecodingIgnoresChunkBoundaries();
     void gbkDecodesAsTheSystemConverter();
@@ -226,6 +228,57 @@ void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     checkEveryCut<Utf8StreamDecoder>(bytes, text, 3);
+}
+
+void TestRxFormat::utf8LongReadsDecodeAsSingleBytes_data()
+{
+    // Long reads take quicker paths than the last bytes of a read: a read
+    // of many kilobytes must decode exactly as the same bytes fed one at a
+    // time, where every byte is the last one.
+    QTest::addColumn<QByteArray>("bytes");
+    quint32 seed = 11;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    QByteArray random;
+    for (int i = 0; i < 64 * 1024; ++i)
+        random += char(next() & 0xFF);
+    QTest::newRow("random bytes") << random;
+    // Only bytes that start or continue sequences, so that leads meet
+    // every kind of second byte.
+    QByteArray high;
+    for (int i = 0; i < 64 * 1024; ++i)
+        high += char(0x80 | (next() & 0x7F));
+    QTest::newRow("bytes at or above 0x80") << high;
+    const QByteArray mixed = QString::fromUtf8("abc é ü ß 中文 😀 \u00ff\u07ff\u0800\uffff").toUtf8();
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i) {
+        text += mixed.mid(int(next() % mixed.size()), int(next() % 12));
+        if (next() % 7 == 0)
+            text += char(0x80 + next() % 0x80); // a stray byte now and then
+    }
+    QTest::newRow("text cut anywhere, stray bytes") << text;
+    QTest::newRow("ascii runs") << QByteArray(40000, 'x') + "\xc3\xa9" + QByteArray(17, 'y') + "\xe4\xb8";
+}
+
+void TestRxFormat::utf8LongReadsDecodeAsSingleBytes()
+{
+    QFETCH(QByteArray, bytes);
+    Utf8StreamDecoder whole;
+    QString inOne = whole.decode(bytes);
+    inOne += whole.finish();
+    Utf8StreamDecoder single;
+    QString byByte;
+    for (char b : bytes)
+        byByte += single.decode(&b, 1);
+    byByte += single.finish();
+    QCOMPARE(inOne.size(), byByte.size());
+    QCOMPARE(inOne, byByte);
+    // In reads of a port's size, too.
+    Utf8StreamDecoder reads;
+    QString inReads;
+    for (qsizetype at = 0; at < bytes.size(); at += 4095)
+        inReads += reads.decode(bytes.constData() + at, qMin<qsizetype>(4095, bytes.size() - at));
+    inReads += reads.finish();
+    QCOMPARE(inReads, byByte);
 }
 
 void TestRxFormat::gbkStreamDecodingIgnoresChunkBoundaries_data()
