@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -47,6 +48,7 @@ private slots:
     void updatesAreCoalesced();
     void hiddenViewsAreWrittenWhenShown();
     void largeUpdatesAreWrittenOverSeveralTurns();
+    void viewsFollowTheEndUnlessTextIsSelected();
     void manyNewCharactersAllArrive();
     void counterDisplayHeldAt99999();
     void hexLinesEndBetweenTokens_data();
@@ -669,6 +671,55 @@ void TestRxFormat::largeUpdatesAreWrittenOverSeveralTurns()
     QCOMPARE(sliced.text.blockCount(), whole.text.blockCount());
     QCOMPARE(withoutStamps(sliced.text.toPlainText()), withoutStamps(whole.text.toPlainText()));
     QCOMPARE(withoutStamps(sliced.hex.toPlainText()), withoutStamps(whole.hex.toPlainText()));
+}
+
+void TestRxFormat::viewsFollowTheEndUnlessTextIsSelected()
+{
+    Views v;
+    v.text.resize(400, 200);
+    v.hex.resize(400, 200);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v.text));
+    // The bottom of the view shows the last line (the empty block after
+    // the last line feed, or the line before it).
+    const auto lastLineShown = [](QPlainTextEdit &edit) {
+        const QTextCursor bottom = edit.cursorForPosition(QPoint(2, edit.viewport()->height() - 3));
+        return edit.verticalScrollBar()->value() > 0 && bottom.blockNumber() >= edit.document()->blockCount() - 2;
+    };
+    QByteArray lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "line " + QByteArray::number(i) + '\n';
+    // Several updates, in turns of the event loop and written at once.
+    for (int round = 0; round < 3; ++round) {
+        v.display.append(lines, false);
+        QTRY_VERIFY(!v.display.hasPending());
+        QVERIFY(lastLineShown(v.text));
+        QVERIFY(lastLineShown(v.hex));
+    }
+    v.display.append(lines, false);
+    v.display.flush();
+    QVERIFY(lastLineShown(v.text));
+
+    // The user clicks into the text: the cursor moves away from the end,
+    // and what arrives next brings the view back there.
+    v.text.moveCursor(QTextCursor::Start);
+    v.text.verticalScrollBar()->setValue(0);
+    v.display.append(lines, false);
+    QTRY_VERIFY(!v.display.hasPending());
+    QVERIFY(lastLineShown(v.text));
+    QVERIFY(v.text.textCursor().atEnd());
+
+    // A selection stays where it is, and so does the view.
+    QTextCursor select(v.text.document()->findBlockByNumber(10));
+    select.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    v.text.setTextCursor(select);
+    v.text.verticalScrollBar()->setValue(5);
+    const QString selected = v.text.textCursor().selectedText();
+    v.display.append(lines, false);
+    QTRY_VERIFY(!v.display.hasPending());
+    QCOMPARE(v.text.textCursor().selectedText(), selected);
+    QCOMPARE(v.text.verticalScrollBar()->value(), 5);
+    QVERIFY(lastLineShown(v.hex));
 }
 
 void TestRxFormat::manyNewCharactersAllArrive()
