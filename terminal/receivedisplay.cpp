@@ -4,12 +4,15 @@
 #include <QLCDNumber>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <QElapsedTimer>
 #include <QEvent>
+
+#include <cstring>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -20,7 +23,7 @@ namespace {
 // cap drops what would only scroll through. The interval grows with what
 // an update costs, so reading keeps most of the time.
 constexpr int kMaxIntervalMs = 200;
-constexpr int kIntervalPerCost = 3;
+constexpr int kIntervalPerCost = 8;
 // An update that has spent this long on one view leaves the other for the
 // next turn of the event loop.
 constexpr qint64 kSliceMs = 10;
@@ -29,11 +32,16 @@ constexpr qint64 kSliceMs = 10;
 // them back; that is done once the stream has been quiet for kTrimIdleMs.
 constexpr qint64 kTrimAfterChars = 4 * 1024 * 1024;
 constexpr int kTrimIdleMs = 100;
-// Unstamped text is gathered into pieces of about this size.
+// Unstamped text is gathered into pieces of about this size (a piece takes
+// chunks while it is smaller; a port's read is rarely more than 4 KiB).
 constexpr qint64 kPieceChars = 64 * 1024;
-// One turn of the event loop writes at most this many characters into a
-// view; the rest follows in the next turns.
-constexpr qint64 kCharsPerTurn = 256 * 1024;
+constexpr qint64 kPieceSlack = 8 * 1024;
+// One turn of the event loop writes into a view for about this long, the
+// rest follows in the next turns: each turn also lays out and draws what
+// is on screen, so fewer, fuller turns cost less than many small ones.
+// The time is looked at after every kCharsPerInsert characters.
+constexpr qint64 kWriteSliceMs = 8;
+constexpr qint64 kCharsPerInsert = 64 * 1024;
 // Characters never drawn before cost a font lookup and a rendering each
 // (about 20 µs for a Chinese character): thousands of them on screen at
 // once would stall the window. They are drawn off screen first, for at
@@ -47,13 +55,42 @@ constexpr QChar kCut(RxFormat::kCutMark);
 // breaks that arrived from those the display made.
 enum BlockStart { kAfterLineFeed = -1, kAfterCut = 1, kAfterParagraphSeparator, kAfterFrameStart, kAfterFrameEnd };
 
+// Occurrences of `c` in `text`. Searching is far quicker than a count that
+// compares every character when there are few, which is the common case;
+// the same holds for the byte versions below.
+qint64 countOf(QStringView text, QChar c)
+{
+    qint64 n = 0;
+    for (qsizetype at = text.indexOf(c); at >= 0; at = text.indexOf(c, at + 1))
+        ++n;
+    return n;
+}
+
+qint64 lineFeedsIn(const char *data, qsizetype size)
+{
+    qint64 n = 0;
+    const char *end = data + size;
+    while (data < end && (data = static_cast<const char *>(memchr(data, '\n', size_t(end - data))))) {
+        ++n;
+        ++data;
+    }
+    return n;
+}
+
+// Index of the last line feed in data[0, size), or -1.
+qsizetype lastLineFeedIn(const char *data, qsizetype size)
+{
+    const void *at = size > 0 ? memrchr(data, '\n', size_t(size)) : nullptr;
+    return at ? static_cast<const char *>(at) - data : -1;
+}
+
 // Line breaks in pending text: line feeds that arrived and cuts.
 qint64 breaksIn(QStringView text)
 {
     qint64 cuts = 0;
     for (qsizetype at = text.indexOf(kCut); at >= 0; at = text.indexOf(kCut, at + 1))
         cuts += RxFormat::isCutMark(text, at);
-    return text.count(QLatin1Char('\n')) + cuts;
+    return countOf(text, QLatin1Char('\n')) + cuts;
 }
 
 inline bool isBreak(QStringView text, qsizetype i)
@@ -209,7 +246,7 @@ int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool sta
     qsizetype end = bytes.size();
     if (stamped && end > 0 && bytes.at(end - 1) == '\n')
         --end;
-    const qsizetype lastLineFeed = QByteArrayView(bytes.constData(), end).lastIndexOf('\n');
+    const qsizetype lastLineFeed = lastLineFeedIn(bytes.constData(), end);
     if (lastLineFeed >= 0)
         return m_hexFormatter.columnAfter(0, bytes.size() - 1 - lastLineFeed, maxLine);
     return m_hexFormatter.columnAfter(start, bytes.size(), maxLine);
@@ -218,7 +255,7 @@ int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool sta
 void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &stamp)
 {
     const int startColumn = view.column;
-    const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(bytes.count('\n')) : 0;
+    const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(lineFeedsIn(bytes.constData(), bytes.size())) : 0;
     view.raw.push_back({bytes, stamp, startColumn, lineFeeds});
     view.rawBytes += bytes.size();
     view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
@@ -342,6 +379,14 @@ void ReceiveDisplay::addPending(View &view, const QString &stamp, const QString 
                && view.pending.back().text.size() < kPieceChars) {
         view.pending.back().text += cut;
         view.pending.back().lineFeeds += lineFeeds;
+    } else if (cut.size() < kPieceChars) {
+        // Room for the chunks that follow, so that gathering them moves
+        // nothing (a growing string is copied and fresh pages are touched
+        // at every step).
+        QString text;
+        text.reserve(kPieceChars + kPieceSlack);
+        text += cut;
+        view.pending.push_back({text, Kind::Plain, false, lineFeeds});
     } else {
         view.pending.push_back({cut, Kind::Plain, false, lineFeeds});
     }
@@ -427,7 +472,7 @@ void ReceiveDisplay::update(bool all)
             more = true;
             continue;
         }
-        if (writeView(*view, all ? -1 : kCharsPerTurn))
+        if (writeView(*view, all ? -1 : kWriteSliceMs))
             more = true;
         wrote = true;
     }
@@ -514,7 +559,7 @@ bool ReceiveDisplay::prepareGlyphs(View &view)
     return view.toDraw.isEmpty();
 }
 
-bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
+bool ReceiveDisplay::writeView(View &view, qint64 sliceMs)
 {
     QPlainTextEdit *edit = view.edit;
     if (!edit)
@@ -533,7 +578,11 @@ bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
     if (view.replaceAll)
         cursor.setCharFormat(m_plainFormat);
     qint64 written = 0;
+    QElapsedTimer clock;
+    clock.start();
     while (!view.pending.empty()) {
+        if (sliceMs >= 0 && written > 0 && clock.elapsed() >= sliceMs)
+            break;
         Piece &p = view.pending.front();
         // A stamped chunk starts a block of its own; an empty last block
         // (after a line feed) is already one.
@@ -544,11 +593,11 @@ bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
             view.pendingBreaks -= 1;
         }
         qsizetype take = p.text.size();
-        if (maxChars >= 0 && written + take > maxChars) {
-            // The rest of this piece waits for the next turn; a surrogate
-            // pair stays whole.
-            take = qMax<qsizetype>(0, maxChars - written);
-            if (take > 0 && take < p.text.size() && p.text.at(take - 1).isHighSurrogate())
+        if (sliceMs >= 0 && take > kCharsPerInsert) {
+            // The rest of this piece may wait for the next turn; a
+            // surrogate pair stays whole.
+            take = kCharsPerInsert;
+            if (p.text.at(take - 1).isHighSurrogate())
                 --take;
         }
         if (take > 0) {
@@ -561,7 +610,7 @@ bool ReceiveDisplay::writeView(View &view, qint64 maxChars)
             p.lineFeeds -= lineFeeds;
             view.pendingBreaks -= lineFeeds;
             view.pendingChars -= take;
-            break;
+            continue;
         }
         view.pendingBreaks -= p.lineFeeds;
         view.pendingChars -= p.text.size();
@@ -626,8 +675,15 @@ QString ReceiveDisplay::receivedText() const
 // user has selected text there: then the selection stays as it is.
 void ReceiveDisplay::followEnd(QPlainTextEdit *edit)
 {
-    if (!edit->textCursor().hasSelection())
-        edit->moveCursor(QTextCursor::End);
+    const QTextCursor cursor = edit->textCursor();
+    if (cursor.hasSelection())
+        return;
+    if (cursor.atEnd()) {
+        QScrollBar *bar = edit->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        return;
+    }
+    edit->moveCursor(QTextCursor::End);
 }
 
 bool ReceiveDisplay::eventFilter(QObject *watched, QEvent *event)

@@ -138,7 +138,7 @@ private:
     void dropCapped(View &view);
     void update(bool all);
     bool prepareGlyphs(View &view);
-    bool writeView(View &view, qint64 maxChars = -1);
+    bool writeView(View &view, qint64 sliceMs = -1);
     const QTextCharFormat &formatOf(Kind kind) const;
     void releaseFreedMemory();
     void addHex(const QByteArray &bytes, const QString &stamp);

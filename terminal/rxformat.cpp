@@ -76,11 +76,10 @@ namespace {
 // Length of the sequence a lead byte starts and the range its second byte
 // must lie in; 0 for a byte that cannot start a sequence.
 struct Lead {
-    int length;
-    unsigned char low, high;
+    unsigned char length, low, high;
 };
 
-inline Lead leadOf(unsigned char b)
+constexpr Lead leadFor(unsigned b)
 {
     if (b < 0xC2)
         return {0, 0, 0};
@@ -101,59 +100,119 @@ inline Lead leadOf(unsigned char b)
     return {0, 0, 0};
 }
 
+// One lookup per byte instead of a chain of comparisons: random bytes make
+// every branch of that chain a guess.
+struct LeadTable {
+    Lead entries[256];
+    constexpr LeadTable() : entries()
+    {
+        for (unsigned b = 0; b < 256; ++b)
+            entries[b] = leadFor(b);
+    }
+};
+constexpr LeadTable kLeads;
+
 enum class Step { Done, NeedMore };
+
+// Decodes the character that starts at src[*i] (any lead, any position) and
+// moves *i past it. With `final` false, a valid but incomplete sequence at
+// the end is left alone: NeedMore, *i unchanged.
+inline Step decodeOne(const unsigned char *src, qsizetype *i, qsizetype size, bool final, char16_t *&o)
+{
+    const qsizetype at = *i;
+    const unsigned char b = src[at];
+    if (b < 0x80) {
+        *o++ = b;
+        ++*i;
+        return Step::Done;
+    }
+    const Lead lead = kLeads.entries[b];
+    bool valid = lead.length > 0;
+    if (valid) {
+        for (int k = 1; k < lead.length; ++k) {
+            if (at + k >= size) {
+                if (!final)
+                    return Step::NeedMore;
+                valid = false;
+                break;
+            }
+            const unsigned char c = src[at + k];
+            const unsigned char low = k == 1 ? lead.low : 0x80;
+            const unsigned char high = k == 1 ? lead.high : 0xBF;
+            if (c < low || c > high) {
+                valid = false;
+                break;
+            }
+        }
+    }
+    if (!valid) {
+        // The lead alone is replaced; what follows is looked at again.
+        *o++ = 0xFFFD;
+        ++*i;
+        return Step::Done;
+    }
+    char32_t cp = b & (0x7F >> lead.length);
+    for (int k = 1; k < lead.length; ++k)
+        cp = (cp << 6) | (src[at + k] & 0x3F);
+    if (cp >= 0x10000) {
+        *o++ = char16_t(0xD800 + ((cp - 0x10000) >> 10));
+        *o++ = char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+        *o++ = char16_t(cp);
+    }
+    *i += lead.length;
+    return Step::Done;
+}
 
 // Decodes src[0, size) into out. With `final` false, a valid but incomplete
 // sequence at the end is left undecoded and *used tells where it starts.
 Step decodeUtf8(const unsigned char *src, qsizetype size, bool final, char16_t *&out, qsizetype *used)
 {
+    // A local copy the compiler can keep in a register.
+    char16_t *o = out;
     qsizetype i = 0;
-    while (i < size) {
-        const unsigned char b = src[i];
-        if (b < 0x80) {
-            *out++ = b;
-            ++i;
-            continue;
+    // Up to here every sequence lies wholly inside the input.
+    const qsizetype inside = size - 3;
+    while (i < inside) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 word;
+            memcpy(&word, src + i, sizeof word);
+            if (word & 0x8080808080808080ULL)
+                break;
+            for (int k = 0; k < 8; ++k)
+                o[k] = src[i + k];
+            o += 8;
+            i += 8;
         }
-        const Lead lead = leadOf(b);
-        bool valid = lead.length > 0;
-        if (valid) {
-            for (int k = 1; k < lead.length; ++k) {
-                if (i + k >= size) {
-                    if (!final) {
-                        *used = i;
-                        return Step::NeedMore;
-                    }
-                    valid = false;
-                    break;
-                }
-                const unsigned char c = src[i + k];
-                const unsigned char low = k == 1 ? lead.low : 0x80;
-                const unsigned char high = k == 1 ? lead.high : 0xBF;
-                if (c < low || c > high) {
-                    valid = false;
-                    break;
-                }
+        // Then some characters one by one before ASCII runs are looked for
+        // again. Everything but a three- or four-byte lead goes without
+        // branches (random bytes would make each one a guess) and without
+        // a table lookup on the way to the next position: a byte that is a
+        // character alone (ASCII) or starts none, or a two-byte sequence.
+        for (int n = 0; n < 16 && i < inside; ++n) {
+            const unsigned b = src[i];
+            if (b - 0xE0u <= 0xF4u - 0xE0u) {
+                decodeOne(src, &i, size, final, o);
+                continue;
             }
+            const unsigned c = src[i + 1];
+            const bool pair = (b - 0xC2u <= 0xDFu - 0xC2u) & ((c & 0xC0u) == 0x80u);
+            const char16_t alone = b < 0x80 ? char16_t(b) : char16_t(0xFFFD);
+            const char16_t joined = char16_t(((b & 0x1F) << 6) | (c & 0x3F));
+            *o++ = pair ? joined : alone;
+            i += 1 + qsizetype(pair);
         }
-        if (!valid) {
-            // The lead alone is replaced; what follows is looked at again.
-            *out++ = 0xFFFD;
-            ++i;
-            continue;
+    }
+    while (i < size) {
+        if (decodeOne(src, &i, size, final, o) == Step::NeedMore) {
+            *used = i;
+            out = o;
+            return Step::NeedMore;
         }
-        char32_t cp = b & (0x7F >> lead.length);
-        for (int k = 1; k < lead.length; ++k)
-            cp = (cp << 6) | (src[i + k] & 0x3F);
-        if (cp >= 0x10000) {
-            *out++ = char16_t(0xD800 + ((cp - 0x10000) >> 10));
-            *out++ = char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            *out++ = char16_t(cp);
-        }
-        i += lead.length;
     }
     *used = size;
+    out = o;
     return Step::Done;
 }
 

@@ -1,5 +1,7 @@
 #include "benchsupport.h"
 
+#include <ctime>
+
 #include "pagetable.h"
 #include "portlister.h"
 
@@ -122,6 +124,13 @@ double loadAverage()
     bool ok = false;
     const double load = f.readAll().split(' ').value(0).toDouble(&ok);
     return ok ? load : -1;
+}
+
+qint64 threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
 } // namespace Bench

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace Bench {
 
@@ -30,6 +31,10 @@ bool writeAll(int fd, const char *data, qint64 size);
 inline bool writeAll(int fd, const QByteArray &data) { return writeAll(fd, data.constData(), data.size()); }
 // Resident memory of this process in KiB (-1 when unknown).
 long residentKb();
+// CPU time of the calling (GUI) thread in ms, page faults included: a
+// figure that depends less on what else the machine runs than the wall
+// clock.
+qint64 threadCpuMs();
 // The machine's load average over the last minute (-1 when unknown).
 double loadAverage();
 

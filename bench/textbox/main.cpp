@@ -33,15 +33,6 @@
 
 namespace {
 
-// CPU time of the calling (GUI) thread, page faults included: a figure that
-// depends less on what else the machine runs than the wall-clock time.
-qint64 threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-}
-
 void settle(QApplication &app, int ms)
 {
     QElapsedTimer t;
@@ -161,18 +152,18 @@ int main(int argc, char *argv[])
         finish(app, source, documentOf(source));
         settle(app, 200);
         clock.start();
-        cpuStart = threadCpuMs();
+        cpuStart = Bench::threadCpuMs();
         button->click();
     } else {
         QGuiApplication::clipboard()->setText(input);
         settle(app, 200);
         clock.start();
-        cpuStart = threadCpuMs();
+        cpuStart = Bench::threadCpuMs();
         paste(source);
     }
     finish(app, result, documentOf(result));
     const qint64 ms = clock.elapsed();
-    const qint64 cpuMs = threadCpuMs() - cpuStart;
+    const qint64 cpuMs = Bench::threadCpuMs() - cpuStart;
 
     QFile out(QString::fromLocal8Bit(argv[3]));
     if (!out.open(QIODevice::WriteOnly) || out.write(plainTextOf(result).toUtf8()) < 0) {

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -31,6 +32,8 @@ private slots:
     void textSendEndsLinesWithCrlfOnce();
     void utf8StreamDecodingIgnoresChunkBoundaries_data();
     void utf8StreamDecodingIgnoresChunkBoundaries();
+    void utf8LongReadsDecodeAsSingleBytes_data();
+    void utf8LongReadsDecodeAsSingleBytes();
     void gbkStreamDecodingIgnoresChunkBoundaries_data();
     void gbkStreamDecodingIgnoresChunkBoundaries();
     void gbkDecodesAsTheSystemConverter();
@@ -45,6 +48,7 @@ private slots:
     void updatesAreCoalesced();
     void hiddenViewsAreWrittenWhenShown();
     void largeUpdatesAreWrittenOverSeveralTurns();
+    void viewsFollowTheEndUnlessTextIsSelected();
     void manyNewCharactersAllArrive();
     void counterDisplayHeldAt99999();
     void hexLinesEndBetweenTokens_data();
@@ -226,6 +230,57 @@ void TestRxFormat::utf8StreamDecodingIgnoresChunkBoundaries()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     checkEveryCut<Utf8StreamDecoder>(bytes, text, 3);
+}
+
+void TestRxFormat::utf8LongReadsDecodeAsSingleBytes_data()
+{
+    // Long reads take quicker paths than the last bytes of a read: a read
+    // of many kilobytes must decode exactly as the same bytes fed one at a
+    // time, where every byte is the last one.
+    QTest::addColumn<QByteArray>("bytes");
+    quint32 seed = 11;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    QByteArray random;
+    for (int i = 0; i < 64 * 1024; ++i)
+        random += char(next() & 0xFF);
+    QTest::newRow("random bytes") << random;
+    // Only bytes that start or continue sequences, so that leads meet
+    // every kind of second byte.
+    QByteArray high;
+    for (int i = 0; i < 64 * 1024; ++i)
+        high += char(0x80 | (next() & 0x7F));
+    QTest::newRow("bytes at or above 0x80") << high;
+    const QByteArray mixed = QString::fromUtf8("abc é ü ß 中文 😀 \u00ff\u07ff\u0800\uffff").toUtf8();
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i) {
+        text += mixed.mid(int(next() % mixed.size()), int(next() % 12));
+        if (next() % 7 == 0)
+            text += char(0x80 + next() % 0x80); // a stray byte now and then
+    }
+    QTest::newRow("text cut anywhere, stray bytes") << text;
+    QTest::newRow("ascii runs") << QByteArray(40000, 'x') + "\xc3\xa9" + QByteArray(17, 'y') + "\xe4\xb8";
+}
+
+void TestRxFormat::utf8LongReadsDecodeAsSingleBytes()
+{
+    QFETCH(QByteArray, bytes);
+    Utf8StreamDecoder whole;
+    QString inOne = whole.decode(bytes);
+    inOne += whole.finish();
+    Utf8StreamDecoder single;
+    QString byByte;
+    for (char b : bytes)
+        byByte += single.decode(&b, 1);
+    byByte += single.finish();
+    QCOMPARE(inOne.size(), byByte.size());
+    QCOMPARE(inOne, byByte);
+    // In reads of a port's size, too.
+    Utf8StreamDecoder reads;
+    QString inReads;
+    for (qsizetype at = 0; at < bytes.size(); at += 4095)
+        inReads += reads.decode(bytes.constData() + at, qMin<qsizetype>(4095, bytes.size() - at));
+    inReads += reads.finish();
+    QCOMPARE(inReads, byByte);
 }
 
 void TestRxFormat::gbkStreamDecodingIgnoresChunkBoundaries_data()
@@ -616,6 +671,55 @@ void TestRxFormat::largeUpdatesAreWrittenOverSeveralTurns()
     QCOMPARE(sliced.text.blockCount(), whole.text.blockCount());
     QCOMPARE(withoutStamps(sliced.text.toPlainText()), withoutStamps(whole.text.toPlainText()));
     QCOMPARE(withoutStamps(sliced.hex.toPlainText()), withoutStamps(whole.hex.toPlainText()));
+}
+
+void TestRxFormat::viewsFollowTheEndUnlessTextIsSelected()
+{
+    Views v;
+    v.text.resize(400, 200);
+    v.hex.resize(400, 200);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v.text));
+    // The bottom of the view shows the last line (the empty block after
+    // the last line feed, or the line before it).
+    const auto lastLineShown = [](QPlainTextEdit &edit) {
+        const QTextCursor bottom = edit.cursorForPosition(QPoint(2, edit.viewport()->height() - 3));
+        return edit.verticalScrollBar()->value() > 0 && bottom.blockNumber() >= edit.document()->blockCount() - 2;
+    };
+    QByteArray lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "line " + QByteArray::number(i) + '\n';
+    // Several updates, in turns of the event loop and written at once.
+    for (int round = 0; round < 3; ++round) {
+        v.display.append(lines, false);
+        QTRY_VERIFY(!v.display.hasPending());
+        QVERIFY(lastLineShown(v.text));
+        QVERIFY(lastLineShown(v.hex));
+    }
+    v.display.append(lines, false);
+    v.display.flush();
+    QVERIFY(lastLineShown(v.text));
+
+    // The user clicks into the text: the cursor moves away from the end,
+    // and what arrives next brings the view back there.
+    v.text.moveCursor(QTextCursor::Start);
+    v.text.verticalScrollBar()->setValue(0);
+    v.display.append(lines, false);
+    QTRY_VERIFY(!v.display.hasPending());
+    QVERIFY(lastLineShown(v.text));
+    QVERIFY(v.text.textCursor().atEnd());
+
+    // A selection stays where it is, and so does the view.
+    QTextCursor select(v.text.document()->findBlockByNumber(10));
+    select.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    v.text.setTextCursor(select);
+    v.text.verticalScrollBar()->setValue(5);
+    const QString selected = v.text.textCursor().selectedText();
+    v.display.append(lines, false);
+    QTRY_VERIFY(!v.display.hasPending());
+    QCOMPARE(v.text.textCursor().selectedText(), selected);
+    QCOMPARE(v.text.verticalScrollBar()->value(), 5);
+    QVERIFY(lastLineShown(v.hex));
 }
 
 void TestRxFormat::manyNewCharactersAllArrive()
