@@ -55,6 +55,11 @@ private:
     // peer's id of the accepted connection.
     QString startTcpClient();
     static int freePort();
+    // Saves the page's receive view through `save` into the scratch file
+    // `name`; the file must hold exactly `expected`.
+    void exportHolds(QAbstractButton *save, const QString &name, const QByteArray &expected);
+    // Every line of a hex view holds whole "0x%1, " tokens.
+    static void hexLinesHoldWholeTokens(const QPlainTextEdit *hex);
 
     std::unique_ptr<TestSupport::ScratchDir> dir;
     std::unique_ptr<TestSupport::PromptRecorder> prompts;
@@ -693,17 +698,12 @@ void TestNetPages::exportAndHexViewOfLongRuns()
     };
     QTRY_COMPARE_WITH_TIMEOUT(shownChars(tcp, w->ui->TCP_StrTextBrowser), line.size(), 30000);
     QVERIFY(w->ui->TCP_StrTextBrowser->document()->blockCount() >= line.size() / RxFormat::kDisplayLineChars);
-    const QString tcpOut = dir->file(QStringLiteral("tcp.txt"));
-    prompts->queueFile(tcpOut);
-    press(w->ui->TCPsavetxtpushButton);
-    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(tcpOut).canonicalFilePath());
-    QFile tcpSaved(tcpOut);
-    QVERIFY(tcpSaved.open(QIODevice::ReadOnly));
-    QVERIFY(tcpSaved.readAll() == line);
-    // Its hex lines hold whole "0x%1, " tokens.
-    static const QRegularExpression hexLine(QStringLiteral("^(?:0x[0-9A-F]{2}, )*$"));
-    for (QTextBlock b = w->ui->TCP_HexTextBrowser->document()->begin(); b.isValid(); b = b.next())
-        QVERIFY2(hexLine.match(b.text()).hasMatch(), qPrintable(b.text()));
+    exportHolds(w->ui->TCPsavetxtpushButton, QStringLiteral("tcp.txt"), line);
+    if (QTest::currentTestFailed())
+        return;
+    hexLinesHoldWholeTokens(w->ui->TCP_HexTextBrowser);
+    if (QTest::currentTestFailed())
+        return;
     press(w->ui->TCPopencompushButton);
 
     // UDP: datagrams that continue one run are saved as one line.
@@ -722,14 +722,27 @@ void TestNetPages::exportAndHexViewOfLongRuns()
         QTRY_COMPARE(shownChars(w->udpTerminal->display(), w->ui->UDP_StrTextBrowser), sent.size());
     }
     QVERIFY(w->ui->UDP_StrTextBrowser->document()->blockCount() > sent.size() / RxFormat::kDisplayLineChars);
-    const QString udpOut = dir->file(QStringLiteral("udp.txt"));
-    prompts->queueFile(udpOut);
-    press(w->ui->UDPsavetxtpushButton);
-    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(udpOut).canonicalFilePath());
-    QFile udpSaved(udpOut);
-    QVERIFY(udpSaved.open(QIODevice::ReadOnly));
-    QVERIFY(udpSaved.readAll() == sent);
-    for (QTextBlock b = w->ui->UDP_HexTextBrowser->document()->begin(); b.isValid(); b = b.next())
+    exportHolds(w->ui->UDPsavetxtpushButton, QStringLiteral("udp.txt"), sent);
+    if (QTest::currentTestFailed())
+        return;
+    hexLinesHoldWholeTokens(w->ui->UDP_HexTextBrowser);
+}
+
+void TestNetPages::exportHolds(QAbstractButton *save, const QString &name, const QByteArray &expected)
+{
+    const QString out = dir->file(name);
+    prompts->queueFile(out);
+    press(save);
+    QCOMPARE(status(), QStringLiteral("Saved success.\tsaved: ") + QFileInfo(out).canonicalFilePath());
+    QFile saved(out);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll() == expected);
+}
+
+void TestNetPages::hexLinesHoldWholeTokens(const QPlainTextEdit *hex)
+{
+    static const QRegularExpression hexLine(QStringLiteral("^(?:0x[0-9A-F]{2}, )*$"));
+    for (QTextBlock b = hex->document()->begin(); b.isValid(); b = b.next())
         QVERIFY2(hexLine.match(b.text()).hasMatch(), qPrintable(b.text()));
 }
 
