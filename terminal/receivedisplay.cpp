@@ -98,6 +98,17 @@ inline bool isBreak(QStringView text, qsizetype i)
     return text[i] == QLatin1Char('\n') || RxFormat::isCutMark(text, i);
 }
 
+// Whether inserting `text` leaves the cursor at the start of an empty
+// block: it ends with a character the document reads as a block end.
+bool endsBlock(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    const qsizetype last = text.size() - 1;
+    const char16_t c = text[last].unicode();
+    return c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 || RxFormat::isCutMark(text, last);
+}
+
 // Length of the last display line of `text`, which continues a line of
 // `column` characters.
 int lastLineLength(QStringView text, int column)
@@ -237,16 +248,12 @@ int ReceiveDisplay::hexMaxLine() const
 int ReceiveDisplay::hexColumnAfter(int column, const QByteArray &bytes, bool stamped) const
 {
     // Every byte is one token of equal width; the token of 0x0A ends with a
-    // line feed (where the page wants one), except at the end of a stamped
-    // chunk, where it is dropped. Hex lines do not count the stamp.
+    // line feed (where the page wants one). Hex lines do not count the stamp.
     const int maxLine = hexMaxLine();
     const int start = stamped ? 0 : column;
     if (!m_options.hexBreakAfterLineFeed)
         return m_hexFormatter.columnAfter(start, bytes.size(), maxLine);
-    qsizetype end = bytes.size();
-    if (stamped && end > 0 && bytes.at(end - 1) == '\n')
-        --end;
-    const qsizetype lastLineFeed = lastLineFeedIn(bytes.constData(), end);
+    const qsizetype lastLineFeed = lastLineFeedIn(bytes.constData(), bytes.size());
     if (lastLineFeed >= 0)
         return m_hexFormatter.columnAfter(0, bytes.size() - 1 - lastLineFeed, maxLine);
     return m_hexFormatter.columnAfter(start, bytes.size(), maxLine);
@@ -256,10 +263,16 @@ void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &
 {
     const int startColumn = view.column;
     const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(lineFeedsIn(bytes.constData(), bytes.size())) : 0;
-    view.raw.push_back({bytes, stamp, startColumn, lineFeeds});
+    view.raw.push_back({bytes, stamp, startColumn, view.lineOpen, lineFeeds});
     view.rawBytes += bytes.size();
     view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
     view.column = hexColumnAfter(view.column, bytes, !stamp.isEmpty());
+    // As addHexText leaves it: the hex text ends a line only after a 0x0A
+    // that the page breaks after.
+    if (!bytes.isEmpty())
+        view.lineOpen = !(m_options.hexBreakAfterLineFeed && bytes.endsWith('\n'));
+    else if (!stamp.isEmpty())
+        view.lineOpen = true;
     // Keep no more than the newest blocks the cap lets the view show, plus
     // one: every display line holds at most maxLineChars characters, so
     // this many bytes (or this many line breaks) fill the view.
@@ -291,11 +304,15 @@ void ReceiveDisplay::takeRaw(View &view)
         view.replaceAll = true;
     }
     const int endColumn = view.column;
+    const bool endLineOpen = view.lineOpen;
     view.column = view.raw.front().startColumn;
+    view.lineOpen = view.raw.front().startLineOpen;
     for (const RawChunk &chunk : view.raw)
         addHexText(chunk.bytes, chunk.stamp);
     Q_ASSERT(view.column == endColumn);
+    Q_ASSERT(view.lineOpen == endLineOpen);
     Q_UNUSED(endColumn);
+    Q_UNUSED(endLineOpen);
     view.raw.clear();
     view.rawBytes = 0;
     view.rawBreaks = 0;
@@ -341,10 +358,6 @@ void ReceiveDisplay::addHexText(const QByteArray &bytes, const QString &stamp)
         hex.chop(1);
         chopped = true;
     }
-    if (!stamp.isEmpty() && hex.endsWith(QLatin1Char('\n'))) {
-        hex.chop(1);
-        chopped = true;
-    }
     if (chopped)
         column = lastLineLength(hex, start);
     addPending(view, stamp, hex);
@@ -353,28 +366,26 @@ void ReceiveDisplay::addHexText(const QByteArray &bytes, const QString &stamp)
 
 void ReceiveDisplay::addText(const QString &stamp, const QString &body)
 {
+    // A line feed the device sent stays, stamped or not: the next chunk
+    // starts a new line whatever the switches say by then.
     View &view = m_text;
-    QString cut;
-    if (!stamp.isEmpty()) {
+    if (!stamp.isEmpty())
         view.column = int(stamp.size());
-        QString text = body;
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        cut = RxFormat::cutLongRuns(text, &view.column, m_options.maxLineChars, kCut);
-    } else {
-        cut = RxFormat::cutLongRuns(body, &view.column, m_options.maxLineChars, kCut);
-    }
-    addPending(view, stamp, cut);
+    addPending(view, stamp, RxFormat::cutLongRuns(body, &view.column, m_options.maxLineChars, kCut));
 }
 
 void ReceiveDisplay::addPending(View &view, const QString &stamp, const QString &cut)
 {
     const int lineFeeds = int(breaksIn(cut));
     if (!stamp.isEmpty()) {
-        view.pending.push_back({stamp, Kind::Stamp, true, 0});
+        // A stamped chunk starts a line of its own; after a line feed it
+        // already has one.
+        const bool newBlock = view.lineOpen;
+        view.pending.push_back({stamp, Kind::Stamp, newBlock, 0});
         view.pending.push_back({cut, Kind::Data, false, lineFeeds});
-        view.pendingBreaks += 1;
+        view.pendingBreaks += newBlock ? 1 : 0;
         view.pendingChars += stamp.size();
+        view.lineOpen = true;
     } else if (!view.pending.empty() && view.pending.back().kind == Kind::Plain
                && view.pending.back().text.size() < kPieceChars) {
         view.pending.back().text += cut;
@@ -392,6 +403,8 @@ void ReceiveDisplay::addPending(View &view, const QString &stamp, const QString 
     }
     view.pendingChars += cut.size();
     view.pendingBreaks += lineFeeds;
+    if (!cut.isEmpty())
+        view.lineOpen = !endsBlock(cut);
     // A view that waits keeps no more than the cap would leave it.
     if (m_options.maxBlocks > 0 && view.pendingBreaks >= qint64(m_options.maxBlocks) * 5 / 4)
         dropCapped(view);
@@ -718,6 +731,7 @@ void ReceiveDisplay::clear()
         if (view->edit)
             view->edit->clear();
         view->column = 0;
+        view->lineOpen = false;
         view->pending.clear();
         view->pendingChars = 0;
         view->pendingBreaks = 0;

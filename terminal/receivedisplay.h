@@ -104,6 +104,7 @@ private:
         QByteArray bytes;
         QString stamp;
         int startColumn; // column of the view's last line before this chunk
+        bool startLineOpen; // the view's last line held something before it
         int lineFeeds;
     };
     // Each view keeps what it has not shown yet, already cut into display
@@ -113,6 +114,9 @@ private:
         QPointer<QPlainTextEdit> edit;
         bool hex = false;
         int column = 0;
+        // The last line holds something (a stamp counts), so a stamped
+        // chunk must start a line of its own; false after a line feed.
+        bool lineOpen = false;
         std::deque<Piece> pending;
         qint64 pendingChars = 0;
         qint64 pendingBreaks = 0; // line feeds plus new-block pieces

@@ -46,6 +46,7 @@ private slots:
     void udpDatagrams();
     void importAndExport();
     void exportAndHexViewOfLongRuns();
+    void timeSwitchKeepsThePeersLines();
 
 private:
     void makeWindow();
@@ -747,4 +748,28 @@ void TestNetPages::hexLinesHoldWholeTokens(const QPlainTextEdit *hex)
 }
 
 VELM_TEST_MAIN(TestNetPages)
+void TestNetPages::timeSwitchKeepsThePeersLines()
+{
+    makeWindow();
+    const QString conn = startTcpClient();
+    QVERIFY(!conn.isEmpty());
+    QPlainTextEdit *text = w->ui->TCP_StrTextBrowser;
+    // Each line arrives as a read of its own, "Time" switched before it.
+    const bool stamps[] = {true, false, false, true, true, false, true};
+    for (int i = 0; i < 7; ++i) {
+        w->ui->TCP_showtime_checkBox->setChecked(stamps[i]);
+        peer->send(conn, "L" + QByteArray::number(i) + "\r\n");
+        QTRY_VERIFY(text->toPlainText().contains(QStringLiteral("L%1").arg(i)));
+    }
+    const QStringList lines{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+    QCOMPARE(TestSupport::linesWithStamps(text->toPlainText()), lines);
+    // The saved log ends with the line feed the peer sent.
+    const QString path = dir->file(QStringLiteral("log.txt"));
+    prompts->queueFile(path);
+    press(w->ui->TCPsavetxtpushButton);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(TestSupport::linesWithStamps(QString::fromUtf8(saved.readAll())), lines);
+}
+
 #include "tst_netpages.moc"

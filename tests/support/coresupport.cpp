@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "appinfo.h"
@@ -90,6 +91,12 @@ bool residentMemoryIsTheProgramsOwn()
 #else
     return true;
 #endif
+}
+
+QStringList linesWithStamps(const QString &text)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]"));
+    return QString(text).replace(stamp, QStringLiteral("[T]")).split(QLatin1Char('\n'));
 }
 
 long residentKb()

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -52,6 +53,11 @@ private:
 
 // Environment every test program wants before its QApplication exists.
 void prepareEnvironment();
+
+// The lines of a receive view's text or of a saved log, with every
+// "[hh:mm:ss.zzz]" stamp written "[T]"; the last entry is what follows the
+// last line feed.
+QStringList linesWithStamps(const QString &text);
 
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();

@@ -55,6 +55,8 @@ private slots:
     void hexLinesEndBetweenTokens();
     void receivedTextJoinsCutLines_data();
     void receivedTextJoinsCutLines();
+    void timeSwitchNeverGluesLines_data();
+    void timeSwitchNeverGluesLines();
 };
 
 void TestRxFormat::hexTextPerByteWithBreakAfterLineFeed()
@@ -895,6 +897,82 @@ void TestRxFormat::receivedTextJoinsCutLines()
     const QString text = v.display.receivedText();
     QCOMPARE(text.size(), expected.size());
     QCOMPARE(text, expected);
+}
+
+namespace {
+// A chunk and whether it arrives with "Time" ticked.
+struct Chunk {
+    bool stamped;
+    QByteArray bytes;
+};
+// A hex line's tokens as the bytes they stand for; its stamp stays "[T]".
+QString bytesOfHexLine(const QString &line)
+{
+    QString out = line.startsWith(QLatin1String("[T]")) ? QStringLiteral("[T]") : QString();
+    static const QRegularExpression token(QStringLiteral("0x([0-9a-f]{2}),"));
+    for (auto it = token.globalMatch(line); it.hasNext();)
+        out += QChar(it.next().captured(1).toInt(nullptr, 16));
+    return out;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Chunk>)
+
+void TestRxFormat::timeSwitchNeverGluesLines_data()
+{
+    QTest::addColumn<QList<Chunk>>("chunks");
+    // The lines of the text view and of the saved text; the last entry is
+    // what follows the last line feed.
+    QTest::addColumn<QStringList>("lines");
+    const auto line = [](int i) { return "L" + QByteArray::number(i) + "\r\n"; };
+    QList<Chunk> sequence;
+    const bool switches[] = {true, false, false, true, true, false, true};
+    for (int i = 0; i < 7; ++i)
+        sequence.append({switches[i], line(i)});
+    QTest::newRow("on off off on on off on")
+        << sequence << QStringList{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+    // What the device did not end goes on when the next chunk is not
+    // stamped, and a stamped chunk always starts a line.
+    QTest::newRow("unended chunks")
+        << QList<Chunk>{{true, "ab"}, {false, "cd\n"}, {false, "ef"}, {true, "gh"}, {true, "ij\n"}, {false, "kl"}}
+        << QStringList{"[T]abcd", "ef", "[T]gh", "[T]ij", "kl"};
+    QTest::newRow("line feeds inside stamped chunks")
+        << QList<Chunk>{{true, "a\nb\n"}, {false, "c\n"}, {true, "\n"}, {false, "d"}}
+        << QStringList{"[T]a", "b", "c", "[T]", "d"};
+}
+
+void TestRxFormat::timeSwitchNeverGluesLines()
+{
+    QFETCH(QList<Chunk>, chunks);
+    QFETCH(QStringList, lines);
+    // The hex view on screen, and hidden until the end (written from the
+    // bytes it kept).
+    for (const bool hexShown : {true, false}) {
+        Views v;
+        v.text.show();
+        if (hexShown)
+            v.hex.show();
+        for (const Chunk &c : chunks) {
+            v.display.append(c.bytes, c.stamped);
+            QCoreApplication::processEvents();
+        }
+        v.hex.show();
+        v.display.flush();
+        QCOMPARE(TestSupport::linesWithStamps(v.text.toPlainText()), lines);
+        QCOMPARE(TestSupport::linesWithStamps(v.display.receivedText()), lines);
+        // Hex line i holds the bytes of text line i (with its CR, and the
+        // line feed that ended it, if one did).
+        const QStringList hex = TestSupport::linesWithStamps(v.hex.toPlainText());
+        QCOMPARE(hex.size(), lines.size());
+        for (int i = 0; i < hex.size(); ++i) {
+            QString got = bytesOfHexLine(hex[i]);
+            const qsizetype lineFeed = got.indexOf(QLatin1Char('\n'));
+            QVERIFY2(lineFeed < 0 || lineFeed == got.size() - 1, qPrintable(hex[i]));
+            got.remove(QLatin1Char('\r'));
+            got.remove(QLatin1Char('\n'));
+            QCOMPARE(got, lines[i]);
+        }
+    }
 }
 
 #include "tst_rxformat.moc"
