@@ -217,8 +217,10 @@ public slots:
     void COM_portLost(const QString &reason);
     void COM_sendFileFinished(bool ok, const QString &error);
     bool COM_refuseWhileSendingFile();
-    // Says that the port's device does not take what waits for it.
-    void COM_notTakingData();
+    // Hands bytes to the open port, or says why they did not go.
+    bool COM_send(const QByteArray &bytes);
+    // Stops a file on its way out; says how far it got (empty: none was).
+    QString COM_stopFileSend();
 
     // ---- Command list ----
     void slotCom_expand();

@@ -175,8 +175,7 @@ void MainWindow::TCP_Client_WorkSendMessage()
     if (bytes.isEmpty())
         return;
     // The counter counts what the socket writes (countWritesOf).
-    if (!tcpTerminal->queueSend(socket, bytes))
-        tcpTerminal->peerNotReading(tr("The server"));
+    tcpTerminal->send(socket, bytes, tr("The server"));
 }
 
 bool MainWindow::TCP_Server_WorkOpen()
@@ -276,15 +275,15 @@ void MainWindow::TCP_Server_WorkSendMessage()
     const QString target = ui->TCP_Client_IP_comboBox->currentText();
     // Each client is sent what it has room for; one that does not read
     // holds no other back. The counter counts what the sockets write.
-    QString stalled;
+    QTcpSocket *refused = nullptr;
     for (QTcpSocket *socket : std::as_const(tcpServerClients)) {
         if (NetSend::addressText(socket->peerAddress()) != target)
             continue;
-        if (!tcpTerminal->queueSend(socket, bytes) && stalled.isEmpty())
-            stalled = tr("The client %1:%2").arg(target).arg(socket->peerPort());
+        if (!tcpTerminal->queueSend(socket, bytes) && !refused)
+            refused = socket;
     }
-    if (!stalled.isEmpty())
-        tcpTerminal->peerNotReading(stalled);
+    if (refused)
+        tcpTerminal->notSent(refused, bytes.size(), tr("The client %1:%2").arg(target).arg(refused->peerPort()));
 }
 
 void MainWindow::TCPsendmsgBtn_clicked()

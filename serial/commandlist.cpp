@@ -5,7 +5,6 @@
 #include "ui_mainwindow.h"
 
 #include "commandlist.h"
-#include "sendqueue.h"
 #include "terminalpanel.h"
 #include "threadserial.h"
 #include "uiprompt.h"
@@ -158,14 +157,8 @@ void MainWindow::command_sendMsg(QByteArray data)
         return;
     // The page's one send counter counts what the port takes (its panel
     // counts the port's writes), and what waits unwritten is bounded.
-    if (!comPanel->queueSend(serialThread->port, bytes)) {
-        if (!SendQueue::hasRoomFor(serialThread->port, bytes.size()))
-            COM_notTakingData();
-        else
-            statusBar()->showMessage(tr("Send failed: %1").arg(serialThread->port->errorString()));
-        return;
-    }
-    statusBar()->showMessage(tr("Send Success"));
+    if (COM_send(bytes))
+        statusBar()->showMessage(tr("Send Success"));
 }
 
 void MainWindow::slotcom_pushButton() { sendRow(this, 0); }

@@ -75,6 +75,13 @@ void MainWindow::Serial_Init_Start()
     comPanel = std::make_shared<TerminalPanel>(this, w, comRxDisplay, panelOptions);
     comFileSender = new SerialFileSender(this);
     connect(comFileSender, SIGNAL(finished(bool, QString)), this, SLOT(COM_sendFileFinished(bool, QString)));
+    connect(comFileSender, &SerialFileSender::stalled, this, [this](qint64 gone, qint64 size) {
+        ui->statusBar->showMessage(
+            tr("The device is not taking data; %1 of %2 bytes of the file have gone").arg(gone).arg(size));
+    });
+    connect(comFileSender, &SerialFileSender::resumed, this, [this](qint64 gone, qint64 size) {
+        ui->statusBar->showMessage(tr("Sending the file: %1 of %2 bytes have gone").arg(gone).arg(size));
+    });
 
     ui->com_expandpushButton->setEnabled(false);
     ui->COM_HexTextBrowser->hide();
@@ -94,8 +101,7 @@ void MainWindow::actionOpen_triggered()
         }
         ui->com_expandpushButton->setEnabled(false);
         ThreadSerial *holder = serialThread;
-        if (comFileSender)
-            comFileSender->stop();
+        const QString fileStopped = COM_stopFileSend();
         if (holder) {
             holder->running = false;
             serialOpen = false;
@@ -127,7 +133,8 @@ void MainWindow::actionOpen_triggered()
         ui->sendMsgtextEdit->setEnabled(false);
         ui->com_checkBox_DTR->setEnabled(false);
         ui->com_checkBox_RTS->setEnabled(false);
-        ui->statusBar->showMessage(tr("Serial closed"));
+        ui->statusBar->showMessage(fileStopped.isEmpty() ? tr("Serial closed")
+                                                         : tr("Serial closed; %1").arg(fileStopped));
         ui->opencompushButton->setText(tr("Open"));
         if (portScanTimer)
             portScanTimer->start(500);
@@ -186,8 +193,10 @@ void MainWindow::COM_portLost(const QString &reason)
 {
     if (!serialOpen || sender() != serialThread)
         return;
+    const QString fileStopped = COM_stopFileSend();
     actionOpen_triggered();
-    ui->statusBar->showMessage(tr("Serial port lost, closed: %1").arg(reason));
+    ui->statusBar->showMessage(fileStopped.isEmpty() ? tr("Serial port lost, closed: %1").arg(reason)
+                                                     : tr("Serial port lost, closed: %1; %2").arg(reason, fileStopped));
 }
 
 void MainWindow::readCom(QByteArray data)
@@ -195,6 +204,18 @@ void MainWindow::readCom(QByteArray data)
     if (data.isEmpty())
         return;
     comRxDisplay->append(data, ui->showtime_checkBox->isChecked());
+}
+
+// Stops a file on its way out; says how far it got, or nothing when no
+// file was going out.
+QString MainWindow::COM_stopFileSend()
+{
+    if (!comFileSender || !comFileSender->isBusy())
+        return QString();
+    const qint64 gone = comFileSender->bytesGone();
+    const qint64 size = comFileSender->fileSize();
+    comFileSender->stop();
+    return tr("the file send was stopped after %1 of %2 bytes").arg(gone).arg(size);
 }
 
 // True (and says so) while a file is going out: nothing else may start
@@ -221,18 +242,20 @@ void MainWindow::sendMsg()
     } else {
         bytes = RxFormat::textToCrlf(ui->sendMsgtextEdit->toPlainText());
     }
-    if (!serialThread || !serialThread->port || !serialThread->port->isOpen())
-        return;
-    // A device that does not read gets nothing more until it has taken
-    // what waits; a keep-send tick then sends nothing.
-    if (!comPanel->queueSend(serialThread->port, bytes)) {
-        COM_notTakingData();
+    if (!serialThread || !serialThread->port || !serialThread->port->isOpen()) {
+        ui->statusBar->showMessage(tr("Serial port not open, nothing sent"));
         return;
     }
-    ui->statusBar->showMessage(tr("Send Success"));
+    // A device that does not read gets nothing more until it has taken
+    // what waits; a keep-send tick then sends nothing.
+    if (COM_send(bytes))
+        ui->statusBar->showMessage(tr("Send Success"));
 }
 
-void MainWindow::COM_notTakingData() { comPanel->peerNotReading(tr("The device")); }
+bool MainWindow::COM_send(const QByteArray &bytes)
+{
+    return comPanel->send(serialThread->port, bytes, tr("The device"));
+}
 
 void MainWindow::sendmsgBtn_clicked()
 {

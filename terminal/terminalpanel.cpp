@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QIODevice>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -76,6 +77,28 @@ void TerminalPanel::peerNotReading(const QString &who)
         tr("%1 is not reading; nothing more is sent until it has taken what is already waiting").arg(who);
     if (m_w.statusBar->currentMessage() != text)
         status(text);
+}
+
+bool TerminalPanel::send(QIODevice *device, const QByteArray &bytes, const QString &who)
+{
+    if (queueSend(device, bytes))
+        return true;
+    notSent(device, bytes.size(), who);
+    return false;
+}
+
+void TerminalPanel::notSent(const QIODevice *device, qint64 size, const QString &who)
+{
+    if (!SendQueue::hasRoomFor(device, size)) {
+        peerNotReading(who);
+        return;
+    }
+    // A device that is closed or open for reading only says nothing of it
+    // in its error text.
+    const QString reason = !device->isOpen()       ? tr("not open")
+                           : !device->isWritable() ? tr("not open for writing")
+                                                   : device->errorString();
+    status(tr("Send failed: %1").arg(reason));
 }
 
 TerminalPanel::Press TerminalPanel::sendPressed(QTimer *timer, int interval, const QString &idleText)

@@ -82,6 +82,12 @@ public:
     void countWritesOf(QIODevice *device);
     // Says that `who` does not read (unless the status says so already).
     void peerNotReading(const QString &who);
+    // queueSend, and when the bytes do not go, notSent.
+    bool send(QIODevice *device, const QByteArray &bytes, const QString &who);
+    // Says why `size` bytes did not go to `device`: `who` does not read
+    // (the bound is reached), or the device refused the write (its error in
+    // words).
+    void notSent(const QIODevice *device, qint64 size, const QString &who);
 
     enum class Press { Paused, NoData, SendOnce, Started };
     // The send button: pauses a running keep-send (the timer running is

@@ -89,6 +89,10 @@ private slots:
     void keepSendToADeviceThatDoesNotReadStaysBounded();
     void vanishedPeerClosesThePort();
     void portScanFollowsTheLister();
+    void timeSwitchKeepsTheDevicesLines();
+    void stalledFileSendSaysSoAndGoesOn();
+    void sendSaysWhyNothingWent_data();
+    void sendSaysWhyNothingWent();
 
 private:
     void pressOpen();
@@ -97,6 +101,8 @@ private:
     // Sends `content` as a file and checks what the peer got.
     void sendFileAndCompare(const QByteArray &content, const QString &what);
     QString status() const { return w->ui->statusBar->currentMessage(); }
+    // Exports the text view into the scratch file `name` and returns it.
+    QByteArray exported(const QString &name);
 
 };
 
@@ -601,14 +607,19 @@ void TestSerialPage::sendFileIsExclusiveAndNotCounted()
     QCOMPARE(w->ui->sendbyteslcdNumber->intValue(), 0);
 
     // Closing the port stops a file on its way; afterwards sends work again.
+    // Closing says how much of the file went: all of that reaches the peer.
     prompts->queueFile(path);
     QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
-    QVERIFY(!peerRead(20, 3000).isEmpty());
+    QByteArray got = peerRead(20, 3000);
+    QVERIFY(!got.isEmpty());
     pressOpen();
-    QCOMPARE(status(), QStringLiteral("Serial closed"));
-    QTest::qWait(100);
-    peer->readAll();
-    QCOMPARE(peerRead(1, 300), QByteArray());
+    const QRegularExpressionMatch stopped =
+        QRegularExpression(QStringLiteral("^Serial closed; the file send was stopped after (\\d+) of 1290 bytes$"))
+            .match(status());
+    QVERIFY2(stopped.hasMatch(), qPrintable(status()));
+    got += peerRead(1290, 500);
+    QCOMPARE(QByteArray::number(got.size()), stopped.captured(1).toLatin1());
+    QVERIFY(lines.startsWith(got));
     pressOpen();
     pressSend();
     QCOMPARE(peerRead(1), QByteArray("X"));
@@ -920,4 +931,121 @@ void TestSerialPage::portScanFollowsTheLister()
 }
 
 VELM_TEST_MAIN(TestSerialPage)
+QByteArray TestSerialPage::exported(const QString &name)
+{
+    const QString path = dir->file(name);
+    prompts->queueFile(path);
+    QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+    QFile saved(path);
+    return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+}
+
+void TestSerialPage::timeSwitchKeepsTheDevicesLines()
+{
+    makeWindow();
+    pressOpen();
+    // Each line arrives as a read of its own, "Time" switched before it.
+    const bool stamps[] = {true, false, false, true, true, false, true};
+    for (int i = 0; i < 7; ++i) {
+        w->ui->showtime_checkBox->setChecked(stamps[i]);
+        peer->write("L" + QByteArray::number(i) + "\r\n");
+        QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QStringLiteral("L%1").arg(i)));
+    }
+    const QStringList lines{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+    QCOMPARE(TestSupport::linesWithStamps(w->ui->COM_StrTextBrowser->toPlainText()), lines);
+    // The saved log ends with the line feed the device sent.
+    QCOMPARE(TestSupport::linesWithStamps(QString::fromUtf8(exported(QStringLiteral("log.txt")))), lines);
+}
+
+void TestSerialPage::stalledFileSendSaysSoAndGoesOn()
+{
+    makeWindow();
+    pressOpen();
+    QSerialPort *port = w->serialThread->port;
+    // 4 MiB in lines of 64 KiB.
+    QByteArray content;
+    for (int i = 0; content.size() < 4 * 1024 * 1024; ++i)
+        content += QByteArray(64 * 1024 - 1, char('a' + i % 26)) + '\n';
+    const QString path = dir->file(QStringLiteral("big.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(content), qint64(content.size()));
+    f.close();
+    const QRegularExpression stalled(QStringLiteral("^The device is not taking data; (\\d+) of 4194304 bytes of the file "
+                                                    "have gone$"));
+    // The peer takes a few bytes and no more: once the port holds all it
+    // may, the status says so within two seconds.
+    const auto startStalled = [&] {
+        peer->setReadBufferSize(16);
+        prompts->queueFile(path);
+        QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(port->bytesToWrite() > TerminalPanel::kMaxUnsentBytes - 64 * 1024, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(stalled.match(status()).hasMatch(), 2000);
+    };
+    startStalled();
+    const qint64 gone = stalled.match(status()).captured(1).toLongLong();
+    QVERIFY2(gone > 0 && gone < content.size() - port->bytesToWrite(), qPrintable(status()));
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("X"));
+    pressSend();
+    QCOMPARE(status(), QStringLiteral("A file is being sent; wait until it is done"));
+
+    // The peer reads again: the send goes on, says so, and ends as usual
+    // with every byte in order.
+    peer->setReadBufferSize(0);
+    QByteArray got;
+    bool sawResumed = false;
+    QElapsedTimer t;
+    t.start();
+    while (status() != QLatin1String("Success for send the data in the file") && t.elapsed() < 60000) {
+        QTest::qWait(5);
+        got += peer->readAll();
+        sawResumed = sawResumed || status().startsWith(QLatin1String("Sending the file: "));
+    }
+    QVERIFY(sawResumed);
+    QCOMPARE(status(), QStringLiteral("Success for send the data in the file"));
+    got += peerRead(content.size() - got.size(), 20000);
+    QCOMPARE(got.size(), content.size());
+    QVERIFY(got == content);
+
+    // Stalled again, Close ends the send and says how much went.
+    startStalled();
+    const qint64 before = stalled.match(status()).captured(1).toLongLong();
+    pressOpen();
+    QVERIFY(!w->serialOpen);
+    QCOMPARE(status(), QStringLiteral("Serial closed; the file send was stopped after %1 of 4194304 bytes").arg(before));
+    // That much reaches the peer when it reads again, and no more.
+    peer->setReadBufferSize(0);
+    const QByteArray rest = peerRead(int(before) + 1, 3000);
+    QCOMPARE(qint64(rest.size()), before);
+    QVERIFY(rest == content.left(rest.size()));
+}
+
+void TestSerialPage::sendSaysWhyNothingWent_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("expected");
+    // The port closed under the page, and a port that refuses writes.
+    QTest::newRow("closed") << false << "Serial port not open, nothing sent";
+    QTest::newRow("open for reading only") << true << "Send failed: not open for writing";
+}
+
+void TestSerialPage::sendSaysWhyNothingWent()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, expected);
+    makeWindow();
+    pressOpen();
+    QSerialPort *port = w->serialThread->port;
+    port->close();
+    if (readOnly)
+        QVERIFY(port->open(QIODevice::ReadOnly));
+    w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("X"));
+    pressSend();
+    QCOMPARE(status(), expected);
+    w->ui->statusBar->clearMessage();
+    w->command_sendMsg("Y");
+    QCOMPARE(status(), expected);
+    QCOMPARE(peerRead(1, 300), QByteArray());
+}
+
 #include "tst_serialpage.moc"

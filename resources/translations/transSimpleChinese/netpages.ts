@@ -111,6 +111,18 @@
 <context>
     <name>TerminalPanel</name>
     <message>
+        <source>Send failed: %1</source>
+        <translation>发送失败：%1</translation>
+    </message>
+    <message>
+        <source>not open</source>
+        <translation>未打开</translation>
+    </message>
+    <message>
+        <source>not open for writing</source>
+        <translation>未以写方式打开</translation>
+    </message>
+    <message>
         <source>%1 is not reading; nothing more is sent until it has taken what is already waiting</source>
         <translation>%1 没有读取数据；在它取走已在等待的数据之前不再发送</translation>
     </message>

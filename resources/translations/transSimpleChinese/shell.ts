@@ -36,6 +36,26 @@
             <translation>正在发送文件，请等待发送完成</translation>
         </message>
         <message>
+            <source>The device is not taking data; %1 of %2 bytes of the file have gone</source>
+            <translation>设备没有接收数据；文件已发出 %1 / %2 字节</translation>
+        </message>
+        <message>
+            <source>Sending the file: %1 of %2 bytes have gone</source>
+            <translation>正在发送文件：已发出 %1 / %2 字节</translation>
+        </message>
+        <message>
+            <source>the file send was stopped after %1 of %2 bytes</source>
+            <translation>文件发送已在 %1 / %2 字节处停止</translation>
+        </message>
+        <message>
+            <source>Serial closed; %1</source>
+            <translation>串口已关闭；%1</translation>
+        </message>
+        <message>
+            <source>Serial port lost, closed: %1; %2</source>
+            <translation>串口已断开，已关闭：%1；%2</translation>
+        </message>
+        <message>
             <source>The device</source>
             <translation>设备</translation>
         </message>
