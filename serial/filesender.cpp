@@ -141,6 +141,16 @@ qint64 SerialFileSender::bytesGone()
     return m_handed.empty() ? m_gone : m_gone + qMin(partly, m_handed.front().fromFile);
 }
 
+qint64 SerialFileSender::stallMs(const QIODevice *port)
+{
+    // A serial port tells its baud rate as a property; ten bits a byte.
+    bool ok = false;
+    const qint64 baud = port ? port->property("baudRate").toLongLong(&ok) : 0;
+    if (!ok || baud <= 0)
+        return kStallMs;
+    return qMax<qint64>(kStallMs, kStallBytes * 10 * 1000 / baud);
+}
+
 void SerialFileSender::watch()
 {
     // Bytes waiting that the port has not written for a while: the device
@@ -158,7 +168,7 @@ void SerialFileSender::watch()
         m_sinceWrite.restart();
         return;
     }
-    if (!m_stalled && m_sinceWrite.elapsed() >= kStallMs) {
+    if (!m_stalled && m_sinceWrite.elapsed() >= stallMs(m_port)) {
         m_stalled = true;
         emit stalled(bytesGone(), m_size);
     }

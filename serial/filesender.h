@@ -44,8 +44,14 @@ public:
     static constexpr qint64 kReadPiece = 64 * 1024;
     // A send whose port has written nothing for this long while bytes
     // wait to go says so (stalled); the first byte written after that
-    // brings resumed.
+    // brings resumed. A slow line needs longer: the system passes its
+    // buffer (some KiB) on to the port in bursts, so the time kStallBytes
+    // take at the port's baud rate, where it has one, counts instead
+    // when that is longer.
     static constexpr int kStallMs = 1000;
+    static constexpr qint64 kStallBytes = 8 * 1024;
+    // The stall time of `port`.
+    static qint64 stallMs(const QIODevice *port);
 
 signals:
     // ok: every line was handed to the port. Otherwise `error` says why.

@@ -90,6 +90,7 @@ private slots:
     void vanishedPeerClosesThePort();
     void portScanFollowsTheLister();
     void timeSwitchKeepsTheDevicesLines();
+    void stalledFileSendSaysSoAndGoesOn_data();
     void stalledFileSendSaysSoAndGoesOn();
     void sendSaysWhyNothingWent_data();
     void sendSaysWhyNothingWent();
@@ -957,11 +958,24 @@ void TestSerialPage::timeSwitchKeepsTheDevicesLines()
     QCOMPARE(TestSupport::linesWithStamps(QString::fromUtf8(exported(QStringLiteral("log.txt")))), lines);
 }
 
+void TestSerialPage::stalledFileSendSaysSoAndGoesOn_data()
+{
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<int>("stallMs");
+    // A slow line is given the time 8 KiB take at its rate.
+    QTest::newRow("115200") << "115200" << 1000;
+    QTest::newRow("19200") << "19200" << 8 * 1024 * 10 * 1000 / 19200;
+}
+
 void TestSerialPage::stalledFileSendSaysSoAndGoesOn()
 {
+    QFETCH(QString, baud);
+    QFETCH(int, stallMs);
     makeWindow();
+    w->ui->baudRateComboBox->setCurrentText(baud);
     pressOpen();
     QSerialPort *port = w->serialThread->port;
+    QCOMPARE(port->baudRate(), baud.toInt());
     // 4 MiB in lines of 64 KiB.
     QByteArray content;
     for (int i = 0; content.size() < 4 * 1024 * 1024; ++i)
@@ -974,13 +988,17 @@ void TestSerialPage::stalledFileSendSaysSoAndGoesOn()
     const QRegularExpression stalled(QStringLiteral("^The device is not taking data; (\\d+) of 4194304 bytes of the file "
                                                     "have gone$"));
     // The peer takes a few bytes and no more: once the port holds all it
-    // may, the status says so within two seconds.
+    // may, the status says so after the stall time (within two seconds
+    // on a fast line).
     const auto startStalled = [&] {
         peer->setReadBufferSize(16);
         prompts->queueFile(path);
         QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(port->bytesToWrite() > TerminalPanel::kMaxUnsentBytes - 64 * 1024, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(stalled.match(status()).hasMatch(), 2000);
+        QElapsedTimer full;
+        full.start();
+        QTRY_VERIFY_WITH_TIMEOUT(stalled.match(status()).hasMatch(), stallMs + 1000);
+        QVERIFY2(full.elapsed() >= stallMs / 2, qPrintable(QString::number(full.elapsed())));
     };
     startStalled();
     const qint64 gone = stalled.match(status()).captured(1).toLongLong();
