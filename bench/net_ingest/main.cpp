@@ -203,7 +203,7 @@ int tcpCase(QApplication &app, MainWindow &w, const char *name, const QByteArray
 
     // The newest text will be the end of what was sent, decoded as the
     // page decodes it (all of it: where a GBK character starts depends on
-    // every byte before). Stamped text loses a line feed at its end.
+    // every byte before). Its last line is the one before a final line feed.
     RxFormat::StreamDecoder decoder(stamps ? RxFormat::StreamDecoder::Encoding::Utf8
                                            : RxFormat::StreamDecoder::Encoding::Gbk);
     QString sent = decoder.decode(data);
