@@ -77,19 +77,24 @@ long statusKb(const char *field)
 
 } // namespace
 
-bool residentMemoryIsTheProgramsOwn()
+bool addressSanitizer()
 {
 #if defined(__SANITIZE_ADDRESS__)
-    return false;
+    return true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
+    return true;
+#else
     return false;
-#else
-    return true;
 #endif
 #else
-    return true;
+    return false;
 #endif
+}
+
+bool residentMemoryIsTheProgramsOwn()
+{
+    return !addressSanitizer();
 }
 
 long residentKb()

@@ -53,6 +53,9 @@ private:
 // Environment every test program wants before its QApplication exists.
 void prepareEnvironment();
 
+// True in a build with AddressSanitizer (./test.sh --sanitize).
+bool addressSanitizer();
+
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();
 // False in a build with AddressSanitizer: its shadow memory, redzones and
