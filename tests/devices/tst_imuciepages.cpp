@@ -7,7 +7,6 @@
 // values, and a vanished sensor closing the page.
 
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
@@ -22,6 +21,7 @@
 #include "devicewindowfixture.h"
 #include "glsupport.h"
 #include "imu/kalvest_3d_imu.h"
+#include "ownprogram.h"
 #include "ui_mainwindow.h"
 
 using TestSupport::DeviceWindowFixture;
@@ -160,14 +160,13 @@ void TestImuCiePages::imuSceneAndPicture()
     }
     // The same check on the offscreen platform, in a process of its own
     // (the OpenGL answer is fixed per process): there the placeholder shows.
-    QProcess offscreen;
+    // That process is judged as this test is.
+    TestSupport::OwnProgram offscreen(QStringLiteral("offscreen run"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    offscreen.setProcessEnvironment(env);
-    offscreen.start(QCoreApplication::applicationFilePath(), {QStringLiteral("imuSceneAndPicture")});
-    QVERIFY(offscreen.waitForFinished(60000));
-    QCOMPARE(offscreen.exitCode(), 0);
-    QVERIFY(offscreen.readAllStandardOutput().contains("PASS   : TestImuCiePages::imuSceneAndPicture()"));
+    QVERIFY(offscreen.start(QCoreApplication::applicationFilePath(), {QStringLiteral("imuSceneAndPicture")}, env));
+    QVERIFY2(offscreen.finish(60000), qPrintable(offscreen.verdict()));
+    QVERIFY(offscreen.output().contains("PASS   : TestImuCiePages::imuSceneAndPicture()"));
 
     widget3D *view = imu->view;
     QVERIFY(view && view->cuboid);
