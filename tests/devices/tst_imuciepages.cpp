@@ -162,9 +162,8 @@ void TestImuCiePages::imuSceneAndPicture()
     // (the OpenGL answer is fixed per process): there the placeholder shows.
     // That process is judged as this test is.
     TestSupport::OwnProgram offscreen(QStringLiteral("offscreen run"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QVERIFY(offscreen.start(QCoreApplication::applicationFilePath(), {QStringLiteral("imuSceneAndPicture")}, env));
+    QVERIFY(offscreen.start(QCoreApplication::applicationFilePath(), {QStringLiteral("imuSceneAndPicture")},
+                            TestSupport::offscreenEnvironment()));
     QVERIFY2(offscreen.finish(60000), qPrintable(offscreen.verdict()));
     QVERIFY(offscreen.output().contains("PASS   : TestImuCiePages::imuSceneAndPicture()"));
 

@@ -275,9 +275,8 @@ void TestTofViews::offscreenShowsThePlaceholder()
     // Run this very check again in a process on the offscreen platform,
     // judged as this test is.
     TestSupport::OwnProgram child(QStringLiteral("offscreen run"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QVERIFY(child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("offscreenShowsThePlaceholder")}, env));
+    QVERIFY(child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("offscreenShowsThePlaceholder")},
+                        TestSupport::offscreenEnvironment()));
     QVERIFY2(child.finish(60000), qPrintable(child.verdict()));
     QVERIFY(child.output().contains("PASS   : TestTofViews::offscreenShowsThePlaceholder()"));
 }

@@ -68,7 +68,8 @@ int main(int argc, char **argv)
     } else if (strcmp(mode, "abort") == 0) {
         abort();
     } else {
-        fprintf(stderr, "usage: %s clean | read | leak-ours | leak-theirs | leak-theirs-fail | fail | abort\n", argv[0]);
+        fprintf(stderr, "usage: %s clean | read | leak-ours | leak-theirs | leak-theirs-fail | fail | abort\n",
+                argv[0]);
         return 2;
     }
     /* Written out now: a leak report at exit ends the program before the C

@@ -62,7 +62,8 @@ void TestOwnProgram::leakWithAFrameOfOursFails()
         QSKIP("leaks are found in the sanitized build (./test.sh --sanitize)");
     QString verdict;
     QVERIFY(!run(QStringLiteral("leak-ours"), &verdict));
-    QVERIFY2(verdict.contains(QLatin1String("leak filter: 1 leak(s) with a frame of ours: failed")), qPrintable(verdict));
+    QVERIFY2(verdict.contains(QLatin1String("leak filter: 1 leak(s) with a frame of ours: failed")),
+             qPrintable(verdict));
     QVERIFY2(verdict.contains(QLatin1String("Direct leak of 64 byte(s)")), qPrintable(verdict));
     QVERIFY2(verdict.contains(QLatin1String("tests/sanitize/leak-sample.c:")), qPrintable(verdict));
 }
@@ -83,9 +84,11 @@ void TestOwnProgram::thirdPartyLeakOfAFailedChildFails()
 {
     QString verdict;
     QVERIFY(!run(QStringLiteral("leak-theirs-fail"), &verdict));
-    QCOMPARE(verdict, TestSupport::addressSanitizer()
-                          ? QStringLiteral("leak filter: exit code 1 with leaks, and the program did not finish and pass: failed")
-                          : QStringLiteral("leak filter: exit code 1 without a leak report: failed"));
+    const QString expected =
+        TestSupport::addressSanitizer()
+            ? QStringLiteral("leak filter: exit code 1 with leaks, and the program did not finish and pass: failed")
+            : QStringLiteral("leak filter: exit code 1 without a leak report: failed");
+    QCOMPARE(verdict, expected);
 }
 
 void TestOwnProgram::failingExitFails()

@@ -53,6 +53,12 @@ private:
 // Environment every test program wants before its QApplication exists.
 void prepareEnvironment();
 
+// This process's environment for a child on the offscreen platform with no
+// display to reach: Qt's offscreen platform would make OpenGL contexts
+// through GLX on an X display it finds (the web engine has one made at
+// start), and so load whatever OpenGL driver the machine has.
+QProcessEnvironment offscreenEnvironment();
+
 // True in a build with AddressSanitizer (./test.sh --sanitize).
 bool addressSanitizer();
 
