@@ -6,12 +6,12 @@
 // placeholder.
 
 #include <QLabel>
-#include <QProcess>
 #include <QtDataVisualization/Q3DSurface>
 #include <QtDataVisualization/QValue3DAxis>
 #include <QtTest>
 
 #include "glsupport.h"
+#include "ownprogram.h"
 #include "testsupport.h"
 #include "tof/kalvest_tof.h"
 #include "tof/kalvest_tof_data.h"
@@ -272,15 +272,13 @@ void TestTofViews::offscreenShowsThePlaceholder()
         QVERIFY(!view.surfaceView->placeholder()->text().isEmpty());
         return;
     }
-    // Run this very check again in a process on the offscreen platform.
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("offscreenShowsThePlaceholder")});
-    QVERIFY(child.waitForFinished(60000));
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-             child.readAllStandardOutput().constData());
+    // Run this very check again in a process on the offscreen platform,
+    // judged as this test is.
+    TestSupport::OwnProgram child(QStringLiteral("offscreen run"));
+    QVERIFY(child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("offscreenShowsThePlaceholder")},
+                        TestSupport::offscreenEnvironment()));
+    QVERIFY2(child.finish(60000), qPrintable(child.verdict()));
+    QVERIFY(child.output().contains("PASS   : TestTofViews::offscreenShowsThePlaceholder()"));
 }
 
 VELM_TEST_MAIN(TestTofViews)

@@ -2,6 +2,7 @@
 // and as slave 17 on a pseudo-terminal, mbpoll as a second master on the
 // same slave, and test-owned loopback servers that stay silent or hang up.
 #include "devicewindowfixture.h"
+#include "ownprogram.h"
 #include "testsupport.h"
 
 #include "mainwindow.h"
@@ -40,55 +41,41 @@ QStringList initialRegisters()
     return regs;
 }
 
-// The libmodbus slave as a child process.
+// The libmodbus slave as a child process: ended by closing its input and
+// judged as the test is (OwnProgram).
 class SlavePeer
 {
 public:
     static QString program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/velm_modbus_slave"); }
-    ~SlavePeer()
-    {
-        if (m_proc.state() != QProcess::NotRunning) {
-            m_proc.kill();
-            m_proc.waitForFinished(2000);
-        }
-    }
     // TCP on a free loopback port; returns the port or 0.
     int startTcp()
     {
         if (!start({QStringLiteral("tcp")}, "PORT "))
             return 0;
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("PORT (\\d+)")).match(m_out);
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("PORT (\\d+)")).match(QString::fromLatin1(m_child.output()));
         return m.hasMatch() ? m.captured(1).toInt() : 0;
     }
     bool startRtu(const QString &device) { return start({QStringLiteral("rtu"), device}, "READY"); }
     // The newest "STATE <coils> <registers>" line's two fields.
     QStringList lastState()
     {
-        m_out += QString::fromLatin1(m_proc.readAllStandardOutput());
-        const int at = m_out.lastIndexOf(QLatin1String("STATE "));
+        const QString out = QString::fromLatin1(m_child.output());
+        const int at = out.lastIndexOf(QLatin1String("STATE "));
         if (at < 0)
             return {};
-        const QString line = m_out.mid(at + 6).section(QLatin1Char('\n'), 0, 0);
+        const QString line = out.mid(at + 6).section(QLatin1Char('\n'), 0, 0);
         return line.split(QLatin1Char(' '));
     }
+    // Ends it (or sees that it ended) and judges it; true when it passed.
+    bool finish() { return m_child.finish(10000); }
 
 private:
     bool start(const QStringList &args, const char *ready)
     {
-        m_proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_proc.start(program(), args);
-        if (!m_proc.waitForStarted(3000))
-            return false;
-        QElapsedTimer t;
-        t.start();
-        while (!m_out.contains(QLatin1String(ready)) && t.elapsed() < 5000) {
-            m_proc.waitForReadyRead(100);
-            m_out += QString::fromLatin1(m_proc.readAllStandardOutput());
-        }
-        return m_out.contains(QLatin1String(ready));
+        return m_child.start(program(), args) && m_child.waitForOutput(ready, 5000);
     }
-    QProcess m_proc;
-    QString m_out;
+    TestSupport::OwnProgram m_child{QStringLiteral("modbus slave"), "END"};
 };
 
 // A loopback server that takes connections and what they send, and
@@ -300,6 +287,7 @@ void TestModbusPage::tcpFunctionsAgainstLibmodbusSlave()
     press(ui()->Modbus_send_cleandatapushButton);
     QCOMPARE(ui()->statusBar->currentMessage(), QStringLiteral("Send has been cleared"));
     QVERIFY(sent().isEmpty());
+    QVERIFY(slave.finish());
 }
 
 void TestModbusPage::rtuThroughPtyToSlave17()
@@ -359,6 +347,7 @@ void TestModbusPage::rtuThroughPtyToSlave17()
     QVERIFY(ui()->statusBar->currentMessage().startsWith(QStringLiteral("Serial port lost, closed:")));
     QCOMPARE(ui()->ModbusopencompushButton->text(), QStringLiteral("Open"));
     QVERIFY(ui()->ModbusportMode_2->isEnabled());
+    QVERIFY(slave.finish());
 }
 
 void TestModbusPage::mbpollAgreesWithThePage()
@@ -404,6 +393,7 @@ void TestModbusPage::mbpollAgreesWithThePage()
                                      QStringLiteral("127.0.0.1")});
     QVERIFY2(coils.contains(QLatin1String("[4]: \t0")) && coils.contains(QLatin1String("[5]: \t1")),
              qPrintable(coils));
+    QVERIFY(slave.finish());
 }
 
 void TestModbusPage::refusedInputAndNoTransportSendNothing()

@@ -10,7 +10,8 @@
  * i = 0x2000 + i. After every request it answered it prints the mapping as
  * "STATE <coils> <holding registers>": the first 32 coils as 0/1 digits,
  * the 32 holding registers as four hex digits each, comma separated.
- * It runs until stdin closes or it is killed. */
+ * It runs until stdin closes (or, on a serial device, the line goes away),
+ * frees what it holds and writes "END" as its last line. */
 #include <modbus.h>
 
 #include <arpa/inet.h>
@@ -54,14 +55,31 @@ static void print_state(const modbus_mapping_t *map)
     fflush(stdout);
 }
 
-static int run_tcp(void)
+/* Whether stdin has closed (the test is done with the slave); reads and
+ * drops whatever came instead. */
+static int input_closed(void)
 {
-    modbus_t *ctx = modbus_new_tcp("127.0.0.1", 0);
-    modbus_mapping_t *map = make_mapping();
-    if (!ctx || !map) {
-        fprintf(stderr, "modbus slave: %s\n", modbus_strerror(errno));
-        return 1;
+    char buf[64];
+    ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+    return n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN);
+}
+
+/* Waits until one of the descriptors in `all` (up to `top`) is readable. */
+static int wait_readable(const fd_set *all, int top, fd_set *ready)
+{
+    for (;;) {
+        *ready = *all;
+        if (select(top + 1, ready, NULL, NULL, NULL) >= 0)
+            return 0;
+        if (errno != EINTR) {
+            perror("modbus slave: select");
+            return -1;
+        }
     }
+}
+
+static int serve_tcp(modbus_t *ctx, modbus_mapping_t *map)
+{
     int server = modbus_tcp_listen(ctx, kMaxClients);
     if (server < 0) {
         fprintf(stderr, "modbus slave: listen: %s\n", modbus_strerror(errno));
@@ -71,6 +89,7 @@ static int run_tcp(void)
     socklen_t len = sizeof addr;
     if (getsockname(server, (struct sockaddr *)&addr, &len) != 0) {
         perror("modbus slave: getsockname");
+        close(server);
         return 1;
     }
     printf("PORT %d\n", ntohs(addr.sin_port));
@@ -82,21 +101,19 @@ static int run_tcp(void)
     FD_SET(STDIN_FILENO, &all);
     int top = server > STDIN_FILENO ? server : STDIN_FILENO;
     uint8_t query[MODBUS_TCP_MAX_ADU_LENGTH];
-    for (;;) {
-        fd_set ready = all;
-        if (select(top + 1, &ready, NULL, NULL, NULL) < 0) {
-            if (errno == EINTR)
-                continue;
-            perror("modbus slave: select");
-            return 1;
+    int result = -1;
+    while (result < 0) {
+        fd_set ready;
+        if (wait_readable(&all, top, &ready) != 0) {
+            result = 1;
+            break;
         }
-        for (int fd = 0; fd <= top; ++fd) {
+        for (int fd = 0; fd <= top && result < 0; ++fd) {
             if (!FD_ISSET(fd, &ready))
                 continue;
             if (fd == STDIN_FILENO) {
-                char buf[64];
-                if (read(STDIN_FILENO, buf, sizeof buf) <= 0)
-                    return 0;
+                if (input_closed())
+                    result = 0;
             } else if (fd == server) {
                 int client = accept(server, NULL, NULL);
                 if (client >= 0) {
@@ -117,37 +134,76 @@ static int run_tcp(void)
             }
         }
     }
+    for (int fd = 0; fd <= top; ++fd) {
+        if (fd != STDIN_FILENO && FD_ISSET(fd, &all))
+            close(fd);
+    }
+    return result;
 }
 
-static int run_rtu(const char *device)
+static int serve_rtu(modbus_t *ctx, modbus_mapping_t *map, const char *device)
 {
-    modbus_t *ctx = modbus_new_rtu(device, 115200, 'N', 8, 1);
-    modbus_mapping_t *map = make_mapping();
-    if (!ctx || !map || modbus_set_slave(ctx, 17) != 0 || modbus_connect(ctx) != 0) {
+    if (modbus_set_slave(ctx, 17) != 0 || modbus_connect(ctx) != 0) {
         fprintf(stderr, "modbus slave: %s: %s\n", device, modbus_strerror(errno));
         return 1;
     }
     printf("READY\n");
     fflush(stdout);
+    const int line = modbus_get_socket(ctx);
+    fd_set all;
+    FD_ZERO(&all);
+    FD_SET(line, &all);
+    FD_SET(STDIN_FILENO, &all);
+    const int top = line > STDIN_FILENO ? line : STDIN_FILENO;
     uint8_t query[MODBUS_RTU_MAX_ADU_LENGTH];
-    for (;;) {
-        int rc = modbus_receive(ctx, query);
-        if (rc > 0) {
-            modbus_reply(ctx, query, rc, map);
-            print_state(map);
-        } else if (rc < 0 && errno < MODBUS_ENOBASE && errno != ETIMEDOUT) {
-            /* Not a bad frame but the line itself: it is gone. */
-            return 0;
+    int result = -1;
+    while (result < 0) {
+        fd_set ready;
+        if (wait_readable(&all, top, &ready) != 0) {
+            result = 1;
+        } else if (FD_ISSET(STDIN_FILENO, &ready) && input_closed()) {
+            result = 0;
+        } else if (FD_ISSET(line, &ready)) {
+            int rc = modbus_receive(ctx, query);
+            if (rc > 0) {
+                modbus_reply(ctx, query, rc, map);
+                print_state(map);
+            } else if (rc < 0 && errno < MODBUS_ENOBASE && errno != ETIMEDOUT) {
+                /* Not a bad frame but the line itself: it is gone. */
+                result = 0;
+            }
         }
     }
+    modbus_close(ctx);
+    return result;
 }
 
 int main(int argc, char **argv)
 {
+    modbus_t *ctx = NULL;
     if (argc >= 2 && strcmp(argv[1], "tcp") == 0)
-        return run_tcp();
-    if (argc >= 3 && strcmp(argv[1], "rtu") == 0)
-        return run_rtu(argv[2]);
-    fprintf(stderr, "usage: %s tcp | rtu <device>\n", argv[0]);
-    return 2;
+        ctx = modbus_new_tcp("127.0.0.1", 0);
+    else if (argc >= 3 && strcmp(argv[1], "rtu") == 0)
+        ctx = modbus_new_rtu(argv[2], 115200, 'N', 8, 1);
+    else {
+        fprintf(stderr, "usage: %s tcp | rtu <device>\n", argv[0]);
+        return 2;
+    }
+    modbus_mapping_t *map = make_mapping();
+    int result = 1;
+    if (!ctx || !map)
+        fprintf(stderr, "modbus slave: %s\n", modbus_strerror(errno));
+    else if (strcmp(argv[1], "tcp") == 0)
+        result = serve_tcp(ctx, map);
+    else
+        result = serve_rtu(ctx, map, argv[2]);
+    if (map)
+        modbus_mapping_free(map);
+    if (ctx)
+        modbus_free(ctx);
+    if (result == 0) {
+        printf("END\n");
+        fflush(stdout);
+    }
+    return result;
 }

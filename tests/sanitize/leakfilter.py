@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the output of one test of the sanitized build and decides.
 
-usage: leakfilter.py OUTPUT-FILE EXIT-CODE SOURCE-DIR
+usage: leakfilter.py OUTPUT-FILE EXIT-CODE SOURCE-DIR [--end-line LINE]
 
 AddressSanitizer and UndefinedBehaviorSanitizer stop a test at their first
 report, so any exit code other than 0 fails it, except when the only reason
@@ -10,7 +10,15 @@ whose allocation stack has a frame in the program's own sources (tests
 included) fails the test; one whose every frame is third-party (the
 toolkit, the web engine, fontconfig, D-Bus) is counted and passes. Indirect
 leaks (blocks only a leaked block points to) go with their owner. Prints
-why; exits 0 or 1.
+its verdict and why on one or more lines starting "leak filter:"; exits 0
+or 1.
+
+The same rules judge a program of ours that a test starts (the test
+executable again on another platform, a test peer; tests/support/
+ownprogram.h): its output and exit code come here as a test's do. A Qt
+Test program shows that it finished and passed by its totals line; any
+other program by the line given with --end-line, which it writes on its
+own clean end.
 """
 import re
 import sys
@@ -54,20 +62,46 @@ def ours(frame, root):
     return bool(m) and m.group(1).startswith(root)
 
 
+def say(text):
+    print(f"leak filter: {text}", file=sys.stderr)
+
+
+def exit_text(code):
+    # A shell gives 128 + N for a program that signal N ended.
+    return f"signal {code - 128}" if code > 128 else f"exit code {code}"
+
+
+def finished(lines, end_line):
+    """Whether the program itself finished and passed."""
+    if end_line is not None:
+        return any(line.strip() == end_line for line in lines)
+    failed = [int(m.group(1)) for m in map(TOTALS.match, lines) if m]
+    return bool(failed) and not any(failed)
+
+
 def main():
-    path, code, source = sys.argv[1], int(sys.argv[2]), sys.argv[3].rstrip("/")
+    args = sys.argv[1:]
+    end_line = None
+    if "--end-line" in args:
+        at = args.index("--end-line")
+        end_line = args[at + 1]
+        del args[at:at + 2]
+    path, code, source = args[0], int(args[1]), args[2].rstrip("/")
     with open(path, errors="replace") as f:
         lines = f.read().splitlines()
     text = "\n".join(lines)
     if code == 0:
+        say("exit code 0, no sanitizer report: passed")
         return 0
     if "ERROR: LeakSanitizer: detected memory leaks" not in text:
+        say(f"{exit_text(code)} without a leak report: failed")
         return 1
     if any(r in text for r in OTHER_REPORTS):
+        say(f"{exit_text(code)} with a sanitizer report besides the leaks: failed")
         return 1
     # The test itself must have finished and passed.
-    failed = [int(m.group(1)) for m in map(TOTALS.match, lines) if m]
-    if not failed or any(failed):
+    if not finished(lines, end_line):
+        say(f"{exit_text(code)} with leaks, and the program did not finish and pass: failed")
         return 1
     mine, theirs, theirs_bytes = [], 0, 0
     for header, frames in leaks(lines):
@@ -78,14 +112,15 @@ def main():
         else:
             theirs += 1
             theirs_bytes += int(LEAK_HEADER.match(header).group(2))
-    print(f"leak filter: {theirs} third-party leak(s) of {theirs_bytes} byte(s) ignored", file=sys.stderr)
+    say(f"{theirs} third-party leak(s) of {theirs_bytes} byte(s) ignored")
     if mine:
-        print(f"leak filter: {len(mine)} leak(s) with a frame of ours:", file=sys.stderr)
+        say(f"{len(mine)} leak(s) with a frame of ours: failed")
         for header, frames in mine:
             print(header, file=sys.stderr)
             for fr in frames:
                 print(fr, file=sys.stderr)
         return 1
+    say("passed")
     return 0
 
 

@@ -61,6 +61,15 @@ void prepareEnvironment()
     // sets one up when it is first loaded).
 }
 
+QProcessEnvironment offscreenEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
 namespace {
 
 long statusKb(const char *field)
@@ -78,18 +87,18 @@ long statusKb(const char *field)
 
 } // namespace
 
-bool residentMemoryIsTheProgramsOwn()
+bool addressSanitizer()
 {
 #if defined(__SANITIZE_ADDRESS__)
-    return false;
+    return true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-    return false;
-#else
     return true;
+#else
+    return false;
 #endif
 #else
-    return true;
+    return false;
 #endif
 }
 
@@ -97,6 +106,11 @@ QStringList linesWithStamps(const QString &text)
 {
     static const QRegularExpression stamp(QStringLiteral("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]"));
     return QString(text).replace(stamp, QStringLiteral("[T]")).split(QLatin1Char('\n'));
+}
+
+bool residentMemoryIsTheProgramsOwn()
+{
+    return !addressSanitizer();
 }
 
 long residentKb()

@@ -59,6 +59,15 @@ void prepareEnvironment();
 // last line feed.
 QStringList linesWithStamps(const QString &text);
 
+// This process's environment for a child on the offscreen platform with no
+// display to reach: Qt's offscreen platform would make OpenGL contexts
+// through GLX on an X display it finds (the web engine has one made at
+// start), and so load whatever OpenGL driver the machine has.
+QProcessEnvironment offscreenEnvironment();
+
+// True in a build with AddressSanitizer (./test.sh --sanitize).
+bool addressSanitizer();
+
 // Resident memory of this process in KiB (-1 when it cannot be read).
 long residentKb();
 // False in a build with AddressSanitizer: its shadow memory, redzones and

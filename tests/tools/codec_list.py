@@ -26,7 +26,7 @@ ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.pat
 CODE_FOLDERS = ["app", "common", "serial", "terminal", "network", "devices", "tools"]
 CORE_MODULES = {"QtCore", "QtNetwork", "QtTest"}
 # Support headers a "test-links: codecs" test may use (tests/CMakeLists.txt).
-CORE_SUPPORT = {"coresupport.h", "gsmmodem.h", "mqttbroker.h", "scripteddevice.h", "testenv.h"}
+CORE_SUPPORT = {"coresupport.h", "gsmmodem.h", "mqttbroker.h", "ownprogram.h", "scripteddevice.h", "testenv.h"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')
 
 
