@@ -43,16 +43,18 @@ trap "exit 143" INT TERM
 # beside what scripts/setup.sh installs: a virtual display of their own
 # (not a desktop's, whose OpenGL driver would be the machine's), no session
 # bus (an address nothing listens on, so that none is found or started),
-# and per-user directories that start empty and go with the run (Mesa's
-# and Qt's shader caches, settings, runtime files): nothing is read from
-# an earlier run or left for a later one.
+# and per-user and temporary directories that start empty and go with the
+# run (Mesa's, Qt's and Qt 3D's shader caches, settings, runtime files,
+# temporary files): nothing is read from an earlier run or left for a
+# later one.
 unset DISPLAY WAYLAND_DISPLAY
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$VELM_PEER_DIR/no-session-bus"
-for d in cache config data runtime; do
+for d in cache config data runtime tmp; do
   mkdir -m 700 "$VELM_PEER_DIR/$d"
 done
 export XDG_CACHE_HOME="$VELM_PEER_DIR/cache" XDG_CONFIG_HOME="$VELM_PEER_DIR/config" \
-       XDG_DATA_HOME="$VELM_PEER_DIR/data" XDG_RUNTIME_DIR="$VELM_PEER_DIR/runtime"
+       XDG_DATA_HOME="$VELM_PEER_DIR/data" XDG_RUNTIME_DIR="$VELM_PEER_DIR/runtime" \
+       TMPDIR="$VELM_PEER_DIR/tmp"
 
 velm_start_xvfb
 export QT_QPA_PLATFORM=xcb

@@ -17,7 +17,7 @@ APT_PACKAGES=(
 TEST_PACKAGES=(
   socat mosquitto mosquitto-clients openssl libmodbus-dev mbpoll units
   clang libclang-rt-14-dev llvm-14 python3 procps
-  python3-nmea2 proj-bin geographiclib-tools
+  python3-nmea2 proj-bin geographiclib-tools locales
 )
 
 need_install() {

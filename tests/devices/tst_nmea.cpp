@@ -5,6 +5,7 @@
 // receive buffer's cap, and a chunk larger than it losing no sentence; the
 // same labels under a German locale.
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -386,6 +387,10 @@ void TestNmea::germanLocaleReadsTheSame()
     localedef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
                                                   QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
     QVERIFY(localedef.waitForFinished(60000));
+    // localedef reads the locale's sources from the "locales" package (one
+    // of the test packages); without them it writes nothing.
+    QVERIFY2(QFileInfo::exists(dir.filePath(QStringLiteral("de_DE.UTF-8/LC_NUMERIC"))),
+             localedef.readAllStandardError().constData());
     qputenv("LOCPATH", dir.path().toLocal8Bit());
     QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr);
     // The locale really reads ',' as the decimal point.
