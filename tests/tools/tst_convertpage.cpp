@@ -67,6 +67,15 @@ Block block(QWidget *page, const QString &key)
     return b;
 }
 
+// Scrolls the button into the visible part of the column and tells whether a
+// click at its centre now lands on it. A click goes through the window at a
+// position, so on a loaded machine it must wait for the scroll and layout.
+bool underTheMouse(QWidget *page, QWidget *button)
+{
+    page->findChild<QScrollArea *>(QStringLiteral("scrollArea"))->ensureWidgetVisible(button);
+    return page->childAt(button->mapTo(page, button->rect().center())) == button;
+}
+
 const QStringList kKeys{QStringLiteral("exchangerates"), QStringLiteral("lengths"), QStringLiteral("mass"),
                         QStringLiteral("area"), QStringLiteral("volume"), QStringLiteral("time"),
                         QStringLiteral("speed"), QStringLiteral("force"), QStringLiteral("torque"),
@@ -235,14 +244,13 @@ void TestConvertPage::typingAndSwap()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     const Block b = block(&page, QStringLiteral("lengths"));
-    // The swap button sits in the visible part of the column.
-    page.findChild<QScrollArea *>(QStringLiteral("scrollArea"))->ensureWidgetVisible(b.swap);
 
     b.from->setCurrentText(QStringLiteral("m(meter)"));
     b.to->setCurrentText(QStringLiteral("km(kilometer)"));
     QTest::keyClicks(b.source, QStringLiteral("1"));
     QCOMPARE(b.result->text(), QStringLiteral("0.001"));
 
+    QTRY_VERIFY(underTheMouse(&page, b.swap));
     QTest::mouseClick(b.swap, Qt::LeftButton);
     QCOMPARE(b.from->currentText(), QStringLiteral("km(kilometer)"));
     QCOMPARE(b.to->currentText(), QStringLiteral("m(meter)"));
@@ -254,6 +262,7 @@ void TestConvertPage::typingAndSwap()
     b.result->setText(QStringLiteral("marker"));
     QSignalSpy fromSpy(b.from, &QComboBox::currentIndexChanged);
     QSignalSpy toSpy(b.to, &QComboBox::currentIndexChanged);
+    QTRY_VERIFY(underTheMouse(&page, b.swap));
     QTest::mouseClick(b.swap, Qt::LeftButton);
     QCOMPARE(fromSpy.count(), 0);
     QCOMPARE(toSpy.count(), 0);
