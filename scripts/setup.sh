@@ -61,22 +61,31 @@ velm_build() {
 }
 
 # Starts an Xvfb on a free display unless one is already there; sets DISPLAY.
+# The server picks the display itself and tells it through a descriptor: a
+# lock file left by a killed run, or a server of another root that shares
+# this machine's socket names, is then never taken for ours.
 velm_start_xvfb() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local n
-  for n in $(seq 91 120); do
-    [ -e "/tmp/.X${n}-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    VELM_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$VELM_XVFB_PID" 2>/dev/null || true
+  local told n
+  told=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$told" >/dev/null 2>&1 &
+  VELM_XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    n=$(tr -dc '0-9' <"$told")
+    if [ -n "$n" ]; then
+      export DISPLAY=":$n"
+      if xdpyinfo >/dev/null 2>&1; then
+        rm -f "$told"
+        return 0
+      fi
+    fi
+    kill -0 "$VELM_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$told"
+  kill "$VELM_XVFB_PID" 2>/dev/null || true
   echo "Could not start Xvfb" >&2
   return 1
 }
