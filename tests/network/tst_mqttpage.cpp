@@ -841,9 +841,18 @@ void TestMqttPage::floodKeepsTheWindowResponsive()
     int i = count - 10000;
     for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next(), ++i)
         QVERIFY2(b.text().endsWith(QStringLiteral("\t\treceive:m%1").arg(i)), qPrintable(b.text()));
-    QVERIFY2(longestCpu <= 100, qPrintable(QStringLiteral("event loop held for %1 ms of CPU time (%2 ms wall)")
-                                               .arg(longestCpu, 0, 'f', 1)
-                                               .arg(longestWall)));
+    const QString held = QStringLiteral("event loop held for %1 ms of CPU time (%2 ms wall)")
+                             .arg(longestCpu, 0, 'f', 1)
+                             .arg(longestWall);
+    // Under AddressSanitizer its allocator and shadow memory set the pace,
+    // several times the program's own, and on a loaded machine more (one
+    // tick took 570 ms there): the bound is the program's, checked in the
+    // plain build.
+    if (TestSupport::addressSanitizer()) {
+        qInfo("%s; not bounded under AddressSanitizer", qPrintable(held));
+        return;
+    }
+    QVERIFY2(longestCpu <= 100, qPrintable(held));
 }
 
 void TestMqttPage::logMenuClears()
