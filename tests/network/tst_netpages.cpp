@@ -762,13 +762,12 @@ void TestNetPages::timeSwitchKeepsThePeersLines()
     QVERIFY(!conn.isEmpty());
     QPlainTextEdit *text = w->ui->TCP_StrTextBrowser;
     // Each line arrives as a read of its own, "Time" switched before it.
-    const bool stamps[] = {true, false, false, true, true, false, true};
-    for (int i = 0; i < 7; ++i) {
-        w->ui->TCP_showtime_checkBox->setChecked(stamps[i]);
-        peer->send(conn, "L" + QByteArray::number(i) + "\r\n");
-        QTRY_VERIFY(text->toPlainText().contains(QStringLiteral("L%1").arg(i)));
+    for (const TestSupport::StampedChunk &line : TestSupport::timeSwitchSequence()) {
+        w->ui->TCP_showtime_checkBox->setChecked(line.stamped);
+        peer->send(conn, line.bytes);
+        QTRY_VERIFY(text->toPlainText().contains(QString::fromLatin1(line.bytes.trimmed())));
     }
-    const QStringList lines{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+    const QStringList lines = TestSupport::timeSwitchSequenceLines();
     QCOMPARE(TestSupport::linesWithStamps(text->toPlainText()), lines);
     // The saved log ends with the line feed the peer sent.
     const QString path = dir->file(QStringLiteral("log.txt"));

@@ -1,7 +1,8 @@
 // The scripted device the device-page tests talk to: a port opened on its
 // terminal side sees what it writes, it sees what the port writes, its
 // responder answers, it reports the line settings the port set, and a port
-// whose device vanished fails instead of hanging.
+// whose device vanished fails instead of hanging; set to a rate, it takes
+// no more than that rate allows, and everything in the end.
 
 #include <QSerialPort>
 #include <QtTest>
@@ -20,6 +21,7 @@ private slots:
     void exchangesBytesBothWays();
     void reportsLineSettings();
     void vanishingFailsThePort();
+    void readsNoFasterThanItsRate();
 };
 
 static QByteArray readFor(QSerialPort &port, int expected, int ms = 2000)
@@ -89,6 +91,35 @@ void TestScriptedDevice::vanishingFailsThePort()
     dev.vanish();
     QVERIFY(!dev.write("late"));
     QTRY_VERIFY_WITH_TIMEOUT(port.error() != QSerialPort::NoError, 2000);
+}
+
+void TestScriptedDevice::readsNoFasterThanItsRate()
+{
+    ScriptedDevice dev;
+    QVERIFY(dev.ok());
+    QSerialPort port(dev.portPath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    dev.setReadRate(0);
+    QByteArray sent(100000, '\0');
+    for (int i = 0; i < sent.size(); ++i)
+        sent[i] = char(i * 13);
+    port.write(sent);
+    QTest::qWait(300);
+    QCOMPARE(dev.received().size(), 0);
+    // The pty is full: the port holds the rest.
+    QVERIFY(port.bytesToWrite() > 0);
+
+    constexpr qint64 rate = 50000;
+    QElapsedTimer t;
+    t.start();
+    dev.setReadRate(rate);
+    while (dev.received().size() < sent.size() && t.elapsed() < 20000) {
+        QTest::qWait(20);
+        // Never more than the time since allows, and a fiftieth of a second.
+        const qint64 most = rate * t.elapsed() / 1000 + rate / 50;
+        QVERIFY2(dev.received().size() <= most, qPrintable(QString::number(dev.received().size())));
+    }
+    QVERIFY(dev.received() == sent);
 }
 
 VELM_TEST_MAIN(TestScriptedDevice)

@@ -947,13 +947,12 @@ void TestSerialPage::timeSwitchKeepsTheDevicesLines()
     makeWindow();
     pressOpen();
     // Each line arrives as a read of its own, "Time" switched before it.
-    const bool stamps[] = {true, false, false, true, true, false, true};
-    for (int i = 0; i < 7; ++i) {
-        w->ui->showtime_checkBox->setChecked(stamps[i]);
-        peer->write("L" + QByteArray::number(i) + "\r\n");
-        QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QStringLiteral("L%1").arg(i)));
+    for (const TestSupport::StampedChunk &line : TestSupport::timeSwitchSequence()) {
+        w->ui->showtime_checkBox->setChecked(line.stamped);
+        peer->write(line.bytes);
+        QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QString::fromLatin1(line.bytes.trimmed())));
     }
-    const QStringList lines{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+    const QStringList lines = TestSupport::timeSwitchSequenceLines();
     QCOMPARE(TestSupport::linesWithStamps(w->ui->COM_StrTextBrowser->toPlainText()), lines);
     // The saved log ends with the line feed the device sent.
     QCOMPARE(TestSupport::linesWithStamps(QString::fromUtf8(exported(QStringLiteral("log.txt")))), lines);

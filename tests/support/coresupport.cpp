@@ -108,6 +108,29 @@ QStringList linesWithStamps(const QString &text)
     return QString(text).replace(stamp, QStringLiteral("[T]")).split(QLatin1Char('\n'));
 }
 
+QString bytesOfHexLine(const QString &line)
+{
+    QString out = line.startsWith(QLatin1String("[T]")) ? QStringLiteral("[T]") : QString();
+    static const QRegularExpression token(QStringLiteral("0x([0-9a-fA-F]{2}),"));
+    for (auto it = token.globalMatch(line); it.hasNext();)
+        out += QChar(it.next().captured(1).toInt(nullptr, 16));
+    return out;
+}
+
+QList<StampedChunk> timeSwitchSequence()
+{
+    QList<StampedChunk> out;
+    const bool stamps[] = {true, false, false, true, true, false, true};
+    for (int i = 0; i < 7; ++i)
+        out.append({stamps[i], "L" + QByteArray::number(i) + "\r\n"});
+    return out;
+}
+
+QStringList timeSwitchSequenceLines()
+{
+    return {"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+}
+
 bool residentMemoryIsTheProgramsOwn()
 {
     return !addressSanitizer();

@@ -59,6 +59,23 @@ void prepareEnvironment();
 // last line feed.
 QStringList linesWithStamps(const QString &text);
 
+// A hex view's line ("0x41,0x0d,0x0a,") as the characters of its bytes; a
+// "[T]" it starts with (linesWithStamps) stays.
+QString bytesOfHexLine(const QString &line);
+
+// Received bytes and whether "Time" was ticked when they arrived.
+struct StampedChunk {
+    bool stamped;
+    QByteArray bytes;
+};
+// The "Time" switch sequence the receive views are tried with: seven
+// lines, each to arrive as a read of its own, "Time" switched on, off, off,
+// on, on, off, on before them; and what the text view and a saved log then
+// hold (as linesWithStamps gives them): no line glued onto another, and
+// the last line feed kept.
+QList<StampedChunk> timeSwitchSequence();
+QStringList timeSwitchSequenceLines();
+
 // This process's environment for a child on the offscreen platform with no
 // display to reach: Qt's offscreen platform would make OpenGL contexts
 // through GLX on an X display it finds (the web engine has one made at

@@ -48,6 +48,15 @@ ScriptedDevice::ScriptedDevice(QObject *parent) : QObject(parent)
     m_writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, [this] { flush(); });
+    // A device held back by its rate reads again a little later.
+    m_rateTimer = new QTimer(this);
+    m_rateTimer->setSingleShot(true);
+    m_rateTimer->setInterval(10);
+    connect(m_rateTimer, &QTimer::timeout, this, [this] {
+        if (m_notifier)
+            m_notifier->setEnabled(true);
+        readAvailable();
+    });
 }
 
 ScriptedDevice::~ScriptedDevice() { vanish(); }
@@ -82,13 +91,43 @@ void ScriptedDevice::writeLater(int ms, const QByteArray &bytes)
     QTimer::singleShot(ms, this, [this, bytes] { write(bytes); });
 }
 
+void ScriptedDevice::setReadRate(qint64 bytesPerSecond)
+{
+    m_readRate = bytesPerSecond;
+    m_rateClock.start();
+    m_rateRead = 0;
+    m_rateTimer->stop();
+    if (m_notifier) {
+        m_notifier->setEnabled(bytesPerSecond != 0);
+        if (bytesPerSecond != 0)
+            readAvailable();
+    }
+}
+
 void ScriptedDevice::readAvailable()
 {
     char buf[4096];
     for (;;) {
-        const ssize_t n = ::read(m_master, buf, sizeof buf);
+        if (m_master < 0)
+            return;
+        qint64 want = qint64(sizeof buf);
+        if (m_readRate >= 0) {
+            const qint64 earned = m_readRate * (m_rateClock.nsecsElapsed() / 1000) / 1000000;
+            m_rateRead = qMax(m_rateRead, earned - qMax<qint64>(1, m_readRate / 50));
+            want = qMin(want, earned - m_rateRead);
+            if (want <= 0) {
+                // Nothing more for now: no notice until the device reads again.
+                if (m_notifier)
+                    m_notifier->setEnabled(false);
+                if (m_readRate > 0)
+                    m_rateTimer->start();
+                return;
+            }
+        }
+        const ssize_t n = ::read(m_master, buf, size_t(want));
         if (n > 0) {
             const QByteArray piece(buf, int(n));
+            m_rateRead += n;
             m_received += piece;
             emit bytesReceived(piece);
             if (m_responder)
@@ -149,6 +188,8 @@ int ScriptedDevice::baudRate() const
 
 void ScriptedDevice::vanish()
 {
+    if (m_rateTimer)
+        m_rateTimer->stop();
     delete m_notifier;
     m_notifier = nullptr;
     delete m_writeNotifier;

@@ -10,11 +10,13 @@
 // or QTRY_* keep it turning).
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
 
 class QSocketNotifier;
+class QTimer;
 struct termios;
 
 namespace TestSupport {
@@ -42,6 +44,13 @@ public:
     void writeLater(int ms, const QByteArray &bytes);
 
     void setResponder(Responder responder) { m_responder = std::move(responder); }
+
+    // How fast the device takes what the program writes, as a slow line or
+    // a busy device does: at most `bytesPerSecond` (never more than a
+    // fiftieth of a second's worth at once, however long it waited); 0
+    // takes nothing, so the system's buffer fills and the program's writes
+    // wait; negative (the start) takes everything at once.
+    void setReadRate(qint64 bytesPerSecond);
 
     // Everything the program wrote so far, and clearing it.
     QByteArray received() const { return m_received; }
@@ -73,6 +82,10 @@ private:
     QString m_path;
     QSocketNotifier *m_notifier = nullptr;
     QSocketNotifier *m_writeNotifier = nullptr;
+    qint64 m_readRate = -1;
+    QElapsedTimer m_rateClock; // since the rate was set
+    qint64 m_rateRead = 0;     // taken since then, or counted as taken
+    QTimer *m_rateTimer = nullptr;
     QByteArray m_pending; // written by the test, not yet taken by the terminal
     QByteArray m_received;
     Responder m_responder;

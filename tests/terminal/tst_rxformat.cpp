@@ -899,23 +899,8 @@ void TestRxFormat::receivedTextJoinsCutLines()
     QCOMPARE(text, expected);
 }
 
-namespace {
-// A chunk and whether it arrives with "Time" ticked.
-struct Chunk {
-    bool stamped;
-    QByteArray bytes;
-};
-// A hex line's tokens as the bytes they stand for; its stamp stays "[T]".
-QString bytesOfHexLine(const QString &line)
-{
-    QString out = line.startsWith(QLatin1String("[T]")) ? QStringLiteral("[T]") : QString();
-    static const QRegularExpression token(QStringLiteral("0x([0-9a-f]{2}),"));
-    for (auto it = token.globalMatch(line); it.hasNext();)
-        out += QChar(it.next().captured(1).toInt(nullptr, 16));
-    return out;
-}
-} // namespace
-
+using Chunk = TestSupport::StampedChunk;
+using TestSupport::bytesOfHexLine;
 Q_DECLARE_METATYPE(QList<Chunk>)
 
 void TestRxFormat::timeSwitchNeverGluesLines_data()
@@ -924,13 +909,8 @@ void TestRxFormat::timeSwitchNeverGluesLines_data()
     // The lines of the text view and of the saved text; the last entry is
     // what follows the last line feed.
     QTest::addColumn<QStringList>("lines");
-    const auto line = [](int i) { return "L" + QByteArray::number(i) + "\r\n"; };
-    QList<Chunk> sequence;
-    const bool switches[] = {true, false, false, true, true, false, true};
-    for (int i = 0; i < 7; ++i)
-        sequence.append({switches[i], line(i)});
     QTest::newRow("on off off on on off on")
-        << sequence << QStringList{"[T]L0", "L1", "L2", "[T]L3", "[T]L4", "L5", "[T]L6", ""};
+        << TestSupport::timeSwitchSequence() << TestSupport::timeSwitchSequenceLines();
     // What the device did not end goes on when the next chunk is not
     // stamped, and a stamped chunk always starts a line.
     QTest::newRow("unended chunks")
