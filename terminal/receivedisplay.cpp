@@ -240,6 +240,13 @@ bool ReceiveDisplay::hasPending() const
     return false;
 }
 
+qint64 ReceiveDisplay::breaksOf(const RawChunk &chunk)
+{
+    // A stamp starts a line only where the last one holds something; after
+    // a line feed it stands at the start of the line that is there.
+    return chunk.lineFeeds + (!chunk.stamp.isEmpty() && chunk.startLineOpen ? 1 : 0);
+}
+
 int ReceiveDisplay::hexMaxLine() const
 {
     return qMax(1, m_options.hexMaxLineChars > 0 ? m_options.hexMaxLineChars : m_options.maxLineChars);
@@ -265,7 +272,7 @@ void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &
     const int lineFeeds = m_options.hexBreakAfterLineFeed ? int(lineFeedsIn(bytes.constData(), bytes.size())) : 0;
     view.raw.push_back({bytes, stamp, startColumn, view.lineOpen, lineFeeds});
     view.rawBytes += bytes.size();
-    view.rawBreaks += lineFeeds + (stamp.isEmpty() ? 0 : 1);
+    view.rawBreaks += breaksOf(view.raw.back());
     view.column = hexColumnAfter(view.column, bytes, !stamp.isEmpty());
     // As addHexText leaves it: the hex text ends a line only after a 0x0A
     // that the page breaks after.
@@ -282,7 +289,7 @@ void ReceiveDisplay::addRaw(View &view, const QByteArray &bytes, const QString &
     const qint64 fillBytes = (maxBlocks + 1) * hexMaxLine() / m_hexTokenChars + 1;
     while (view.raw.size() > 1) {
         const RawChunk &front = view.raw.front();
-        const qint64 frontBreaks = front.lineFeeds + (front.stamp.isEmpty() ? 0 : 1);
+        const qint64 frontBreaks = breaksOf(front);
         if (view.rawBytes - front.bytes.size() < fillBytes && view.rawBreaks - frontBreaks < maxBlocks + 1)
             break;
         view.rawBytes -= front.bytes.size();

@@ -123,7 +123,7 @@ private:
         bool replaceAll = false;  // the cap has dropped everything the view holds
         std::deque<RawChunk> raw;
         qint64 rawBytes = 0;
-        qint64 rawBreaks = 0;     // line feeds and stamps in `raw`
+        qint64 rawBreaks = 0;     // line breaks `raw` makes (breaksOf)
         bool rawDropped = false;  // older raw chunks went for the cap
         // Characters of the view's font that have been drawn once, and
         // those still to be drawn before the text that holds them is shown.
@@ -136,6 +136,8 @@ private:
     void addHexText(const QByteArray &bytes, const QString &stamp);
     void addPending(View &view, const QString &stamp, const QString &cut);
     void addRaw(View &view, const QByteArray &bytes, const QString &stamp);
+    // Line breaks a kept chunk makes in the hex view.
+    static qint64 breaksOf(const RawChunk &chunk);
     void takeRaw(View &view);
     int hexMaxLine() const;
     int hexColumnAfter(int column, const QByteArray &bytes, bool stamped) const;

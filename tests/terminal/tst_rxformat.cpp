@@ -57,6 +57,8 @@ private slots:
     void receivedTextJoinsCutLines();
     void timeSwitchNeverGluesLines_data();
     void timeSwitchNeverGluesLines();
+    void hiddenHexViewKeepsAsManyLinesAsTheText_data();
+    void hiddenHexViewKeepsAsManyLinesAsTheText();
 };
 
 void TestRxFormat::hexTextPerByteWithBreakAfterLineFeed()
@@ -952,6 +954,54 @@ void TestRxFormat::timeSwitchNeverGluesLines()
             got.remove(QLatin1Char('\n'));
             QCOMPARE(got, lines[i]);
         }
+    }
+}
+
+void TestRxFormat::hiddenHexViewKeepsAsManyLinesAsTheText_data()
+{
+    QTest::addColumn<int>("maxBlocks");
+    QTest::addColumn<int>("chunks");
+    QTest::addColumn<int>("linesPerChunk");
+    // Which chunks arrive with "Time" ticked: every one, none, every other.
+    QTest::addColumn<int>("stampEvery");
+    QTest::newRow("stamped lines, cap 100") << 100 << 300 << 1 << 1;
+    QTest::newRow("stamped lines, the pages' cap") << 10000 << 12000 << 1 << 1;
+    QTest::newRow("lines without stamps, cap 100") << 100 << 300 << 1 << 0;
+    QTest::newRow("every other line stamped, cap 100") << 100 << 300 << 1 << 2;
+    QTest::newRow("three lines a stamped chunk, cap 100") << 100 << 120 << 3 << 1;
+}
+
+void TestRxFormat::hiddenHexViewKeepsAsManyLinesAsTheText()
+{
+    QFETCH(int, maxBlocks);
+    QFETCH(int, chunks);
+    QFETCH(int, linesPerChunk);
+    QFETCH(int, stampEvery);
+    ReceiveDisplay::Options options;
+    options.maxBlocks = maxBlocks;
+    Views v(options);
+    v.text.show();
+    int line = 0;
+    for (int i = 0; i < chunks; ++i) {
+        QByteArray bytes;
+        for (int j = 0; j < linesPerChunk; ++j)
+            bytes += "L" + QByteArray::number(line++) + "\r\n";
+        v.display.append(bytes, stampEvery > 0 && i % stampEvery == 0);
+    }
+    v.display.flush();
+    v.hex.show();
+    // Both hold the newest lines the cap lets them, the same ones: hex
+    // line i is the bytes of text line i.
+    const QStringList text = TestSupport::linesWithStamps(v.text.toPlainText());
+    const QStringList hex = TestSupport::linesWithStamps(v.hex.toPlainText());
+    QCOMPARE(v.text.blockCount(), maxBlocks);
+    QCOMPARE(v.hex.blockCount(), v.text.blockCount());
+    QVERIFY(text.at(text.size() - 2).endsWith(QStringLiteral("L%1").arg(line - 1)));
+    for (int i = 0; i < hex.size(); ++i) {
+        QString bytes = bytesOfHexLine(hex[i]);
+        bytes.remove(QLatin1Char('\r'));
+        bytes.remove(QLatin1Char('\n'));
+        QCOMPARE(bytes, text[i]);
     }
 }
 
