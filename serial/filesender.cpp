@@ -7,7 +7,8 @@
 namespace {
 // How often a port that holds as much as it may is looked at again.
 constexpr int kRoomPollMs = 5;
-// How often a send looks whether its port still writes.
+// How often a send looks whether its port still writes (it also looks
+// whenever the port reports a write).
 constexpr int kWatchMs = 250;
 } // namespace
 
@@ -28,11 +29,15 @@ bool SerialFileSender::start(const QString &path, QIODevice *port, int gapMs)
     // Binary: every byte of the file is seen as it is.
     if (!m_file.open(QIODevice::ReadOnly))
         return false;
+    m_running = true;
     m_port = port;
     m_gapMs = gapMs;
     m_atEnd = false;
+    m_allHanded = false;
     m_size = m_file.size();
     m_gone = 0;
+    m_lastWritten = SendQueue::writtenPosition(port);
+    m_written = connect(port, &QIODevice::bytesWritten, this, [this] { watch(); });
     m_sinceWrite.start();
     m_watch.start();
     // The first line goes out at once; the gap follows each line.
@@ -42,23 +47,22 @@ bool SerialFileSender::start(const QString &path, QIODevice *port, int gapMs)
 
 void SerialFileSender::stop()
 {
+    m_running = false;
     m_timer.stop();
     m_watch.stop();
+    disconnect(m_written);
     if (m_file.isOpen())
         m_file.close();
     m_port = nullptr;
     m_pending.clear();
     m_pending.squeeze();
     m_handed.clear();
-    m_handedBytes = 0;
-    m_settled = 0;
-    m_lastWritten = 0;
     m_stalled = false;
 }
 
 void SerialFileSender::sendNext()
 {
-    if (!m_file.isOpen())
+    if (!m_running || m_allHanded)
         return;
     if (!m_port || !m_port->isOpen()) {
         finish(false, tr("the port is closed"));
@@ -103,42 +107,36 @@ void SerialFileSender::sendNext()
     }
     // The file's bytes are not counted as sent.
     if (!piece.isEmpty()) {
-        if (!SendQueue::queue(m_port, piece, false)) {
+        qint64 end = 0;
+        if (!SendQueue::queue(m_port, piece, false, &end)) {
             finish(false, m_port->errorString());
             return;
         }
-        m_handed.push_back({piece.size(), fromFile});
-        m_handedBytes += piece.size();
+        m_handed.push_back({end, piece.size(), fromFile});
     }
     if (m_atEnd && m_pending.isEmpty()) {
-        finish(true, QString());
+        // The send goes on until the port has written it all.
+        m_allHanded = true;
+        m_file.close();
+        watch();
         return;
     }
     // The pause follows a line's end; the rest of a long line follows at once.
     m_timer.start(lineEnds ? m_gapMs : 0);
 }
 
-qint64 SerialFileSender::written()
+qint64 SerialFileSender::bytesGone() const
 {
-    // The port's buffer ends with the file's pieces not written yet. A
-    // port that is closed already has dropped its buffer: what was last
-    // seen written stands.
-    const qint64 written = m_port && m_port->isOpen()
-                               ? m_handedBytes - qMin(m_handedBytes, qMax<qint64>(0, m_port->bytesToWrite()))
-                               : qMax(m_lastWritten, m_settled);
-    while (!m_handed.empty() && m_settled + m_handed.front().sent <= written) {
-        m_settled += m_handed.front().sent;
-        m_gone += m_handed.front().fromFile;
-        m_handed.pop_front();
+    const qint64 at = SendQueue::writtenPosition(m_port);
+    qint64 gone = m_gone;
+    for (const Handed &h : m_handed) {
+        const qint64 start = h.end - h.sent;
+        if (at <= start)
+            break;
+        // Of a piece written in part, the part (it may have lost a CR).
+        gone += at >= h.end ? h.fromFile : qMin(h.fromFile, at - start);
     }
-    return written;
-}
-
-qint64 SerialFileSender::bytesGone()
-{
-    const qint64 partly = written() - m_settled;
-    // Of a piece written in part, the part (it may have lost a CR).
-    return m_handed.empty() ? m_gone : m_gone + qMin(partly, m_handed.front().fromFile);
+    return gone;
 }
 
 qint64 SerialFileSender::stallMs(const QIODevice *port)
@@ -153,9 +151,24 @@ qint64 SerialFileSender::stallMs(const QIODevice *port)
 
 void SerialFileSender::watch()
 {
+    if (!m_running)
+        return;
+    if (!m_port || !m_port->isOpen()) {
+        finish(false, tr("the port is closed"));
+        return;
+    }
+    const qint64 now = SendQueue::writtenPosition(m_port);
+    while (!m_handed.empty() && m_handed.front().end <= now) {
+        m_gone += m_handed.front().fromFile;
+        m_handed.pop_front();
+    }
+    if (m_allHanded && m_handed.empty()) {
+        finish(true, QString());
+        return;
+    }
     // Bytes waiting that the port has not written for a while: the device
-    // takes nothing. Nothing waiting is no stall (between lines, say).
-    const qint64 now = written();
+    // takes nothing. Whose bytes they are does not matter, the file's or
+    // a send's ahead of it. Nothing waiting is no stall (between lines).
     if (now != m_lastWritten) {
         m_lastWritten = now;
         m_sinceWrite.restart();
@@ -164,7 +177,7 @@ void SerialFileSender::watch()
             emit resumed(bytesGone(), m_size);
         }
     }
-    if (!m_port || m_port->bytesToWrite() <= 0) {
+    if (m_port->bytesToWrite() <= 0) {
         m_sinceWrite.restart();
         return;
     }

@@ -64,6 +64,10 @@ void MainWindow::Serial_Init_Start()
     // not repaint the window for every chunk.
     comRxDisplay->setCounter(ui->recvbyteslcdNumber);
     connect(comRxDisplay, &ReceiveDisplay::shown, this, [this](int bytes) {
+        // A file send the device holds up stays said while it lasts: a
+        // device that talks but does not listen must not hide it.
+        if (comFileSender && comFileSender->isStalled())
+            return;
         ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(bytes));
     });
     // Views and switches, send box and its controls, counters, status.

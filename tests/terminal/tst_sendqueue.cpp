@@ -3,7 +3,9 @@
 // TCP connection whose reader stops and starts again: the bound holds,
 // a refused send queues nothing, nothing is lost or reordered, a send
 // larger than the bound goes when nothing waits, and only bytes queued as
-// counted are counted, also when uncounted ones come between them.
+// counted are counted, also when uncounted ones come between them; every
+// send has its place in the stream, and how far the device has written
+// it is what has left its buffer.
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -24,6 +26,7 @@ private slots:
     void largeSendGoesOnlyWhenNothingWaits();
     void countsWhatWasQueuedCounted_data();
     void countsWhatWasQueuedCounted();
+    void positionsFollowWhatTheDeviceWrote();
 
 private:
     // The receiving end reads again and everything sent arrives.
@@ -144,6 +147,50 @@ void TestSendQueue::countsWhatWasQueuedCounted()
     QCOMPARE(drain(total).size(), total);
     QTRY_COMPARE(m_out->bytesToWrite(), qint64(0));
     QTRY_COMPARE(counted, expected);
+}
+
+void TestSendQueue::positionsFollowWhatTheDeviceWrote()
+{
+    QCOMPARE(SendQueue::writtenPosition(m_out.get()), qint64(0));
+    // Each send ends where the stream has reached with it, counted or not,
+    // until the reader, taking next to nothing, holds the sender back.
+    qint64 given = 0;
+    int refused = 0;
+    for (int i = 0; refused < 20 && i < 1000; ++i) {
+        const QByteArray chunk(64 * 1024, char('a' + i % 26));
+        qint64 end = -1;
+        if (SendQueue::queue(m_out.get(), chunk, i % 2 == 0, &end)) {
+            given += chunk.size();
+            QCOMPARE(end, given);
+            refused = 0;
+        } else {
+            ++refused;
+        }
+        QTest::qWait(1);
+    }
+    QVERIFY2(refused > 0, "the receiver never held the sender back");
+    qint64 end = -1;
+    QVERIFY(SendQueue::queue(m_out.get(), QByteArray(), true, &end));
+    QCOMPARE(end, given);
+    // The socket has written until the system's buffers are full; its
+    // position is what has left its own buffer, also before it reports
+    // the write.
+    qint64 at = -1;
+    QElapsedTimer still;
+    still.start();
+    while (still.elapsed() < 300) {
+        QTest::qWait(20);
+        if (SendQueue::writtenPosition(m_out.get()) != at) {
+            at = SendQueue::writtenPosition(m_out.get());
+            still.restart();
+        }
+    }
+    QVERIFY(m_out->bytesToWrite() > 0);
+    QCOMPARE(at, given - m_out->bytesToWrite());
+    // The reader takes it all: the position reaches the end of the last
+    // send, and the reader has every byte.
+    QCOMPARE(drain(given).size(), given);
+    QTRY_COMPARE(SendQueue::writtenPosition(m_out.get()), given);
 }
 
 QTEST_GUILESS_MAIN(TestSendQueue)

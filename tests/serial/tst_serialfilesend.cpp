@@ -1,0 +1,350 @@
+// Send File on the "Serial Debug" page, at 9600 baud, to a device that
+// takes data at a set rate as a slow line does (a pty the test plays the
+// device on): the send is over once the device has the file, less what the
+// system's buffer between port and device holds; Close and a lost port say
+// how far it got; bytes queued ahead of the file are no stall; a stall
+// stays said while the device talks. And the page's hidden hex view keeps
+// as many stamped lines as its text view.
+#include "testenv.h"
+#include "devicewindowfixture.h"
+#include "testsupport.h"
+
+#include "filesender.h"
+#include "mainwindow.h"
+#include "receivedisplay.h"
+#include "sendqueue.h"
+#include "threadserial.h"
+#include "ui_mainwindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLCDNumber>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+const QString kSuccess = QStringLiteral("Success for send the data in the file");
+const QLatin1String kStallStart("The device is not taking data; ");
+
+// `lines` lines of `width` letters, each ended by `end`.
+QByteArray lines(int count, int width, const QByteArray &end)
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += QByteArray(width, char('a' + i % 26)) + end;
+    return out;
+}
+
+QByteArray unbroken(int size)
+{
+    QByteArray out(size, '\0');
+    for (int i = 0; i < size; ++i)
+        out[i] = char('A' + (i * 7 + i / 26) % 26);
+    return out;
+}
+
+// What goes out of a file: a CR LF as LF.
+QByteArray sentOf(QByteArray file)
+{
+    return file.replace("\r\n", "\n");
+}
+
+} // namespace
+
+class TestSerialFileSend : public QObject, public TestSupport::DeviceWindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void successOnlyOnceTheFileHasGone_data();
+    void successOnlyOnceTheFileHasGone();
+    void stoppedSendSaysHowFarItGot_data();
+    void stoppedSendSaysHowFarItGot();
+    void sendQueuedAheadOfTheFileIsNoStall();
+    void stallStaysSaidWhileTheDeviceTalks();
+    void hiddenHexViewKeepsTheStampedLines();
+
+private:
+    QString status() const { return w->ui->statusBar->currentMessage(); }
+    QSerialPort *port() const { return w->serialThread ? w->serialThread->port : nullptr; }
+    // What the system holds between the port and the device: the port
+    // writes to a device that reads nothing until it is full. A pty holds
+    // more while its device reads (its terminal layer's own read buffer
+    // drains then too): up to half as much again was seen, so twice the
+    // figure measured is the bound.
+    qint64 measureSystemBuffer();
+    void sendFile(const QByteArray &content);
+    // Status texts as they are shown, with how much the device had then.
+    struct Shown {
+        QString text;
+        qint64 deviceHad;
+    };
+    QList<Shown> m_shown;
+};
+
+void TestSerialFileSend::init()
+{
+    if (!start(QStringLiteral("COM")))
+        QSKIP("no pseudo-terminal could be made");
+    makeWindow();
+    w->ui->baudRateComboBox->setCurrentText(QStringLiteral("9600"));
+    QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+    QVERIFY2(w->serialOpen, qPrintable(status() + QLatin1Char('|') + w->ui->portNameComboBox->currentText()));
+    QCOMPARE(port()->baudRate(), 9600);
+    m_shown.clear();
+    connect(w->ui->statusBar, &QStatusBar::messageChanged, this, [this](const QString &text) {
+        m_shown.append({text, device ? device->received().size() : -1});
+    });
+}
+
+void TestSerialFileSend::cleanup()
+{
+    stop();
+}
+
+qint64 TestSerialFileSend::measureSystemBuffer()
+{
+    device->setReadRate(0);
+    const QByteArray filler(256 * 1024, 'f');
+    if (port()->bytesToWrite() != 0 || !SendQueue::queue(port(), filler, false))
+        return -1;
+    // Written is what has left the port's buffer.
+    qint64 held = 0;
+    QElapsedTimer still;
+    still.start();
+    QElapsedTimer t;
+    t.start();
+    while (still.elapsed() < 500 && t.elapsed() < 10000) {
+        QTest::qWait(20);
+        const qint64 now = filler.size() - port()->bytesToWrite();
+        if (now != held) {
+            held = now;
+            still.restart();
+        }
+    }
+    // The device takes it all again, and nothing else.
+    device->setReadRate(-1);
+    if (!device->waitForReceived(filler.size(), 10000) || device->received() != filler)
+        return -1;
+    device->clearReceived();
+    qInfo("the system holds %lld bytes between the port and the device", held);
+    return held > 0 ? 2 * held : -1;
+}
+
+void TestSerialFileSend::sendFile(const QByteArray &content)
+{
+    const QString path = dir->file(QStringLiteral("send.bin"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(content), qint64(content.size()));
+    f.close();
+    prompts->queueFile(path);
+    QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
+    QVERIFY(w->comFileSender->isBusy());
+}
+
+void TestSerialFileSend::successOnlyOnceTheFileHasGone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    // Each under 1 MiB, so the page may hand all of it to the port long
+    // before the device has it; the device takes 100 KiB a second.
+    QTest::newRow("lines") << lines(400, 1023, "\n");
+    QTest::newRow("CR LF lines") << lines(400, 1022, "\r\n");
+    QTest::newRow("no line feeds") << unbroken(400 * 1024);
+}
+
+void TestSerialFileSend::successOnlyOnceTheFileHasGone()
+{
+    QFETCH(QByteArray, content);
+    const qint64 buffer = measureSystemBuffer();
+    QVERIFY(buffer > 0);
+    const QByteArray expected = sentOf(content);
+    device->setReadRate(100 * 1024);
+    sendFile(content);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
+    QCOMPARE(status(), kSuccess);
+    qint64 deviceHad = -1;
+    for (const Shown &s : std::as_const(m_shown)) {
+        QVERIFY2(!s.text.startsWith(kStallStart), qPrintable(s.text));
+        if (s.text == kSuccess)
+            deviceHad = s.deviceHad;
+    }
+    qInfo("at \"Success\" the device had %lld of %lld bytes", deviceHad, qint64(expected.size()));
+    QVERIFY2(deviceHad >= expected.size() - buffer,
+             qPrintable(QStringLiteral("%1 of %2 bytes at the device, the system holds %3")
+                            .arg(deviceHad).arg(expected.size()).arg(buffer)));
+    // The rest arrives, every byte in order, and nothing more.
+    device->setReadRate(-1);
+    QVERIFY(device->waitForReceived(expected.size(), 10000));
+    QTest::qWait(100);
+    QCOMPARE(device->received().size(), expected.size());
+    QVERIFY(device->received() == expected);
+}
+
+void TestSerialFileSend::stoppedSendSaysHowFarItGot_data()
+{
+    QTest::addColumn<bool>("lost");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("Close") << false
+                           << "^Serial closed; the file send was stopped after (\\d+) of (\\d+) bytes$";
+    QTest::newRow("port lost") << true
+                               << "^Serial port lost, closed: .*; the file send was stopped after (\\d+) of "
+                                  "(\\d+) bytes$";
+}
+
+void TestSerialFileSend::stoppedSendSaysHowFarItGot()
+{
+    QFETCH(bool, lost);
+    QFETCH(QString, said);
+    const qint64 buffer = measureSystemBuffer();
+    QVERIFY(buffer > 0);
+    const QByteArray content = lines(600, 1000, "\r\n");
+    const QByteArray expected = sentOf(content);
+    device->setReadRate(100 * 1024);
+    sendFile(content);
+    QVERIFY(device->waitForReceived(150 * 1024, 10000));
+    QVERIFY(w->comFileSender->isBusy());
+    qint64 deviceHad = 0;
+    if (lost) {
+        deviceHad = device->received().size();
+        device->vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->serialOpen, 3000);
+    } else {
+        QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+        QVERIFY(!w->serialOpen);
+        // What the port had written still reaches the device.
+        device->setReadRate(-1);
+        qint64 seen = -1;
+        while (device->received().size() != seen) {
+            seen = device->received().size();
+            QTest::qWait(300);
+        }
+        deviceHad = seen;
+    }
+    const QRegularExpressionMatch m = QRegularExpression(said).match(status());
+    QVERIFY2(m.hasMatch(), qPrintable(status()));
+    QCOMPARE(m.captured(2).toLongLong(), qint64(content.size()));
+    // The count is in the file's bytes; the device got one byte fewer for
+    // each of the lines it got whole (their CR stayed behind).
+    const qint64 gone = m.captured(1).toLongLong();
+    const qint64 goneSent = sentOf(content.left(gone)).size();
+    qInfo("stopped after %lld file bytes (%lld sent), the device had %lld", gone, goneSent, deviceHad);
+    QVERIFY2(deviceHad <= goneSent && deviceHad >= goneSent - buffer,
+             qPrintable(QStringLiteral("said %1, the device had %2, the system holds %3")
+                            .arg(goneSent).arg(deviceHad).arg(buffer)));
+    QVERIFY(device->received() == expected.left(device->received().size()));
+}
+
+void TestSerialFileSend::sendQueuedAheadOfTheFileIsNoStall()
+{
+    const qint64 buffer = measureSystemBuffer();
+    QVERIFY(buffer > 0);
+    // 200 KB by Send, then a 20 KB file behind it, the device taking
+    // 20 KB a second: the file waits some 10 s, longer than the stall time
+    // at 9600 baud, while the port writes all along.
+    QVERIFY(SerialFileSender::stallMs(port()) < 10000);
+    const QByteArray ahead = lines(2000, 98, "\r\n");
+    w->ui->sendMsgtextEdit->setPlainText(QString::fromLatin1(sentOf(ahead)));
+    const QByteArray file = lines(200, 99, "\n");
+    device->setReadRate(20000);
+    QTest::mousePress(w->ui->sendmsgBtn, Qt::LeftButton);
+    QCOMPARE(status(), QStringLiteral("Send Success"));
+    sendFile(file);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
+    QCOMPARE(status(), kSuccess);
+    const qint64 total = ahead.size() + file.size();
+    qint64 deviceHad = -1;
+    for (const Shown &s : std::as_const(m_shown)) {
+        QVERIFY2(!s.text.startsWith(kStallStart), qPrintable(s.text));
+        if (s.text == kSuccess)
+            deviceHad = s.deviceHad;
+    }
+    qInfo("at \"Success\" the device had %lld of %lld bytes", deviceHad, total);
+    QVERIFY2(deviceHad >= total - buffer, qPrintable(QString::number(deviceHad)));
+    device->setReadRate(-1);
+    QVERIFY(device->waitForReceived(int(total), 10000));
+    QVERIFY(device->received() == ahead + file);
+}
+
+void TestSerialFileSend::stallStaysSaidWhileTheDeviceTalks()
+{
+    // The device takes nothing but sends a line every 100 ms.
+    device->setReadRate(0);
+    QTimer talk;
+    int said = 0;
+    connect(&talk, &QTimer::timeout, this, [&] { device->write("T" + QByteArray::number(said++) + "\r\n"); });
+    talk.start(100);
+    const QByteArray content = lines(100, 1023, "\n");
+    sendFile(content);
+    const QRegularExpression stalled(QStringLiteral("^The device is not taking data; \\d+ of %1 bytes of the file "
+                                                    "have gone$").arg(content.size()));
+    QTRY_VERIFY_WITH_TIMEOUT(stalled.match(status()).hasMatch(), int(SerialFileSender::stallMs(port())) + 5000);
+    const QString stallText = status();
+    // While it lasts, lines keep arriving and the text stays.
+    const int linesBefore = said;
+    const int counted = w->ui->recvbyteslcdNumber->intValue();
+    m_shown.clear();
+    QTest::qWait(2000);
+    QVERIFY(said >= linesBefore + 10);
+    QVERIFY(w->ui->recvbyteslcdNumber->intValue() > counted);
+    QVERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QStringLiteral("T%1").arg(said - 2)));
+    QCOMPARE(status(), stallText);
+    QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.value(0).text));
+    // The device reads again: the send goes on, says so, and ends; then
+    // what arrives is said again.
+    device->setReadRate(-1);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 10000);
+    bool wentOn = false;
+    for (const Shown &s : std::as_const(m_shown))
+        wentOn = wentOn || s.text.startsWith(QLatin1String("Sending the file: "));
+    QVERIFY(wentOn);
+    QVERIFY(device->waitForReceived(content.size(), 5000));
+    QVERIFY(device->received() == content);
+    QTRY_VERIFY(status().startsWith(QLatin1String("Successfully read ")));
+}
+
+void TestSerialFileSend::hiddenHexViewKeepsTheStampedLines()
+{
+    // More stamped lines than the views' 10000-line cap, each a read of its
+    // own, with the hex view hidden.
+    w->ui->showtime_checkBox->setChecked(true);
+    QVERIFY(!w->ui->COM_HexTextBrowser->isVisible());
+    QSignalSpy reads(w->serialThread, &ThreadSerial::Serial_read_Data);
+    QTimer wake; // the wait below is never longer than this
+    wake.start(50);
+    const int count = 12000;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < count && t.elapsed() < 120000; ++i) {
+        device->write("L" + QByteArray::number(i) + "\r\n");
+        while (reads.count() <= i && t.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QCOMPARE(reads.count(), count);
+    w->comRxDisplay->flush();
+    w->ui->HEXcheckBox->setChecked(true);
+    QVERIFY(w->ui->COM_HexTextBrowser->isVisible());
+    const QStringList text = TestSupport::linesWithStamps(w->ui->COM_StrTextBrowser->toPlainText());
+    const QStringList hex = TestSupport::linesWithStamps(w->ui->COM_HexTextBrowser->toPlainText());
+    QCOMPARE(text.size(), 10000);
+    QCOMPARE(text.at(text.size() - 2), QStringLiteral("[T]L%1").arg(count - 1));
+    QCOMPARE(hex.size(), text.size());
+    for (int i = 0; i < hex.size(); ++i) {
+        QString bytes = TestSupport::bytesOfHexLine(hex[i]);
+        bytes.remove(QLatin1Char('\r'));
+        bytes.remove(QLatin1Char('\n'));
+        QCOMPARE(bytes, text[i]);
+    }
+}
+
+VELM_TEST_MAIN(TestSerialFileSend)
+#include "tst_serialfilesend.moc"
