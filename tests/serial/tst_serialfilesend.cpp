@@ -156,9 +156,10 @@ void TestSerialFileSend::successOnlyOnceTheFileHasGone_data()
 {
     QTest::addColumn<QByteArray>("content");
     // Each under 1 MiB, so the page may hand all of it to the port long
-    // before the device has it; the device takes 100 KiB a second.
-    QTest::newRow("lines") << lines(400, 1023, "\n");
-    QTest::newRow("CR LF lines") << lines(400, 1022, "\r\n");
+    // before the device has it: the device takes 100 KiB a second, the
+    // page hands on a 4 KiB line every few milliseconds.
+    QTest::newRow("lines") << lines(100, 4095, "\n");
+    QTest::newRow("CR LF lines") << lines(100, 4094, "\r\n");
     QTest::newRow("no line feeds") << unbroken(400 * 1024);
 }
 
@@ -193,25 +194,37 @@ void TestSerialFileSend::successOnlyOnceTheFileHasGone()
 void TestSerialFileSend::stoppedSendSaysHowFarItGot_data()
 {
     QTest::addColumn<bool>("lost");
+    // Lines of 16 KiB; the device's rate, and how much it has when the
+    // send is stopped.
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<qint64>("rate");
+    QTest::addColumn<qint64>("stopAt");
     QTest::addColumn<QString>("said");
-    QTest::newRow("Close") << false
-                           << "^Serial closed; the file send was stopped after (\\d+) of (\\d+) bytes$";
-    QTest::newRow("port lost") << true
-                               << "^Serial port lost, closed: .*; the file send was stopped after (\\d+) of "
-                                  "(\\d+) bytes$";
+    const QString closed = QStringLiteral("^Serial closed; the file send was stopped after (\\d+) of (\\d+) bytes$");
+    const QString lost = QStringLiteral("^Serial port lost, closed: .*; the file send was stopped after (\\d+) of "
+                                        "(\\d+) bytes$");
+    // The page may hand all of the file on before the device has 150 KiB.
+    QTest::newRow("Close") << false << 50 << qint64(100 * 1024) << qint64(150 * 1024) << closed;
+    QTest::newRow("port lost") << true << 50 << qint64(100 * 1024) << qint64(150 * 1024) << lost;
+    // The count is the one when the port went, not one some time before.
+    QTest::newRow("port lost, the device reading fast")
+        << true << 256 << qint64(1024 * 1024) << qint64(1024 * 1024) << lost;
 }
 
 void TestSerialFileSend::stoppedSendSaysHowFarItGot()
 {
     QFETCH(bool, lost);
+    QFETCH(int, lines);
+    QFETCH(qint64, rate);
+    QFETCH(qint64, stopAt);
     QFETCH(QString, said);
     const qint64 buffer = measureSystemBuffer();
     QVERIFY(buffer > 0);
-    const QByteArray content = lines(600, 1000, "\r\n");
+    const QByteArray content = ::lines(lines, 16 * 1024, "\r\n");
     const QByteArray expected = sentOf(content);
-    device->setReadRate(100 * 1024);
+    device->setReadRate(rate);
     sendFile(content);
-    QVERIFY(device->waitForReceived(150 * 1024, 10000));
+    QVERIFY(device->waitForReceived(int(stopAt), 10000));
     QVERIFY(w->comFileSender->isBusy());
     qint64 deviceHad = 0;
     if (lost) {
