@@ -117,6 +117,18 @@ QString bytesOfHexLine(const QString &line)
     return out;
 }
 
+QStringList textOfHexLines(const QString &hexViewText)
+{
+    QStringList out;
+    for (const QString &line : linesWithStamps(hexViewText)) {
+        QString text = bytesOfHexLine(line);
+        text.remove(QLatin1Char('\r'));
+        text.remove(QLatin1Char('\n'));
+        out.append(text);
+    }
+    return out;
+}
+
 QList<StampedChunk> timeSwitchSequence()
 {
     QList<StampedChunk> out;

@@ -62,6 +62,10 @@ QStringList linesWithStamps(const QString &text);
 // A hex view's line ("0x41,0x0d,0x0a,") as the characters of its bytes; a
 // "[T]" it starts with (linesWithStamps) stays.
 QString bytesOfHexLine(const QString &line);
+// A hex view's text as the lines of text its bytes make, carriage returns
+// and line feeds left out: what the text view beside it shows
+// (linesWithStamps) for the same bytes.
+QStringList textOfHexLines(const QString &hexViewText);
 
 // Received bytes and whether "Time" was ticked when they arrived.
 struct StampedChunk {
