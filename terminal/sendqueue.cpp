@@ -17,7 +17,7 @@ namespace {
 class WriteLedger : public QObject
 {
 public:
-    explicit WriteLedger(QIODevice *device) : QObject(device), m_device(device)
+    explicit WriteLedger(QIODevice *device) : QObject(device)
     {
         setObjectName(name());
         connect(device, &QIODevice::bytesWritten, this, [this](qint64 bytes) {
@@ -63,9 +63,10 @@ public:
     // has left its buffer has been written.
     qint64 position() const
     {
-        if (!m_device || !m_device->isOpen())
+        const auto *device = static_cast<const QIODevice *>(parent());
+        if (!device->isOpen())
             return std::max(m_written, m_closedAt);
-        return std::max(m_written, m_given - std::max<qint64>(0, m_device->bytesToWrite()));
+        return std::max(m_written, m_given - std::max<qint64>(0, device->bytesToWrite()));
     }
 
 private:
@@ -86,7 +87,6 @@ private:
         return counted;
     }
 
-    QIODevice *m_device;
     std::function<void(qint64)> m_taken;
     qint64 m_given = 0;
     qint64 m_written = 0;

@@ -83,6 +83,9 @@ private:
     // figure measured is the bound.
     qint64 measureSystemBuffer();
     void sendFile(const QByteArray &content);
+    // What the device had when "Success" was shown (-1: never); every
+    // status text so far is checked to be no stall text.
+    qint64 deviceHadAtSuccess();
     // Status texts as they are shown, with how much the device had then.
     struct Shown {
         QString text;
@@ -152,6 +155,18 @@ void TestSerialFileSend::sendFile(const QByteArray &content)
     QVERIFY(w->comFileSender->isBusy());
 }
 
+qint64 TestSerialFileSend::deviceHadAtSuccess()
+{
+    qint64 deviceHad = -1;
+    for (const Shown &s : std::as_const(m_shown)) {
+        if (s.text.startsWith(kStallStart))
+            QTest::qFail(qPrintable(s.text), __FILE__, __LINE__);
+        if (s.text == kSuccess)
+            deviceHad = s.deviceHad;
+    }
+    return deviceHad;
+}
+
 void TestSerialFileSend::successOnlyOnceTheFileHasGone_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -173,12 +188,9 @@ void TestSerialFileSend::successOnlyOnceTheFileHasGone()
     sendFile(content);
     QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
     QCOMPARE(status(), kSuccess);
-    qint64 deviceHad = -1;
-    for (const Shown &s : std::as_const(m_shown)) {
-        QVERIFY2(!s.text.startsWith(kStallStart), qPrintable(s.text));
-        if (s.text == kSuccess)
-            deviceHad = s.deviceHad;
-    }
+    const qint64 deviceHad = deviceHadAtSuccess();
+    if (QTest::currentTestFailed())
+        return;
     qInfo("at \"Success\" the device had %lld of %lld bytes", deviceHad, qint64(expected.size()));
     QVERIFY2(deviceHad >= expected.size() - buffer,
              qPrintable(QStringLiteral("%1 of %2 bytes at the device, the system holds %3")
@@ -275,12 +287,9 @@ void TestSerialFileSend::sendQueuedAheadOfTheFileIsNoStall()
     QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
     QCOMPARE(status(), kSuccess);
     const qint64 total = ahead.size() + file.size();
-    qint64 deviceHad = -1;
-    for (const Shown &s : std::as_const(m_shown)) {
-        QVERIFY2(!s.text.startsWith(kStallStart), qPrintable(s.text));
-        if (s.text == kSuccess)
-            deviceHad = s.deviceHad;
-    }
+    const qint64 deviceHad = deviceHadAtSuccess();
+    if (QTest::currentTestFailed())
+        return;
     qInfo("at \"Success\" the device had %lld of %lld bytes", deviceHad, total);
     QVERIFY2(deviceHad >= total - buffer, qPrintable(QString::number(deviceHad)));
     device->setReadRate(-1);
