@@ -42,6 +42,7 @@ bool SerialFileSender::start(const QString &path, QIODevice *port, int gapMs)
     m_watch.start();
     // The first line goes out at once; the gap follows each line.
     m_timer.start(0);
+    tellProgress();
     return true;
 }
 
@@ -174,17 +175,24 @@ void SerialFileSender::watch()
         m_sinceWrite.restart();
         if (m_stalled) {
             m_stalled = false;
-            emit resumed(bytesGone(), m_size);
+            tellProgress();
         }
     }
     if (m_port->bytesToWrite() <= 0) {
         m_sinceWrite.restart();
-        return;
-    }
-    if (!m_stalled && m_sinceWrite.elapsed() >= stallMs(m_port)) {
+    } else if (!m_stalled && m_sinceWrite.elapsed() >= stallMs(m_port)) {
         m_stalled = true;
         emit stalled(bytesGone(), m_size);
     }
+    // A stall's report stands while the stall lasts.
+    if (!m_stalled && m_sinceProgress.elapsed() >= kProgressMs)
+        tellProgress();
+}
+
+void SerialFileSender::tellProgress()
+{
+    m_sinceProgress.start();
+    emit progress(bytesGone(), m_size);
 }
 
 void SerialFileSender::finish(bool ok, const QString &error)

@@ -11,9 +11,11 @@
 // piece as the port takes it, and the pause follows the line's end.
 //
 // A send is over when the port has written the file's last byte to the
-// system, not when the last piece was handed to it: until then it is busy,
-// and a port that writes nothing for a while is reported, and so is its
-// coming back, with how much of the file it has written out.
+// system, not when the last piece was handed to it. Until then it is busy
+// and tells how much of the file the port has written out: at the start,
+// about once a second after that, and at once when a port that wrote
+// nothing for a while (reported as a stall, and not told over while it
+// lasts) writes again.
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -60,6 +62,10 @@ public:
     // longer.
     static constexpr int kStallMs = 1000;
     static constexpr qint64 kStallBytes = 8 * 1024;
+    // How often a running send tells how far it got: often enough to
+    // follow, seldom enough that the window does not repaint for every
+    // piece.
+    static constexpr int kProgressMs = 1000;
     // The stall time of `port`.
     static qint64 stallMs(const QIODevice *port);
 
@@ -67,8 +73,11 @@ signals:
     // ok: the port has written every byte of the file. Otherwise `error`
     // says why not.
     void finished(bool ok, const QString &error);
+    // How much of the file the port has written out (bytesGone): from
+    // start, then every kProgressMs, and when a stall ends; never while a
+    // stall lasts.
+    void progress(qint64 gone, qint64 size);
     void stalled(qint64 gone, qint64 size);
-    void resumed(qint64 gone, qint64 size);
 
 private slots:
     void sendNext();
@@ -76,6 +85,7 @@ private slots:
 
 private:
     void finish(bool ok, const QString &error);
+    void tellProgress();
 
     bool m_running = false;
     QFile m_file;
@@ -103,5 +113,6 @@ private:
     qint64 m_size = 0;
     QTimer m_watch;
     QElapsedTimer m_sinceWrite;
+    QElapsedTimer m_sinceProgress;
     bool m_stalled = false;
 };

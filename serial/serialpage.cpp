@@ -83,7 +83,7 @@ void MainWindow::Serial_Init_Start()
         ui->statusBar->showMessage(
             tr("The device is not taking data; %1 of %2 bytes of the file have gone").arg(gone).arg(size));
     });
-    connect(comFileSender, &SerialFileSender::resumed, this, [this](qint64 gone, qint64 size) {
+    connect(comFileSender, &SerialFileSender::progress, this, [this](qint64 gone, qint64 size) {
         ui->statusBar->showMessage(tr("Sending the file: %1 of %2 bytes have gone").arg(gone).arg(size));
     });
 

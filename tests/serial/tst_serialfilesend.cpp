@@ -3,8 +3,10 @@
 // device on): the send is over once the device has the file, less what the
 // system's buffer between port and device holds; Close and a lost port say
 // how far it got; bytes queued ahead of the file are no stall; a stall
-// stays said while the device talks. And the page's hidden hex view keeps
-// as many stamped lines as its text view.
+// stays said while the device talks; from the click on, the page says that
+// the file is going out and how far it got, so no earlier success stands
+// over it. And the page's hidden hex view keeps as many stamped lines as its
+// text view.
 #include "testenv.h"
 #include "devicewindowfixture.h"
 #include "testsupport.h"
@@ -31,6 +33,7 @@ namespace {
 
 const QString kSuccess = QStringLiteral("Success for send the data in the file");
 const QLatin1String kStallStart("The device is not taking data; ");
+const QRegularExpression kRunning(QStringLiteral("^Sending the file: (\\d+) of (\\d+) bytes have gone$"));
 
 // `lines` lines of `width` letters, each ended by `end`.
 QByteArray lines(int count, int width, const QByteArray &end)
@@ -71,6 +74,8 @@ private slots:
     void stoppedSendSaysHowFarItGot();
     void sendQueuedAheadOfTheFileIsNoStall();
     void stallStaysSaidWhileTheDeviceTalks();
+    void runningSendIsSaidFromTheClick_data();
+    void runningSendIsSaidFromTheClick();
     void hiddenHexViewKeepsTheStampedLines();
 
 private:
@@ -90,8 +95,10 @@ private:
     struct Shown {
         QString text;
         qint64 deviceHad;
+        qint64 at; // ms on m_clock
     };
     QList<Shown> m_shown;
+    QElapsedTimer m_clock;
 };
 
 void TestSerialFileSend::init()
@@ -104,8 +111,9 @@ void TestSerialFileSend::init()
     QVERIFY2(w->serialOpen, qPrintable(status() + QLatin1Char('|') + w->ui->portNameComboBox->currentText()));
     QCOMPARE(port()->baudRate(), 9600);
     m_shown.clear();
+    m_clock.start();
     connect(w->ui->statusBar, &QStatusBar::messageChanged, this, [this](const QString &text) {
-        m_shown.append({text, device ? device->received().size() : -1});
+        m_shown.append({text, device ? device->received().size() : -1, m_clock.elapsed()});
     });
 }
 
@@ -333,6 +341,110 @@ void TestSerialFileSend::stallStaysSaidWhileTheDeviceTalks()
     QVERIFY(device->waitForReceived(content.size(), 5000));
     QVERIFY(device->received() == content);
     QTRY_VERIFY(status().startsWith(QLatin1String("Successfully read ")));
+}
+
+void TestSerialFileSend::runningSendIsSaidFromTheClick_data()
+{
+    // What stands in the status bar before the click, the file then sent
+    // (each larger than the system's buffer), and whether the device talks
+    // meanwhile.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("talks");
+    QTest::newRow("a file of lines, then one without line feeds") << "file" << unbroken(100 * 1024) << false;
+    QTest::newRow("Send, then a file of lines") << "send" << lines(100, 1023, "\n") << false;
+    QTest::newRow("Export, then a file without line feeds, the device talking")
+        << "export" << unbroken(100 * 1024) << true;
+}
+
+void TestSerialFileSend::runningSendIsSaidFromTheClick()
+{
+    QFETCH(QString, before);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, talks);
+    const qint64 buffer = measureSystemBuffer();
+    QVERIFY(buffer > 0);
+    device->setReadRate(20 * 1024);
+    // Bytes the device gets ahead of the file.
+    QByteArray ahead;
+    if (before == QLatin1String("file")) {
+        ahead = lines(80, 1023, "\n");
+        sendFile(ahead);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
+        QCOMPARE(status(), kSuccess);
+    } else if (before == QLatin1String("send")) {
+        w->ui->sendMsgtextEdit->setPlainText(QStringLiteral("ping"));
+        QTest::mousePress(w->ui->sendmsgBtn, Qt::LeftButton);
+        QCOMPARE(status(), QStringLiteral("Send Success"));
+        ahead = "ping";
+    } else {
+        QVERIFY(device->write("hello\r\n"));
+        QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(QLatin1String("hello")));
+        prompts->queueFile(dir->file(QStringLiteral("log.txt")));
+        QTest::mousePress(w->ui->savetxtpushButton, Qt::LeftButton);
+        QVERIFY2(status().startsWith(QLatin1String("Saved success.")), qPrintable(status()));
+    }
+    const QString earlier = status();
+    QTimer talk;
+    connect(&talk, &QTimer::timeout, this, [this] { device->write("T\r\n"); });
+    if (talks)
+        talk.start(300);
+
+    // At the click the page says the file is going out, with its size.
+    m_shown.clear();
+    sendFile(content);
+    const QRegularExpressionMatch first = kRunning.match(status());
+    QVERIFY2(first.hasMatch(), qPrintable(status()));
+    QCOMPARE(first.captured(1).toLongLong(), 0);
+    QCOMPARE(first.captured(2).toLongLong(), qint64(content.size()));
+    QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
+    talk.stop();
+    QCOMPARE(status(), kSuccess);
+    const qint64 deviceHad = deviceHadAtSuccess();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(deviceHad >= ahead.size() + content.size() - buffer, qPrintable(QString::number(deviceHad)));
+
+    // Until then: the running text, its count rising and never ahead of
+    // what the device has by more than the system holds, nor behind it,
+    // shown again about once a second, not faster; received data said in
+    // between and the running text back after it; no earlier success.
+    QVERIFY(m_shown.size() >= 2);
+    QCOMPARE(m_shown.constLast().text, kSuccess);
+    qint64 lastCount = -1;
+    qint64 lastAt = -1;
+    int running = 0;
+    bool readSaid = false;
+    bool backAfterRead = false;
+    for (int i = 0; i + 1 < m_shown.size(); ++i) {
+        const Shown &s = m_shown.at(i);
+        QVERIFY2(s.text != earlier && s.text != kSuccess, qPrintable(s.text));
+        if (talks && s.text.startsWith(QLatin1String("Successfully read "))) {
+            readSaid = true;
+            continue;
+        }
+        const QRegularExpressionMatch m = kRunning.match(s.text);
+        QVERIFY2(m.hasMatch(), qPrintable(s.text));
+        const qint64 count = m.captured(1).toLongLong();
+        const qint64 fileAtDevice = qMax<qint64>(0, s.deviceHad - ahead.size());
+        QVERIFY2(count >= lastCount && count >= fileAtDevice && count <= fileAtDevice + buffer,
+                 qPrintable(QStringLiteral("%1 after %2, the device had %3 of the file")
+                                .arg(s.text).arg(lastCount).arg(fileAtDevice)));
+        if (lastAt >= 0)
+            QVERIFY2(s.at - lastAt >= 900, qPrintable(QStringLiteral("%1 ms apart").arg(s.at - lastAt)));
+        backAfterRead = backAfterRead || readSaid;
+        lastCount = count;
+        lastAt = s.at;
+        ++running;
+    }
+    qInfo("%d running texts, the last at %lld of %lld bytes", running, lastCount, qint64(content.size()));
+    QVERIFY(running >= 3);
+    QVERIFY(lastCount > 0);
+    QCOMPARE(readSaid, talks);
+    QCOMPARE(backAfterRead, talks);
+    device->setReadRate(-1);
+    QVERIFY(device->waitForReceived(int(ahead.size() + content.size()), 10000));
+    QVERIFY(device->received() == ahead + content);
 }
 
 void TestSerialFileSend::hiddenHexViewKeepsTheStampedLines()
