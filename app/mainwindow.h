@@ -32,6 +32,7 @@ class QTcpServer;
 class QTcpSocket;
 class QDialog;
 class QPushButton;
+class QLabel;
 class QResizeEvent;
 class QCloseEvent;
 QT_END_NAMESPACE
@@ -221,6 +222,8 @@ public slots:
     bool COM_send(const QByteArray &bytes);
     // Stops a file on its way out; says how far it got (empty: none was).
     QString COM_stopFileSend();
+    // A file send's running count, in its own place on the status bar.
+    void COM_showFileProgress(qint64 gone, qint64 size);
 
     // ---- Command list ----
     void slotCom_expand();
@@ -502,6 +505,8 @@ public:
     ReceiveDisplay *comRxDisplay = nullptr;
     std::shared_ptr<TerminalPanel> comPanel; // terminal/terminalpanel.h
     SerialFileSender *comFileSender = nullptr;
+    QLabel *comFileProgress = nullptr; // on the status bar while a file goes out
+    QString comFileStallText;          // a stall's text as the file send put it up
     QTimer *comSendTimer = nullptr;
     int comSendInterval = 200;
     QMetaObject::Connection comDtrConnection;

@@ -48,6 +48,7 @@ bool SerialFileSender::start(const QString &path, QIODevice *port, int gapMs)
 
 void SerialFileSender::stop()
 {
+    const bool wasRunning = m_running;
     m_running = false;
     m_timer.stop();
     m_watch.stop();
@@ -59,6 +60,8 @@ void SerialFileSender::stop()
     m_pending.squeeze();
     m_handed.clear();
     m_stalled = false;
+    if (wasRunning)
+        emit ended();
 }
 
 void SerialFileSender::sendNext()

@@ -15,7 +15,7 @@
 // and tells how much of the file the port has written out: at the start,
 // about once a second after that, and at once when a port that wrote
 // nothing for a while (reported as a stall, and not told over while it
-// lasts) writes again.
+// lasts) writes again. However a send ends, it says that it ended.
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -78,6 +78,9 @@ signals:
     // stall lasts.
     void progress(qint64 gone, qint64 size);
     void stalled(qint64 gone, qint64 size);
+    // A send that was busy is not any more, however it ended: finished
+    // (which follows), or stop.
+    void ended();
 
 private slots:
     void sendNext();

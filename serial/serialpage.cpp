@@ -9,6 +9,7 @@
 #include "threadserial.h"
 #include "uiprompt.h"
 
+#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -79,12 +80,21 @@ void MainWindow::Serial_Init_Start()
     comPanel = std::make_shared<TerminalPanel>(this, w, comRxDisplay, panelOptions);
     comFileSender = new SerialFileSender(this);
     connect(comFileSender, SIGNAL(finished(bool, QString)), this, SLOT(COM_sendFileFinished(bool, QString)));
+    // The message line, which every page shares, gets a send's one-off
+    // texts only; its running count has a place of its own beside it, in
+    // view on every page while the send runs.
+    comFileProgress = new QLabel(ui->statusBar);
+    comFileProgress->setObjectName(QStringLiteral("comFileProgress"));
+    comFileProgress->hide();
+    ui->statusBar->addPermanentWidget(comFileProgress);
     connect(comFileSender, &SerialFileSender::stalled, this, [this](qint64 gone, qint64 size) {
-        ui->statusBar->showMessage(
-            tr("The device is not taking data; %1 of %2 bytes of the file have gone").arg(gone).arg(size));
+        comFileStallText = tr("The device is not taking data; %1 of %2 bytes of the file have gone").arg(gone).arg(size);
+        ui->statusBar->showMessage(comFileStallText);
     });
-    connect(comFileSender, &SerialFileSender::progress, this, [this](qint64 gone, qint64 size) {
-        ui->statusBar->showMessage(tr("Sending the file: %1 of %2 bytes have gone").arg(gone).arg(size));
+    connect(comFileSender, &SerialFileSender::progress, this, &MainWindow::COM_showFileProgress);
+    connect(comFileSender, &SerialFileSender::ended, this, [this] {
+        comFileProgress->hide();
+        comFileStallText.clear();
     });
 
     ui->com_expandpushButton->setEnabled(false);
@@ -299,6 +309,28 @@ void MainWindow::actionSendfile_triggered()
     if (!comFileSender->start(path, serialThread->port, kSendFileGapMs)) {
         ui->statusBar->showMessage(
             tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        return;
+    }
+    // Nothing said before stands over the send; its count says it runs.
+    ui->statusBar->clearMessage();
+}
+
+void MainWindow::COM_showFileProgress(qint64 gone, qint64 size)
+{
+    if (comFileProgress->isHidden()) {
+        // As wide as the largest count the send can show, so the message
+        // line beside it keeps its room while the count grows.
+        comFileProgress->setText(tr("Sending the file: %1 of %2 bytes have gone").arg(size).arg(size));
+        comFileProgress->setMinimumWidth(comFileProgress->sizeHint().width());
+        comFileProgress->show();
+    }
+    comFileProgress->setText(tr("Sending the file: %1 of %2 bytes have gone").arg(gone).arg(size));
+    // The send goes on after a stall: the stall's text goes, unless
+    // something has been said over it since.
+    if (!comFileStallText.isEmpty()) {
+        if (ui->statusBar->currentMessage() == comFileStallText)
+            ui->statusBar->clearMessage();
+        comFileStallText.clear();
     }
 }
 

@@ -5,8 +5,9 @@
 // how far it got; bytes queued ahead of the file are no stall; a stall
 // stays said while the device talks; from the click on, the page says that
 // the file is going out and how far it got, so no earlier success stands
-// over it. And the page's hidden hex view keeps as many stamped lines as its
-// text view.
+// over it. The running count has its own place on the status bar and never
+// writes over what another page says in the message line. And the page's
+// hidden hex view keeps as many stamped lines as its text view.
 #include "testenv.h"
 #include "devicewindowfixture.h"
 #include "testsupport.h"
@@ -20,14 +21,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
+#include <QUdpSocket>
 
 namespace {
 
@@ -73,13 +79,20 @@ private slots:
     void stoppedSendSaysHowFarItGot_data();
     void stoppedSendSaysHowFarItGot();
     void sendQueuedAheadOfTheFileIsNoStall();
+    void stallStaysSaidWhileTheDeviceTalks_data();
     void stallStaysSaidWhileTheDeviceTalks();
     void runningSendIsSaidFromTheClick_data();
     void runningSendIsSaidFromTheClick();
+    void countKeepsItsPlaceWhileAnotherPageSpeaks_data();
+    void countKeepsItsPlaceWhileAnotherPageSpeaks();
+    void stallTextAndCountAreReadableSideBySide_data();
+    void stallTextAndCountAreReadableSideBySide();
     void hiddenHexViewKeepsTheStampedLines();
 
 private:
     QString status() const { return w->ui->statusBar->currentMessage(); }
+    // The running count in its place on the status bar (empty: none shown).
+    QString count() const { return w->comFileProgress->isVisible() ? w->comFileProgress->text() : QString(); }
     QSerialPort *port() const { return w->serialThread ? w->serialThread->port : nullptr; }
     // What the system holds between the port and the device: the port
     // writes to a device that reads nothing until it is full. A pty holds
@@ -87,7 +100,11 @@ private:
     // drains then too): up to half as much again was seen, so twice the
     // figure measured is the bound.
     qint64 measureSystemBuffer();
-    void sendFile(const QByteArray &content);
+    // A file of `content`, then zeros up to `size` (a hole the system
+    // keeps no blocks for), sent by Send File.
+    void sendFile(const QByteArray &content, qint64 size = -1);
+    // The message line's text and the count both whole in view, side by side.
+    void checkSideBySide();
     // What the device had when "Success" was shown (-1: never); every
     // status text so far is checked to be no stall text.
     qint64 deviceHadAtSuccess();
@@ -98,12 +115,27 @@ private:
         qint64 at; // ms on m_clock
     };
     QList<Shown> m_shown;
+    // The running count as the page shows it, at each report of the send.
+    struct Count {
+        QString text; // empty: not in view
+        qint64 deviceHad;
+        qint64 at;
+        QWidget *page; // the page in front
+    };
+    QList<Count> m_counts;
     QElapsedTimer m_clock;
+    // Starts "UDP Debug" on a local port held by `holder`; its failure
+    // text, read from the message line.
+    void failUdpStart(QUdpSocket *holder, QString *said);
+    // The count's texts in m_counts: each in view, a running text of a
+    // file of `size` bytes, never falling, about a second apart; how many
+    // times it rose.
+    void checkRunningCounts(qint64 size, int *rises);
 };
 
 void TestSerialFileSend::init()
 {
-    if (!start(QStringLiteral("COM")))
+    if (!start(QStringList{QStringLiteral("COM"), QStringLiteral("UDP")}))
         QSKIP("no pseudo-terminal could be made");
     makeWindow();
     w->ui->baudRateComboBox->setCurrentText(QStringLiteral("9600"));
@@ -111,9 +143,15 @@ void TestSerialFileSend::init()
     QVERIFY2(w->serialOpen, qPrintable(status() + QLatin1Char('|') + w->ui->portNameComboBox->currentText()));
     QCOMPARE(port()->baudRate(), 9600);
     m_shown.clear();
+    m_counts.clear();
     m_clock.start();
     connect(w->ui->statusBar, &QStatusBar::messageChanged, this, [this](const QString &text) {
         m_shown.append({text, device ? device->received().size() : -1, m_clock.elapsed()});
+    });
+    // After the page's own connection, so the count is the one just shown.
+    connect(w->comFileSender, &SerialFileSender::progress, this, [this] {
+        m_counts.append({count(), device ? device->received().size() : -1, m_clock.elapsed(),
+                         w->ui->tabWidget->currentWidget()});
     });
 }
 
@@ -151,16 +189,65 @@ qint64 TestSerialFileSend::measureSystemBuffer()
     return held > 0 ? 2 * held : -1;
 }
 
-void TestSerialFileSend::sendFile(const QByteArray &content)
+void TestSerialFileSend::sendFile(const QByteArray &content, qint64 size)
 {
     const QString path = dir->file(QStringLiteral("send.bin"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(content), qint64(content.size()));
+    if (size > content.size())
+        QVERIFY(f.resize(size));
     f.close();
     prompts->queueFile(path);
     QTest::mousePress(w->ui->sendfileBtn, Qt::LeftButton);
     QVERIFY(w->comFileSender->isBusy());
+}
+
+void TestSerialFileSend::checkSideBySide()
+{
+    const QStatusBar *bar = w->ui->statusBar;
+    const QLabel *label = w->comFileProgress;
+    QVERIFY(label->isVisible());
+    QVERIFY(bar->rect().contains(label->geometry()));
+    const int countWidth = label->fontMetrics().horizontalAdvance(label->text());
+    QVERIFY2(label->contentsRect().width() >= countWidth,
+             qPrintable(QStringLiteral("%1 px for %2 px of \"%3\"").arg(label->contentsRect().width())
+                            .arg(countWidth).arg(label->text())));
+    // The bar draws its message from a few pixels in up to the first
+    // permanent widget.
+    const int messageWidth = bar->fontMetrics().horizontalAdvance(status());
+    QVERIFY2(6 + messageWidth <= label->x() - 2,
+             qPrintable(QStringLiteral("%1 px of \"%2\" left of %3").arg(messageWidth).arg(status()).arg(label->x())));
+}
+
+void TestSerialFileSend::failUdpStart(QUdpSocket *holder, QString *said)
+{
+    QVERIFY(holder->bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress));
+    w->ui->tabWidget->setCurrentWidget(w->ui->udp);
+    w->ui->UDPSenderPortlineEdit->setText(QString::number(holder->localPort()));
+    QTest::mousePress(w->ui->UDPopencompushButton, Qt::LeftButton);
+    QVERIFY(!w->udpOpen);
+    QVERIFY2(status().startsWith(QLatin1String("UDP failed to start: ")), qPrintable(status()));
+    *said = status();
+}
+
+void TestSerialFileSend::checkRunningCounts(qint64 size, int *rises)
+{
+    *rises = 0;
+    qint64 last = -1;
+    qint64 lastAt = -1;
+    for (const Count &c : std::as_const(m_counts)) {
+        const QRegularExpressionMatch m = kRunning.match(c.text);
+        QVERIFY2(m.hasMatch(), qPrintable(c.text));
+        QCOMPARE(m.captured(2).toLongLong(), size);
+        const qint64 gone = m.captured(1).toLongLong();
+        QVERIFY2(gone >= last, qPrintable(QStringLiteral("%1 after %2").arg(c.text).arg(last)));
+        if (lastAt >= 0)
+            QVERIFY2(c.at - lastAt >= 900, qPrintable(QStringLiteral("%1 ms apart").arg(c.at - lastAt)));
+        *rises += last >= 0 && gone > last;
+        last = gone;
+        lastAt = c.at;
+    }
 }
 
 qint64 TestSerialFileSend::deviceHadAtSuccess()
@@ -305,42 +392,69 @@ void TestSerialFileSend::sendQueuedAheadOfTheFileIsNoStall()
     QVERIFY(device->received() == ahead + file);
 }
 
+void TestSerialFileSend::stallStaysSaidWhileTheDeviceTalks_data()
+{
+    // Who speaks while the device takes nothing: the device itself, a line
+    // every 100 ms, or (the device silent) another page, once.
+    QTest::addColumn<bool>("talks");
+    QTest::newRow("the device talks") << true;
+    QTest::newRow("another page speaks") << false;
+}
+
 void TestSerialFileSend::stallStaysSaidWhileTheDeviceTalks()
 {
-    // The device takes nothing but sends a line every 100 ms.
+    QFETCH(bool, talks);
     device->setReadRate(0);
     QTimer talk;
     int said = 0;
     connect(&talk, &QTimer::timeout, this, [&] { device->write("T" + QByteArray::number(said++) + "\r\n"); });
-    talk.start(100);
+    if (talks)
+        talk.start(100);
     const QByteArray content = lines(100, 1023, "\n");
     sendFile(content);
     const QRegularExpression stalled(QStringLiteral("^The device is not taking data; \\d+ of %1 bytes of the file "
                                                     "have gone$").arg(content.size()));
     QTRY_VERIFY_WITH_TIMEOUT(stalled.match(status()).hasMatch(), int(SerialFileSender::stallMs(port())) + 5000);
-    const QString stallText = status();
-    // While it lasts, lines keep arriving and the text stays.
-    const int linesBefore = said;
-    const int counted = w->ui->recvbyteslcdNumber->intValue();
+    QString stands = status();
+    // The count stays in its place beside it.
+    QVERIFY2(kRunning.match(count()).hasMatch(), qPrintable(count()));
+    QUdpSocket holder;
+    if (talks) {
+        // While the stall lasts, lines keep arriving and the text stays.
+        const int linesBefore = said;
+        const int counted = w->ui->recvbyteslcdNumber->intValue();
+        m_shown.clear();
+        QTest::qWait(2000);
+        QVERIFY(said >= linesBefore + 10);
+        const QString last = QStringLiteral("T%1").arg(said - 1);
+        QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(last));
+        QVERIFY(w->ui->recvbyteslcdNumber->intValue() > counted);
+        QCOMPARE(status(), stands);
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.value(0).text));
+    } else {
+        failUdpStart(&holder, &stands);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    // The device reads again: the send goes on, its count says so, and the
+    // stall's text goes, but not what another page said over it; the send
+    // ends, and what arrives is said again.
     m_shown.clear();
-    QTest::qWait(2000);
-    QVERIFY(said >= linesBefore + 10);
-    const QString last = QStringLiteral("T%1").arg(said - 1);
-    QTRY_VERIFY(w->ui->COM_StrTextBrowser->toPlainText().contains(last));
-    QVERIFY(w->ui->recvbyteslcdNumber->intValue() > counted);
-    QCOMPARE(status(), stallText);
-    QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.value(0).text));
-    // The device reads again: the send goes on, says so, and ends; then
-    // what arrives is said again.
+    m_counts.clear();
     device->setReadRate(-1);
     QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 10000);
-    bool wentOn = false;
-    for (const Shown &s : std::as_const(m_shown))
-        wentOn = wentOn || s.text.startsWith(QLatin1String("Sending the file: "));
-    QVERIFY(wentOn);
+    QVERIFY(!m_counts.isEmpty());
+    QVERIFY2(kRunning.match(m_counts.constFirst().text).hasMatch(), qPrintable(m_counts.constFirst().text));
+    QVERIFY(!m_shown.isEmpty());
+    if (talks)
+        QCOMPARE(m_shown.constFirst().text, QString());
+    else
+        QCOMPARE(m_shown.constFirst().text, kSuccess);
+    QCOMPARE(count(), QString());
     QVERIFY(device->waitForReceived(content.size(), 5000));
     QVERIFY(device->received() == content);
-    QTRY_VERIFY(status().startsWith(QLatin1String("Successfully read ")));
+    if (talks)
+        QTRY_VERIFY(status().startsWith(QLatin1String("Successfully read ")));
 }
 
 void TestSerialFileSend::runningSendIsSaidFromTheClick_data()
@@ -390,15 +504,19 @@ void TestSerialFileSend::runningSendIsSaidFromTheClick()
     if (talks)
         talk.start(300);
 
-    // At the click the page says the file is going out, with its size.
+    // At the click what stood in the message line goes, and the count, in
+    // its own place, says the file is going out, with its size.
     m_shown.clear();
+    m_counts.clear();
     sendFile(content);
-    const QRegularExpressionMatch first = kRunning.match(status());
-    QVERIFY2(first.hasMatch(), qPrintable(status()));
+    QCOMPARE(status(), QString());
+    const QRegularExpressionMatch first = kRunning.match(count());
+    QVERIFY2(first.hasMatch(), qPrintable(count()));
     QCOMPARE(first.captured(1).toLongLong(), 0);
     QCOMPARE(first.captured(2).toLongLong(), qint64(content.size()));
     QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
     talk.stop();
+    QCOMPARE(count(), QString());
     // What the device said after the end may stand over Success by now.
     while (talks && !m_shown.isEmpty() && m_shown.constLast().text.startsWith(QLatin1String("Successfully read ")))
         m_shown.removeLast();
@@ -409,44 +527,151 @@ void TestSerialFileSend::runningSendIsSaidFromTheClick()
         return;
     QVERIFY2(deviceHad >= ahead.size() + content.size() - buffer, qPrintable(QString::number(deviceHad)));
 
-    // Until then: the running text, its count rising and never ahead of
-    // what the device has by more than the system holds, nor behind it,
-    // shown again about once a second, not faster; received data said in
-    // between and the running text back after it; no earlier success.
-    qint64 lastCount = -1;
-    qint64 lastAt = -1;
-    int running = 0;
-    bool readSaid = false;
-    bool backAfterRead = false;
-    for (int i = 0; i + 1 < m_shown.size(); ++i) {
+    // Until then the message line held nothing but what the device said:
+    // no earlier success, no count.
+    QCOMPARE(m_shown.constFirst().text, QString());
+    qint64 firstReadAt = -1;
+    for (int i = 1; i + 1 < m_shown.size(); ++i) {
         const Shown &s = m_shown.at(i);
-        QVERIFY2(s.text != earlier && s.text != kSuccess, qPrintable(s.text));
-        if (talks && s.text.startsWith(QLatin1String("Successfully read "))) {
-            readSaid = true;
-            continue;
-        }
-        const QRegularExpressionMatch m = kRunning.match(s.text);
-        QVERIFY2(m.hasMatch(), qPrintable(s.text));
-        const qint64 count = m.captured(1).toLongLong();
-        const qint64 fileAtDevice = qMax<qint64>(0, s.deviceHad - ahead.size());
-        QVERIFY2(count >= lastCount && count >= fileAtDevice && count <= fileAtDevice + buffer,
-                 qPrintable(QStringLiteral("%1 after %2, the device had %3 of the file")
-                                .arg(s.text).arg(lastCount).arg(fileAtDevice)));
-        if (lastAt >= 0)
-            QVERIFY2(s.at - lastAt >= 900, qPrintable(QStringLiteral("%1 ms apart").arg(s.at - lastAt)));
-        backAfterRead = backAfterRead || readSaid;
-        lastCount = count;
-        lastAt = s.at;
-        ++running;
+        QVERIFY2(talks && s.text.startsWith(QLatin1String("Successfully read ")), qPrintable(s.text));
+        if (firstReadAt < 0)
+            firstReadAt = s.at;
     }
-    qInfo("%d running texts, the last at %lld of %lld bytes", running, lastCount, qint64(content.size()));
-    QVERIFY(running >= 3);
-    QVERIFY(lastCount > 0);
-    QCOMPARE(readSaid, talks);
-    QCOMPARE(backAfterRead, talks);
+    QCOMPARE(firstReadAt >= 0, talks);
+    // The count rose about once a second, not faster, never ahead of what
+    // the device had by more than the system holds, nor behind it; it went
+    // on while received data was said.
+    int rises = 0;
+    checkRunningCounts(content.size(), &rises);
+    if (QTest::currentTestFailed())
+        return;
+    for (const Count &c : std::as_const(m_counts)) {
+        const qint64 gone = kRunning.match(c.text).captured(1).toLongLong();
+        const qint64 fileAtDevice = qMax<qint64>(0, c.deviceHad - ahead.size());
+        QVERIFY2(gone >= fileAtDevice && gone <= fileAtDevice + buffer,
+                 qPrintable(QStringLiteral("%1, the device had %2 of the file").arg(c.text).arg(fileAtDevice)));
+    }
+    qInfo("%lld counts shown, %d rises", qint64(m_counts.size()), rises);
+    QVERIFY(m_counts.size() >= 3);
+    QVERIFY(rises > 0);
+    if (talks)
+        QVERIFY(m_counts.constLast().at > firstReadAt);
     device->setReadRate(-1);
     QVERIFY(device->waitForReceived(int(ahead.size() + content.size()), 10000));
     QVERIFY(device->received() == ahead + content);
+}
+
+void TestSerialFileSend::countKeepsItsPlaceWhileAnotherPageSpeaks_data()
+{
+    // The file (past its content a hole of zeros up to its size; each
+    // larger than the system's buffer and longer on its way than the 5 s
+    // looked at), how its send ends and what is said then.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("said");
+    const QByteArray file = lines(200, 1023, "\n");
+    const qint64 big = 3LL * 1024 * 1024 * 1024;
+    const QString stopped = QStringLiteral("the file send was stopped after \\d+ of %1 bytes$");
+    QTest::newRow("Success") << file << qint64(file.size()) << "success" << QString(QLatin1Char('^') + kSuccess + '$');
+    QTest::newRow("Close mid-send, a 3 GiB file")
+        << QByteArray() << big << "close" << QString(QStringLiteral("^Serial closed; ") + stopped.arg(big));
+    QTest::newRow("port lost") << file << qint64(file.size()) << "lost"
+                               << QString(QStringLiteral("^Serial port lost, closed: .*; ") + stopped.arg(file.size()));
+}
+
+void TestSerialFileSend::countKeepsItsPlaceWhileAnotherPageSpeaks()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
+    QFETCH(QString, end);
+    QFETCH(QString, said);
+    device->setReadRate(20 * 1024);
+    sendFile(content, size);
+    // Exact, whatever the size.
+    QCOMPARE(count(), QStringLiteral("Sending the file: 0 of %1 bytes have gone").arg(size));
+    QUdpSocket holder;
+    QString failure;
+    failUdpStart(&holder, &failure);
+    if (QTest::currentTestFailed())
+        return;
+
+    // 5 s later the failure still stands; the count went on beside it, in
+    // view on that page.
+    m_shown.clear();
+    m_counts.clear();
+    QTest::qWait(5000);
+    QVERIFY(w->comFileSender->isBusy());
+    QCOMPARE(status(), failure);
+    QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.value(0).text));
+    int rises = 0;
+    checkRunningCounts(size, &rises);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(rises >= 3, qPrintable(QString::number(rises)));
+    for (const Count &c : std::as_const(m_counts))
+        QCOMPARE(c.page, w->ui->udp);
+    checkSideBySide();
+    if (QTest::currentTestFailed())
+        return;
+
+    // However the send ends, its count goes with it, and no late report
+    // brings it back.
+    if (end == QLatin1String("success")) {
+        QTRY_VERIFY_WITH_TIMEOUT(!w->comFileSender->isBusy(), 30000);
+    } else if (end == QLatin1String("close")) {
+        w->ui->tabWidget->setCurrentWidget(w->ui->serial);
+        QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+        QVERIFY(!w->serialOpen);
+    } else {
+        device->vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->serialOpen, 3000);
+    }
+    QVERIFY(!w->comFileSender->isBusy());
+    QVERIFY2(QRegularExpression(said).match(status()).hasMatch(), qPrintable(status()));
+    QVERIFY(w->comFileProgress->isHidden());
+    m_counts.clear();
+    QTest::qWait(1200);
+    QVERIFY(m_counts.isEmpty());
+    QVERIFY(w->comFileProgress->isHidden());
+}
+
+void TestSerialFileSend::stallTextAndCountAreReadableSideBySide_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("English") << QString();
+    QTest::newRow("Chinese") << QStringLiteral(":/transSimpleChinese.qm");
+}
+
+void TestSerialFileSend::stallTextAndCountAreReadableSideBySide()
+{
+    QFETCH(QString, catalogue);
+    QTranslator translator;
+    if (!catalogue.isEmpty()) {
+        QVERIFY(translator.load(catalogue));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+    }
+    // The window at its default size, which is its smallest.
+    QCOMPARE(w->size(), w->minimumSize());
+    // A fast line: the stall is said after a second.
+    QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+    w->ui->baudRateComboBox->setCurrentText(QStringLiteral("115200"));
+    QTest::mousePress(w->ui->opencompushButton, Qt::LeftButton);
+    QVERIFY(w->serialOpen);
+    device->setReadRate(0);
+    const QByteArray content = lines(100, 1023, "\n");
+    sendFile(content);
+    QTRY_VERIFY_WITH_TIMEOUT(w->comFileSender->isStalled(), 5000);
+    const QString size = QString::number(content.size());
+    QVERIFY2(status().contains(size) && count().contains(size), qPrintable(status() + '|' + count()));
+    // In the language asked for.
+    QCOMPARE(status().startsWith(kStallStart), catalogue.isEmpty());
+    QCOMPARE(kRunning.match(count()).hasMatch(), catalogue.isEmpty());
+    checkSideBySide();
+    const QString artifacts = qEnvironmentVariable("VELM_ARTIFACT_DIR");
+    if (!artifacts.isEmpty())
+        w->grab().save(QDir(artifacts).filePath(
+            QStringLiteral("send-file-status-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()).toLower())));
 }
 
 void TestSerialFileSend::hiddenHexViewKeepsTheStampedLines()
