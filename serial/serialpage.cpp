@@ -317,14 +317,17 @@ void MainWindow::actionSendfile_triggered()
 
 void MainWindow::COM_showFileProgress(qint64 gone, qint64 size)
 {
+    const auto said = [this, size](qint64 n) {
+        return tr("Sending the file: %1 of %2 bytes have gone").arg(n).arg(size);
+    };
     if (comFileProgress->isHidden()) {
         // As wide as the largest count the send can show, so the message
         // line beside it keeps its room while the count grows.
-        comFileProgress->setText(tr("Sending the file: %1 of %2 bytes have gone").arg(size).arg(size));
+        comFileProgress->setText(said(size));
         comFileProgress->setMinimumWidth(comFileProgress->sizeHint().width());
         comFileProgress->show();
     }
-    comFileProgress->setText(tr("Sending the file: %1 of %2 bytes have gone").arg(gone).arg(size));
+    comFileProgress->setText(said(gone));
     // The send goes on after a stall: the stall's text goes, unless
     // something has been said over it since.
     if (!comFileStallText.isEmpty()) {
